@@ -1,0 +1,25 @@
+# Shared by scripts/run and scripts/test: install what is missing, configure, build.
+ZENTORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+ZENTORA_PACKAGES=(g++ cmake ninja-build pkg-config
+    qt6-base-dev libqcustomplot-dev qt6-image-formats-plugins libgl-dev fonts-dejavu-core
+    libcli11-dev nlohmann-json3-dev googletest libgtest-dev libgmock-dev libbenchmark-dev)
+
+zentora_install_packages() {
+    local missing=() pkg
+    for pkg in "${ZENTORA_PACKAGES[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# zentora_build BUILD_DIR [cmake options...]
+zentora_build() {
+    local dir=$1; shift
+    cmake -S "$ZENTORA_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
+    cmake --build "$dir" -j "$(nproc)"
+}

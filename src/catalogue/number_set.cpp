@@ -1,0 +1,1 @@
+#include "catalogue/number_set.h"

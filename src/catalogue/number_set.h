@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+
+namespace zentora {
+
+// A set of roulette numbers as 256 bits; only bits 0..36 are ever set.
+struct NumberSet {
+    std::array<std::uint64_t, 4> words{};
+
+    constexpr NumberSet() = default;
+    constexpr NumberSet(std::initializer_list<int> numbers) {
+        for (int n : numbers) Insert(n);
+    }
+
+    constexpr void Insert(int n) { words[static_cast<unsigned>(n) >> 6] |= std::uint64_t{1} << (n & 63); }
+    // Values above 255 are members of no set.
+    constexpr bool Contains(unsigned value) const {
+        return value <= 255 && (words[value >> 6] >> (value & 63) & 1u) != 0;
+    }
+    constexpr NumberSet& operator|=(const NumberSet& other) {
+        for (int i = 0; i < 4; ++i) words[i] |= other.words[i];
+        return *this;
+    }
+    constexpr int Count() const {
+        int c = 0;
+        for (auto w : words) c += __builtin_popcountll(w);
+        return c;
+    }
+    constexpr bool operator==(const NumberSet&) const = default;
+};
+
+}  // namespace zentora

@@ -1,0 +1,7 @@
+#include "cli/commands.h"
+
+namespace zentora::cli {
+
+int RunConvert(const ConvertArgs&) { throw InputError("convert: not available yet"); }
+
+}  // namespace zentora::cli

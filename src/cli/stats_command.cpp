@@ -1,0 +1,7 @@
+#include "cli/commands.h"
+
+namespace zentora::cli {
+
+int RunStats(const StatsArgs&) { throw InputError("stats: not available yet"); }
+
+}  // namespace zentora::cli
