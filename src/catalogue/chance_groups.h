@@ -15,6 +15,13 @@ inline constexpr int kGroupCount = 27;
 inline constexpr int kRateWindowCount = 12;
 inline constexpr int kOptionFlagCount = 66;   // CheckBox1..CheckBox66
 
+// Per-slot and per-position arrays of the play state and of every other caller that counts.
+using AbsenceArray = std::array<std::int16_t, kSlotArraySize>;  // AbsenceCounter
+using CountArray = std::array<std::int32_t, kSlotArraySize>;    // HitCounter, HitRate
+using SignalArray = std::array<std::int16_t, kSlotArraySize>;   // SignalBuffer, RateSignal, ProgressionStep
+using StakeArray = std::array<std::int32_t, kSlotArraySize>;    // SlotStake
+using PositionArray = std::array<std::int32_t, kPositionCount>; // PositionStakeRaw, PositionStake
+
 // The 27 chance groups, in ascending slot order.
 enum class GroupId : std::uint8_t {
     G137, G637, G437, G337, G237, Z1237, Z837, Z437, Z537, Z12637, N337, N537, N737, N937,
