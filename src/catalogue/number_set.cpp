@@ -1,1 +1,0 @@
-#include "catalogue/number_set.h"

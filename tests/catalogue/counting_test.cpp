@@ -1,0 +1,213 @@
+#include "catalogue/counting.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+
+namespace zentora {
+namespace {
+
+struct Counters {
+    AbsenceArray absence{};
+    CountArray hits{};
+    CountArray rates{};
+};
+
+AppliedSettings AllOn() {
+    AppliedSettings s;
+    s.optionFlags.fill(1);
+    return s;
+}
+
+AppliedSettings WithFlags(std::initializer_list<int> checkBoxes) {
+    AppliedSettings s;
+    for (int k : checkBoxes) s.optionFlags[k - 1] = 1;
+    return s;
+}
+
+TEST(Counting, OneSpinOfSeventeen) {
+    Counters c;
+    CountSpin(17, AllOn(), c.absence, c.hits);
+    const std::vector<int> holding17{17, 41, 42, 53, 54, 64, 65, 78, 102, 103, 126, 138};
+    for (int i = 0; i < kBaseSetCount; ++i) {
+        const bool holds = std::find(holding17.begin(), holding17.end(), i) != holding17.end();
+        EXPECT_EQ(c.absence[i], holds ? 0 : 1) << i;
+        EXPECT_EQ(c.hits[i], holds ? 1 : 0) << i;
+    }
+}
+
+TEST(Counting, ZeroHitsTheSetsHoldingZeroAndLargeValuesHitNothing) {
+    Counters c;
+    BaseUpdate(0, c.absence, c.hits);
+    for (int i = 0; i < kBaseSetCount; ++i) {
+        const bool holds = i == 0 || i == 48 || i == 71 || i == 72 || i == 85 || i == 97 || i == 109;
+        EXPECT_EQ(c.hits[i], holds ? 1 : 0) << i;
+    }
+    for (unsigned value : {37u, 200u, 255u, 256u, 1000u}) {
+        Counters d;
+        BaseUpdate(value, d.absence, d.hits);
+        for (int i = 0; i < kBaseSetCount; ++i) {
+            EXPECT_EQ(d.absence[i], 1);
+            EXPECT_EQ(d.hits[i], 0);
+        }
+    }
+}
+
+TEST(Counting, AbsenceSaturates) {
+    Counters c;
+    c.absence.fill(kAbsenceLimit - 1);
+    BaseUpdate(40, c.absence, c.hits);
+    BaseUpdate(40, c.absence, c.hits);
+    for (int i = 0; i < kBaseSetCount; ++i) EXPECT_EQ(c.absence[i], kAbsenceLimit);
+}
+
+TEST(Counting, SwitchedOffGroupsKeepTheirCounters) {
+    // Only the rate rule of the pleins on: group 1837's hits are still derived, its absence is not.
+    Counters c;
+    const AppliedSettings pleinsOnly = WithFlags({42});
+    const std::vector<unsigned> spins{1, 2, 3, 0, 5, 36, 10, 12};
+    for (std::size_t i = 0; i < spins.size(); ++i) {
+        CountSpin(spins[i], pleinsOnly, c.absence, c.hits);
+        ComputeHitRates(pleinsOnly, c.hits, c.rates, static_cast<int>(i + 1));
+    }
+    EXPECT_EQ(c.hits[1412], 5);  // Rot: 1, 3, 5, 36, 12
+    EXPECT_EQ(c.absence[1412], 0);
+    EXPECT_EQ(c.rates[1412], 62500);  // the simple chances always get their rates
+    EXPECT_EQ(c.hits[1259], 0);
+    EXPECT_EQ(c.absence[1259], 0);
+    EXPECT_EQ(c.rates[1259], 0);
+
+    // Either switch of 1837 derives the correct absence at once: 2 is black, the last red was 12.
+    CountSpin(2, WithFlags({39}), c.absence, c.hits);
+    EXPECT_EQ(c.absence[1412], 1);
+    EXPECT_EQ(c.absence[1411], 0);
+
+    // A group that goes off keeps what it had, rates included.
+    const AppliedSettings n337 = WithFlags({18, 57});
+    CountSpin(26, n337, c.absence, c.hits);
+    ComputeHitRates(n337, c.hits, c.rates, 10);
+    EXPECT_EQ(c.hits[1259], 2);  // the 0 of the fourth spin and this 26
+    EXPECT_EQ(c.rates[1259], 20000);
+    const auto absenceBefore = c.absence;
+    const auto hitsBefore = c.hits;
+    CountSpin(0, pleinsOnly, c.absence, c.hits);
+    ComputeHitRates(pleinsOnly, c.hits, c.rates, 11);
+    for (int s = 1259; s <= 1295; ++s) {
+        EXPECT_EQ(c.absence[s], absenceBefore[s]);
+        EXPECT_EQ(c.hits[s], hitsBefore[s]);
+    }
+    EXPECT_EQ(c.rates[1259], 20000);
+}
+
+TEST(Counting, OrphelinsCountSeventeenTwice) {
+    Counters c;
+    const AppliedSettings s837 = WithFlags({24, 62});
+    CountSpin(17, s837, c.absence, c.hits);
+    CountSpin(5, s837, c.absence, c.hits);
+    EXPECT_EQ(c.hits[1435], 2);
+    EXPECT_EQ(c.hits[1436], 2);
+    EXPECT_EQ(c.absence[1435], 1);
+}
+
+TEST(Counting, NeighboursOfZero) {
+    Counters c;
+    const AppliedSettings n337 = WithFlags({18, 57});
+    for (unsigned x : {0u, 32u, 15u}) CountSpin(x, n337, c.absence, c.hits);
+    EXPECT_EQ(c.absence[1259], 1);
+    EXPECT_EQ(c.hits[1259], 2);
+}
+
+TEST(Counting, HitRates) {
+    EXPECT_EQ(HitRateOf(1, 37), 2703);
+    EXPECT_EQ(HitRateOf(37, 37), 100000);
+    EXPECT_EQ(HitRateOf(1, 3), 33333);
+    EXPECT_EQ(HitRateOf(2, 3), 66667);
+    EXPECT_EQ(HitRateOf(0, 5), 0);
+    EXPECT_EQ(HitRateOf(1, 200000), 1);  // exactly half a unit rounds up
+}
+
+// The fast rate path must agree with the extended-precision formula everywhere.
+TEST(Counting, FastRatesEqualTheExtendedFormula) {
+    const AppliedSettings all = AllOn();
+    CountArray hits{};
+    CountArray rates{};
+    auto check = [&](std::int32_t spins) {
+        ComputeHitRates(all, hits, rates, spins);
+        for (int s = 0; s < kSlotCount; ++s)
+            ASSERT_EQ(rates[s], HitRateOf(hits[s], spins)) << hits[s] << "/" << spins;
+    };
+    // Every hit count up to twice the spins (the Orphelins can exceed the spins) for short permanences.
+    for (std::int32_t spins = 1; spins <= 3000; ++spins) {
+        for (std::int32_t h = 0; h <= 2 * spins; h += kSlotCount) {
+            for (int s = 0; s < kSlotCount; ++s) hits[s] = std::min(h + s, 2 * spins);
+            check(spins);
+        }
+    }
+    // Divisors of 200000 and their multiples give exact halves; plus random long permanences.
+    std::mt19937_64 rng(7);
+    const std::int32_t spinsList[] = {160000, 200000, 400000, 3200000, 6400000, 1000000, 999999, 2147483647};
+    for (std::int32_t spins : spinsList) {
+        for (int s = 0; s < kSlotCount; ++s)
+            hits[s] = static_cast<std::int32_t>(rng() % (static_cast<std::uint64_t>(spins) + 1));
+        hits[0] = spins / 2;
+        hits[1] = spins / 200000;
+        hits[2] = spins / 400000 * 3;
+        check(spins);
+    }
+}
+
+// Composite counters against their meaning: spins since any number of the chance came, spins it came in.
+TEST(Counting, CompositesMeanWhatTheySay) {
+    const AppliedSettings all = AllOn();
+    std::mt19937 rng(11);
+    std::vector<unsigned> history;
+    Counters c;
+    for (int spin = 0; spin < 400; ++spin) {
+        const unsigned x = rng() % 40;  // some values above 36
+        history.push_back(x);
+        CountSpin(x, all, c.absence, c.hits);
+    }
+    for (int s = 0; s < kSlotCount; ++s) {
+        const NumberSet& set = NumberSetOfSlot(s);
+        int since = -1;
+        int hits = 0;
+        for (std::size_t i = 0; i < history.size(); ++i) {
+            if (!set.Contains(history[i])) continue;
+            ++hits;
+            since = static_cast<int>(history.size() - 1 - i);
+        }
+        if (s == kOrphelinPleinSlot || s == kOrphelinChevalSlot)
+            hits += static_cast<int>(std::count(history.begin(), history.end(), 17u));
+        EXPECT_EQ(c.hits[s], hits) << "slot " << s;
+        EXPECT_EQ(c.absence[s], since < 0 ? 400 : since) << "slot " << s;
+    }
+}
+
+TEST(Counting, BaseUpdateRunEqualsSpinBySpin) {
+    std::mt19937 rng(3);
+    std::vector<std::uint8_t> run;
+    for (int i = 0; i < 5000; ++i) run.push_back(static_cast<std::uint8_t>(rng() % 37));
+    for (int i = 0; i < 40000; ++i) run.push_back(static_cast<std::uint8_t>(i % 3 == 0 ? 255 : 1 + i % 2));
+    for (int i = 0; i < 3000; ++i) run.push_back(static_cast<std::uint8_t>(rng() % 256));
+
+    for (std::size_t cut : {std::size_t{0}, std::size_t{1}, std::size_t{4999}, run.size()}) {
+        Counters one;
+        Counters batch;
+        // Start from a state that is not the reset state.
+        for (int i = 0; i < 50; ++i) {
+            BaseUpdate(i % 5, one.absence, one.hits);
+            BaseUpdate(i % 5, batch.absence, batch.hits);
+        }
+        batch.absence[100] = one.absence[100] = kAbsenceLimit - 3;
+        for (std::size_t i = 0; i < cut; ++i) BaseUpdate(run[i], one.absence, one.hits);
+        BaseUpdateRun(std::span(run).first(cut), batch.absence, batch.hits);
+        EXPECT_EQ(one.absence, batch.absence) << "cut " << cut;
+        EXPECT_EQ(one.hits, batch.hits) << "cut " << cut;
+    }
+}
+
+}  // namespace
+}  // namespace zentora
