@@ -1,0 +1,63 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "catalogue/chance_groups.h"
+#include "options/applied_settings.h"
+
+namespace zentora {
+
+enum class PositionKind : std::uint8_t {
+    Plein,               // 0..36
+    TransversaleSimple,  // 37..47
+    Carre,               // 48..70
+    TransversalePleine,  // 71..84
+    Cheval,              // 85..144
+    SimpleChance,        // 145..150
+    DozenColumn,         // 151..156
+};
+
+PositionKind PositionKindOf(int position);
+
+// The "Maximum für..." setting that governs a position kind.
+std::int32_t TableLimit(PositionKind kind, const AppliedSettings& settings);
+
+// The fixed linear map from slot stakes to position stakes, built once from the catalogue's placement lists.
+// Both directions are kept: per position the slots lying on it, per slot the positions it lies on, each with
+// multiplicity.
+class PlacementTable {
+  public:
+    struct Term {
+        std::uint16_t index;  // slot (per position) or position (per slot)
+        std::uint16_t count;  // multiplicity
+    };
+    static constexpr int kMaxTerms = 6000;
+
+    static const PlacementTable& Instance();
+
+    // Sum over the slots lying on each position (the defining form).
+    void PlaceDense(const StakeArray& slotStake, PositionArray& positionStakeRaw) const;
+    // Same result, walking only the slots that carry a stake.
+    void PlaceSparse(const StakeArray& slotStake, PositionArray& positionStakeRaw) const;
+
+    int TermCount() const { return termCount_; }
+
+  private:
+    PlacementTable();
+
+    std::array<std::uint16_t, kPositionCount + 1> positionStart_{};
+    std::array<Term, kMaxTerms> positionTerms_{};
+    std::array<std::uint16_t, kSlotCount + 1> slotStart_{};
+    std::array<Term, kMaxTerms> slotTerms_{};
+    int termCount_ = 0;
+};
+
+// PositionStakeRaw: every slot stake on the positions of its placement list; sums exact, saturated once.
+void PlaceSlotStakes(const StakeArray& slotStake, PositionArray& positionStakeRaw);
+
+// PositionStake from PositionStakeRaw: the table maxima, and the splitting of CheckBox32 when it is ticked.
+void ApplyTableLimits(const PositionArray& positionStakeRaw, const AppliedSettings& settings,
+                      PositionArray& positionStake);
+
+}  // namespace zentora

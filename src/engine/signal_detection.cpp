@@ -1,0 +1,204 @@
+#include "engine/signal_detection.h"
+
+#include <algorithm>
+
+namespace zentora {
+
+namespace {
+
+using SlotGroupTable = std::array<GroupId, kSlotArraySize>;
+
+constexpr SlotGroupTable BuildSlotGroups() {
+    SlotGroupTable table{};
+    for (const ChanceGroup& g : kChanceGroups)
+        for (int s = g.firstSlot; s <= g.lastSlot; ++s) table[s] = g.id;
+    table[kNoSlot] = GroupId::Z937;
+    return table;
+}
+
+constexpr SlotGroupTable kSlotGroups = BuildSlotGroups();
+
+constexpr std::int16_t Increment(std::int16_t value) {
+    return value < kSignalCounterMax ? static_cast<std::int16_t>(value + 1) : kSignalCounterMax;
+}
+
+// S837 is evaluated over 1429..1435; 1436 takes the Orphelin result afterwards.
+constexpr int LastRuleSlot(const ChanceGroup& g) {
+    return g.id == GroupId::S837 ? kOrphelinPleinSlot : g.lastSlot;
+}
+
+void ClearBuffer(SignalArray& signalBuffer) {
+    std::fill_n(signalBuffer.begin(), kSlotCount, std::int16_t{-1});
+}
+
+}  // namespace
+
+GroupId GroupIdOfSlot(int slot) {
+    return kSlotGroups[slot];
+}
+
+std::int64_t RateLimit(std::int32_t fromMilli, std::int32_t span, std::int32_t spins) {
+    const std::int64_t factor = std::int64_t{span} + spins - 1;
+    const long double value = static_cast<long double>(fromMilli) * static_cast<long double>(factor) /
+                                  static_cast<long double>(spins) +
+                              0.5L;
+    return static_cast<std::int64_t>(value);  // truncation toward zero
+}
+
+void DetectAbsenceSignals(const AbsenceArray& absenceCounter, const AppliedSettings& settings,
+                          const LiveSettings& live, SignalArray& signalBuffer) {
+    for (const ChanceGroup& g : kChanceGroups) {
+        if (!settings.AbsenceRuleActive(g.id)) continue;
+        const GroupSettings& gs = settings.Of(g.id);
+        const std::int32_t low = gs.absenceLow, high = gs.absenceHigh;
+        const int last = LastRuleSlot(g);
+        for (int s = g.firstSlot; s <= last; ++s) {
+            const std::int32_t a = absenceCounter[s];
+            signalBuffer[s] = (low <= a && a <= high) ? 1 : -1;
+        }
+        if (g.id == GroupId::S837 && !live.OrphelinPlein()) {
+            signalBuffer[kOrphelinChevalSlot] = signalBuffer[kOrphelinPleinSlot];
+            signalBuffer[kOrphelinPleinSlot] = -1;
+        }
+    }
+}
+
+void DetectRateSignals(const CountArray& hitRate, std::int32_t spins, const AppliedSettings& settings,
+                       const LiveSettings& live, SignalArray& rateSignal) {
+    for (const ChanceGroup& g : kChanceGroups) {
+        const bool isS837 = g.id == GroupId::S837;
+        const bool cheval = isS837 && !live.OrphelinPlein();
+        // With "a Cheval" the running count of the Orphelin chance lives on 1436.
+        if (cheval) rateSignal[kOrphelinPleinSlot] = rateSignal[kOrphelinChevalSlot];
+
+        const int last = LastRuleSlot(g);
+        const GroupSettings& gs = settings.Of(g.id);
+        const std::int64_t span = gs.absenceSpan;
+        const std::int32_t until12 = gs.rateUntil[kRateWindowCount - 1];
+        bool active = settings.RateRuleActive(g.id) && spins <= until12;
+        std::int64_t start = 0;
+        if (active) {
+            start = live.RateStart(g.id);
+            active = spins >= start - span;
+        }
+
+        if (!active) {
+            std::fill(rateSignal.begin() + g.firstSlot, rateSignal.begin() + last + 1, std::int16_t{0});
+        } else {
+            int w = 0;  // 0-based window index; one exists since spins <= until12
+            while (spins > gs.rateUntil[w]) ++w;
+
+            std::int64_t lower = gs.rateFromMilli[w];
+            std::int64_t limit;
+            if (w == 0 && spins < start) {
+                lower = INT64_MIN;  // below "Ab Runde" only the upper bound applies
+                limit = RateLimit(gs.rateFromMilli[0], gs.absenceSpan, spins);
+            } else if (w == kRateWindowCount - 1) {
+                limit = 100000;
+            } else {
+                const bool nearEnd = std::int64_t{spins} > std::int64_t{gs.rateUntil[w]} - span;
+                limit = RateLimit(gs.rateFromMilli[nearEnd ? w + 1 : w], gs.absenceSpan, spins);
+            }
+            for (int s = g.firstSlot; s <= last; ++s) {
+                const std::int64_t rate = hitRate[s];
+                rateSignal[s] = (lower <= rate && rate <= limit) ? Increment(rateSignal[s]) : std::int16_t{0};
+            }
+        }
+
+        if (cheval) {
+            rateSignal[kOrphelinChevalSlot] = rateSignal[kOrphelinPleinSlot];
+            rateSignal[kOrphelinPleinSlot] = -1;
+        }
+    }
+}
+
+void UpdateProgressionSteps(const AbsenceArray& absenceCounter, SignalArray& signalBuffer,
+                            const SignalArray& rateSignal, SignalArray& progressionStep) {
+    for (int s = 0; s < kSlotCount; ++s) {
+        if (signalBuffer[s] <= 0 && rateSignal[s] <= 0) {
+            progressionStep[s] = -1;
+            signalBuffer[s] = -1;
+        } else if (absenceCounter[s] == 0) {
+            progressionStep[s] = 0;
+            signalBuffer[s] = 0;
+        } else {
+            progressionStep[s] = Increment(progressionStep[s]);
+            signalBuffer[s] = progressionStep[s];
+        }
+    }
+}
+
+bool ContinuePlayedSlot(int c, const AppliedSettings& settings, const AbsenceArray& absenceCounter,
+                        SignalArray& signalBuffer, const SignalArray& rateSignal,
+                        SignalArray& progressionStep, std::int32_t& playedSlot) {
+    if (c == playedSlot && absenceCounter[c] > 0) {
+        progressionStep[c] = Increment(progressionStep[c]);
+        if (progressionStep[c] < settings.Of(kSlotGroups[c]).absenceSpan) {
+            ClearBuffer(signalBuffer);
+            signalBuffer[c] = progressionStep[c];
+            playedSlot = c;
+            return true;
+        }
+        progressionStep[c] = -1;
+        playedSlot = kNoSlot;
+        return false;
+    }
+    if (absenceCounter[c] > 0 || rateSignal[c] > 0) {
+        ClearBuffer(signalBuffer);
+        std::fill_n(progressionStep.begin(), kSlotCount, std::int16_t{-1});
+        signalBuffer[c] = 0;
+        progressionStep[c] = 0;
+        playedSlot = c;
+        return true;
+    }
+    playedSlot = kNoSlot;
+    signalBuffer[c] = -1;
+    progressionStep[c] = -1;
+    return false;
+}
+
+void SelectSingleChance(const AppliedSettings& settings, const CountArray& hitCounter,
+                        const AbsenceArray& absenceCounter, SignalArray& signalBuffer,
+                        const SignalArray& rateSignal, SignalArray& progressionStep,
+                        std::int32_t& playedSlot) {
+    constexpr int kContinueBox = 35;  // "Andere Chancen verschieben"
+    const bool shift = settings.Flag(kContinueBox);
+    const auto isSlot = [](std::int32_t p) { return p >= 0 && p < kSlotCount; };
+
+    if (shift && isSlot(playedSlot) &&
+        ContinuePlayedSlot(playedSlot, settings, absenceCounter, signalBuffer, rateSignal, progressionStep,
+                           playedSlot))
+        return;
+
+    const std::int32_t played = playedSlot;
+    if (isSlot(played) && signalBuffer[played] > 0) {
+        const std::int16_t kept = signalBuffer[played];
+        ClearBuffer(signalBuffer);
+        signalBuffer[played] = kept;
+        return;
+    }
+
+    // Smallest weight wins; on equal weights the highest slot, the first one met walking down.
+    int chosen = kNoSlot;
+    std::int64_t best = 0;
+    for (int s = kSlotCount - 1; s >= 0; --s) {
+        if (signalBuffer[s] <= 0 && rateSignal[s] <= 0) continue;
+        const std::int64_t weight = std::int64_t{Group(kSlotGroups[s]).chanceWeight} * hitCounter[s];
+        if (chosen == kNoSlot || weight < best) {
+            chosen = s;
+            best = weight;
+        }
+    }
+    ClearBuffer(signalBuffer);
+    if (chosen == kNoSlot) {
+        playedSlot = kNoSlot;
+        return;
+    }
+    signalBuffer[chosen] = 1;
+    if (shift)
+        ContinuePlayedSlot(chosen, settings, absenceCounter, signalBuffer, rateSignal, progressionStep,
+                           playedSlot);
+    playedSlot = chosen;
+}
+
+}  // namespace zentora

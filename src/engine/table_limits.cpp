@@ -1,0 +1,343 @@
+#include <algorithm>
+#include <limits>
+
+#include "engine/placement.h"
+
+namespace zentora {
+
+namespace {
+
+using Wide = std::int64_t;
+// Working values are exact; the result is saturated once at the end.
+using WideArray = std::array<Wide, kPositionCount>;
+
+constexpr int kSplitBox = 32;  // "Chancen auf Spieltisch splitten"
+
+constexpr int kFirstCheval = 85;
+constexpr int kFirstTransversalePleine = 73;  // 73 + j holds row j + 1
+
+struct Pair {
+    int x, y;
+};
+
+// The two pleins of every cheval 85..144.
+constexpr std::array<Pair, 60> BuildChevalPleins() {
+    std::array<Pair, 60> table{};
+    for (int column = 0; column < 3; ++column) {
+        const int first = kFirstCheval + 12 * column;  // 85, 97, 109: vertical, with zero first
+        table[first - kFirstCheval] = {0, column + 1};
+        for (int j = 0; j < 11; ++j)
+            table[first + 1 + j - kFirstCheval] = {3 * j + column + 1, 3 * j + column + 4};
+    }
+    for (int j = 0; j < 12; ++j) {
+        table[121 + j - kFirstCheval] = {3 * j + 1, 3 * j + 2};
+        table[133 + j - kFirstCheval] = {3 * j + 2, 3 * j + 3};
+    }
+    return table;
+}
+constexpr auto kChevalPleins = BuildChevalPleins();
+
+struct Limits {
+    Wide m1, m2, m3, m4, m6, m12, m18;
+};
+
+constexpr Wide CapAt(Wide value, Wide maximum) {
+    return std::min(value, maximum);
+}
+
+// Step 1 and 2: pleins, then chevals onto their pleins.
+void SplitChevals(const PositionArray& raw, const Limits& m, WideArray& out) {
+    for (int p = 0; p <= 36; ++p) out[p] = std::min<Wide>(raw[p], m.m1);
+    for (int p = kFirstCheval; p <= 144; ++p) {
+        const Wide c = raw[p];
+        const auto [x, y] = kChevalPleins[p - kFirstCheval];
+        if (c <= m.m2) {
+            out[p] = c;
+        } else if (2 * m.m1 >= c) {
+            const Wide h = c / 2;
+            if (out[x] + h <= m.m1 && out[y] + h <= m.m1) {
+                out[p] = 2 * (c % 2);
+                out[x] += h;
+                out[y] += h;
+            } else {
+                out[p] = h + 2 * (c % 4) + (c % 2);
+                out[x] = CapAt(out[x] + c / 4, m.m1);
+                out[y] = CapAt(out[y] + c / 4, m.m1);
+            }
+        } else {
+            out[p] = c <= 2 * m.m1 + m.m2 ? c - 2 * m.m1 : m.m2;
+            out[x] = m.m1;
+            out[y] = m.m1;
+        }
+    }
+}
+
+// Step 3: transversales pleines 71, 72, 73..84.
+void SplitTransversalesPleines(const PositionArray& raw, const Limits& m, WideArray& out) {
+    struct Line {
+        int position, a, mid, b, cheval1, cheval2;
+    };
+    std::array<Line, 14> lines{};
+    lines[0] = {71, 2, 0, 3, 97, 109};
+    lines[1] = {72, 1, 0, 2, 85, 97};
+    for (int j = 0; j < 12; ++j)
+        lines[2 + j] = {kFirstTransversalePleine + j, 3 * j + 1, 3 * j + 2, 3 * j + 3, 121 + j, 133 + j};
+
+    for (const Line& l : lines) {
+        const Wide c = raw[l.position];
+        Wide& o = out[l.position];
+        if (c <= m.m3) {
+            o = c;
+        } else if (3 * m.m3 >= c) {
+            const Wide t = c / 3;
+            if (out[l.a] + t <= m.m1 && out[l.mid] + t <= m.m1 && out[l.b] + t <= m.m1) {
+                o = 3 * (c % 3);
+                out[l.a] += t;
+                out[l.mid] += t;
+                out[l.b] += t;
+            } else {
+                o = m.m3;
+                const Wide r = (c - m.m3) / 3;
+                for (int q : {l.a, l.mid, l.b}) out[q] = CapAt(out[q] + r, m.m1);
+            }
+        } else if (c > 3 * m.m1 + 2 * m.m2 + m.m3) {
+            o = m.m3;
+            out[l.cheval1] = m.m2;
+            out[l.cheval2] = m.m2;
+            out[l.a] = m.m1;
+            out[l.b] = m.m1;
+            out[l.mid] = CapAt(out[l.mid] + m.m1 / 2, m.m1);
+        } else {
+            o = m.m3;
+            out[l.cheval1] = m.m2;
+            out[l.cheval2] = m.m2;
+            const Wide r = (c - 2 * m.m2 - m.m3) / 5;
+            out[l.a] = CapAt(out[l.a] + 2 * r, m.m1);
+            out[l.mid] = CapAt(out[l.mid] + r, m.m1);
+            out[l.b] = CapAt(out[l.b] + 2 * r, m.m1);
+        }
+    }
+}
+
+struct Square {
+    int position;
+    std::array<int, 2> firstPair, secondPair;
+    std::array<int, 4> pleins;
+};
+
+constexpr std::array<Square, 23> BuildSquares() {
+    std::array<Square, 23> table{};
+    table[0] = {48, {85, 133}, {109, 121}, {0, 1, 2, 3}};
+    for (int j = 0; j < 11; ++j) {
+        table[1 + j] = {
+            49 + j, {86 + j, 98 + j}, {121 + j, 122 + j}, {3 * j + 1, 3 * j + 2, 3 * j + 4, 3 * j + 5}};
+        table[12 + j] = {
+            60 + j, {98 + j, 110 + j}, {133 + j, 134 + j}, {3 * j + 2, 3 * j + 3, 3 * j + 5, 3 * j + 6}};
+    }
+    return table;
+}
+constexpr auto kSquares = BuildSquares();
+
+bool PairTakes(const WideArray& out, const std::array<int, 2>& pair, Wide amount, Wide maximum) {
+    return out[pair[0]] + amount <= maximum && out[pair[1]] + amount <= maximum;
+}
+
+// The carré 0/1/2/3 beyond what its chevals take, spilling onto the transversales pleines 71 and 72.
+void SplitZeroSquareRest(const Wide c, const Square& sq, const Limits& m, WideArray& out) {
+    const std::array<int, 4> chevals{sq.firstPair[0], sq.firstPair[1], sq.secondPair[0], sq.secondPair[1]};
+    const Wide e = c / 8, t = m.m3 / 3;
+    Wide& o = out[sq.position];
+    const bool eighths = 8 * m.m1 >= c;
+    if (eighths && std::all_of(chevals.begin(), chevals.end(), [&](int q) { return out[q] + e <= m.m2; }) &&
+        std::all_of(sq.pleins.begin(), sq.pleins.end(), [&](int q) { return out[q] + e <= m.m1; })) {
+        o = 8 * (c % 8);
+        for (int q : chevals) out[q] += e;
+        for (int q : sq.pleins) out[q] += e;
+    } else if (eighths) {
+        out[71] = m.m2;
+        out[72] = m.m2;
+        for (int q : chevals) out[q] = CapAt(out[q] + e, m.m2);
+        out[1] = CapAt(out[1] + t, m.m1);
+        out[3] = CapAt(out[3] + t, m.m1);
+    } else if (c > 4 * m.m1 + 4 * m.m2 + 2 * m.m3 + m.m4) {
+        o = m.m4;
+        out[71] = m.m3;
+        out[72] = m.m3;
+        for (int q : chevals) out[q] = m.m2;
+        out[1] = m.m1;
+        out[3] = m.m1;
+        out[0] = CapAt(out[0] + m.m1 - t, m.m1);
+        out[2] = CapAt(out[2] + m.m1 - t, m.m1);
+    } else {
+        out[71] = m.m3;
+        out[72] = m.m3;
+        for (int q : chevals) out[q] = CapAt(out[q] + e, m.m2);
+        const Wide r = (c - (8 * m.m3) / 3 - 4 * m.m2 - m.m4) / 4;
+        out[1] = CapAt(out[1] + r + t, m.m1);
+        out[3] = CapAt(out[3] + r + t, m.m1);
+        out[0] += r;
+        out[2] += r;
+    }
+}
+
+// Step 4: carré 48, then 49..70.
+void SplitSquares(const PositionArray& raw, const Limits& m, WideArray& out) {
+    for (const Square& sq : kSquares) {
+        const Wide c = raw[sq.position];
+        Wide& o = out[sq.position];
+        const std::array<int, 4> chevals{sq.firstPair[0], sq.firstPair[1], sq.secondPair[0],
+                                         sq.secondPair[1]};
+        if (c <= m.m4) {
+            o = c;
+        } else if (2 * m.m2 >= c) {
+            const Wide h = c / 2;
+            if (PairTakes(out, sq.firstPair, h, m.m2)) {
+                o = 2 * (c % 2);
+                for (int q : sq.firstPair) out[q] += h;
+            } else if (PairTakes(out, sq.secondPair, h, m.m2)) {
+                o = 2 * (c % 2);
+                for (int q : sq.secondPair) out[q] += h;
+            } else {
+                o = std::min(c - 2 * m.m2, m.m4);
+                for (int q : sq.secondPair) out[q] = m.m2;
+            }
+        } else if (4 * m.m2 >= c) {
+            const Wide q4 = c / 4;
+            o = 4 * (c % 4);
+            if (std::all_of(chevals.begin(), chevals.end(), [&](int q) { return out[q] + q4 <= m.m2; })) {
+                for (int q : chevals) out[q] += q4;
+            } else {
+                for (int q : sq.pleins) out[q] = CapAt(out[q] + q4, m.m1);
+            }
+        } else if (sq.position == 48) {
+            SplitZeroSquareRest(c, sq, m, out);
+        } else if (8 * m.m1 >= c) {
+            const Wide e = c / 8;
+            o = 8 * (c % 8);
+            for (int q : chevals) out[q] = CapAt(out[q] + e, m.m2);
+            for (int q : sq.pleins) out[q] = CapAt(out[q] + e, m.m1);
+        } else {
+            o = m.m4;
+            for (int q : chevals) out[q] = m.m2;
+            for (int q : sq.pleins) out[q] = m.m1;
+        }
+    }
+}
+
+// Step 5: transversales simples 37..47.
+void SplitTransversalesSimples(const PositionArray& raw, const Limits& m, WideArray& out) {
+    for (int j = 0; j <= 10; ++j) {
+        const int position = 37 + j;
+        const Wide c = raw[position];
+        Wide& o = out[position];
+        const int q1 = 3 * j + 1, q2 = q1 + 1, q3 = q1 + 2, q4 = q1 + 3, q5 = q1 + 4, q6 = q1 + 5;
+        const std::array<int, 6> pleins{q1, q2, q3, q4, q5, q6};
+        const std::array<int, 3> vertical{86 + j, 98 + j, 110 + j};
+        const std::array<int, 4> horizontal{121 + j, 122 + j, 133 + j, 134 + j};
+        const std::array<int, 2> lines{73 + j, 74 + j};
+        const std::array<int, 2> squares{49 + j, 60 + j};
+
+        if (c <= m.m6) {
+            o = c;
+        } else if (c / 2 <= m.m3) {
+            for (int q : lines) out[q] += c / 2;
+        } else if (3 * m.m2 >= c) {
+            const Wide t = c / 3;
+            o = 3 * (c % 3);
+            for (int q : vertical) out[q] = CapAt(out[q] + t, m.m2);
+        } else if (6 * m.m1 >= c) {
+            const Wide s = c / 6;
+            o = 6 * (c % 6);
+            for (int q : pleins) out[q] = CapAt(out[q] + s, m.m1);
+        } else if (c > 6 * m.m1 + 3 * m.m2 + 2 * m.m3 || (m.m6 < c - 6 * m.m1 && c < 6 * m.m1 + 3 * m.m2)) {
+            const Wide d = m.m2 / 2 + m.m4 / 4;
+            for (int q : {q1, q3, q4, q6}) out[q] = m.m1;
+            for (int q : {q2, q5}) out[q] = CapAt(out[q] + m.m1 - d, m.m1);
+            for (int q : vertical) out[q] = m.m2;
+            for (int q : horizontal) out[q] = m.m2;
+            for (int q : lines) out[q] = m.m3;
+            for (int q : squares) out[q] = m.m4;
+            o = m.m6;
+        } else if (m.m6 < c - 6 * m.m1) {
+            const Wide d = m.m2 / 2 + m.m4 / 4;
+            for (int q : horizontal) out[q] = m.m2;
+            for (int q : squares) out[q] = m.m4;
+            const Wide lineShare = (c - 6 * m.m1 - 3 * m.m2) / 2;
+            const bool topEmpty =
+                std::all_of(pleins.begin(), pleins.begin() + 3, [&](int q) { return out[q] <= 0; }) &&
+                out[q6] <= 0 &&
+                std::all_of(vertical.begin(), vertical.end(), [&](int q) { return out[q] <= 0; });
+            const bool linesTake =
+                std::all_of(lines.begin(), lines.end(), [&](int q) { return out[q] + lineShare <= m.m3; });
+            const std::array<int, 4> chosen = topEmpty && linesTake ? std::array<int, 4>{q1, q2, q3, q6}
+                                                                    : std::array<int, 4>{q1, q3, q4, q6};
+            for (int q : chosen) out[q] = CapAt(out[q] + d, m.m1);
+            const Wide rest = (c - 4 * m.m2 - 2 * m.m4 - 4 * d) / 2;
+            for (int q : lines) out[q] = CapAt(out[q] + rest, m.m3);
+        } else if (std::all_of(pleins.begin(), pleins.end(), [&](int q) { return out[q] <= 0; })) {
+            for (int q : pleins) out[q] = m.m1;
+            o = c - 6 * m.m1;
+        } else {
+            for (int q : horizontal) out[q] = m.m2;
+            const Wide h = m.m1 / 2;
+            for (int q : {q1, q3, q4, q6}) out[q] = CapAt(out[q] + h, m.m1);
+            if (c - 4 * m.m2 - 4 * h >= 0) o = c - 4 * m.m2 - 4 * h;
+        }
+    }
+}
+
+}  // namespace
+
+PositionKind PositionKindOf(int position) {
+    if (position <= 36) return PositionKind::Plein;
+    if (position <= 47) return PositionKind::TransversaleSimple;
+    if (position <= 70) return PositionKind::Carre;
+    if (position <= 84) return PositionKind::TransversalePleine;
+    if (position <= 144) return PositionKind::Cheval;
+    if (position <= 150) return PositionKind::SimpleChance;
+    return PositionKind::DozenColumn;
+}
+
+std::int32_t TableLimit(PositionKind kind, const AppliedSettings& settings) {
+    switch (kind) {
+        case PositionKind::Plein:
+            return settings.maximum1;
+        case PositionKind::TransversaleSimple:
+            return settings.maximum6;
+        case PositionKind::Carre:
+            return settings.maximum4;
+        case PositionKind::TransversalePleine:
+            return settings.maximum3;
+        case PositionKind::Cheval:
+            return settings.maximum2;
+        case PositionKind::SimpleChance:
+            return settings.maximum18;
+        case PositionKind::DozenColumn:
+            return settings.maximum12;
+    }
+    return 0;
+}
+
+void ApplyTableLimits(const PositionArray& positionStakeRaw, const AppliedSettings& settings,
+                      PositionArray& positionStake) {
+    if (!settings.Flag(kSplitBox)) {
+        for (int p = 0; p < kPositionCount; ++p)
+            positionStake[p] = std::min(positionStakeRaw[p], TableLimit(PositionKindOf(p), settings));
+        return;
+    }
+    const Limits m{settings.maximum1, settings.maximum2,  settings.maximum3, settings.maximum4,
+                   settings.maximum6, settings.maximum12, settings.maximum18};
+    WideArray out{};
+    SplitChevals(positionStakeRaw, m, out);
+    SplitTransversalesPleines(positionStakeRaw, m, out);
+    SplitSquares(positionStakeRaw, m, out);
+    SplitTransversalesSimples(positionStakeRaw, m, out);
+    for (int p = 145; p <= 150; ++p) out[p] = std::min<Wide>(positionStakeRaw[p], m.m18);
+    for (int p = 151; p <= 156; ++p) out[p] = std::min<Wide>(positionStakeRaw[p], m.m12);
+
+    for (int p = 0; p < kPositionCount; ++p)
+        positionStake[p] = static_cast<std::int32_t>(std::clamp<Wide>(
+            out[p], std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace zentora
