@@ -1,0 +1,33 @@
+#include "core/play_state.h"
+
+namespace zentora {
+
+PlayState::PlayState() {
+    signalBuffer.fill(-1);
+    positionStakeRaw.fill(0);
+    VariablenZuruecksetzen(*this);
+}
+
+void VariablenZuruecksetzen(PlayState& state) {
+    state.playedSlot = kNoSlot;
+    state.absenceCounter.fill(0);
+    state.rateSignal.fill(0);
+    state.hitRate.fill(0);
+    state.slotStake.fill(0);
+    state.progressionStep.fill(-1);
+    state.hitCounter.fill(0);
+    state.positionStake.fill(0);
+}
+
+std::uint8_t ArrayInsert(PlayState& state, std::uint8_t number) {
+    state.permanence.PushNewest(number);
+    return number;
+}
+
+void Neu2Click(PlayState& state) {
+    state.permanence.Clear();
+    state.signalList.clear();
+    VariablenZuruecksetzen(state);
+}
+
+}  // namespace zentora

@@ -1,0 +1,54 @@
+#pragma once
+
+// The working data of one play: the permanence and every per-slot and per-position array of the engine.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "catalogue/chance_groups.h"
+#include "core/permanence.h"
+#include "options/applied_settings.h"
+
+namespace zentora {
+
+struct PlayState {
+    PlayState();
+
+    Permanence permanence;
+
+    AbsenceArray absenceCounter;  // AbsenceCounter
+    CountArray hitCounter;        // HitCounter
+    CountArray hitRate;           // HitRate, 1/100000
+    SignalArray rateSignal;       // RateSignal
+    SignalArray progressionStep;  // ProgressionStep, -1 = not in play
+    StakeArray slotStake;         // SlotStake
+    PositionArray positionStake;  // PositionStake (the chips)
+    std::int32_t playedSlot;      // PlayedSlot, kNoSlot = none
+
+    // The 145 BaseSet NumberSets; constant for the life of the program.
+    std::span<const NumberSet, kBaseSetCount> baseSetTable = BaseSetTable();
+
+    AppliedSettings settings;  // written only by ApplySettings
+
+    // Scratch of one pipeline run, kept here so that a spin allocates nothing. positionStakeRaw keeps the
+    // result of the last run for display and checking.
+    SignalArray signalBuffer;        // SignalBuffer; index 1785 stays -1
+    PositionArray positionStakeRaw;  // PositionStakeRaw
+
+    // The signal list (German names, top to bottom) as the last pipeline run left it.
+    std::vector<std::string> signalList;
+};
+
+// Reset of the play state; the permanence, the BaseSet table and the settings stay as they are.
+void VariablenZuruecksetzen(PlayState& state);
+
+// Stores the number as the most recent spin and returns it.
+std::uint8_t ArrayInsert(PlayState& state, std::uint8_t number);
+
+// Starts a new, empty permanence: empties it and the signal list and resets the play state.
+void Neu2Click(PlayState& state);
+
+}  // namespace zentora
