@@ -1,0 +1,78 @@
+#include "engine/placement.h"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+
+namespace zentora {
+
+namespace {
+
+std::int32_t Saturate(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace
+
+PlacementTable::PlacementTable() {
+    // Multiplicity of every (position, slot) pair; the lists of the catalogue repeat a position to stake it
+    // twice.
+    std::vector<std::array<std::uint16_t, kPositionCount>> counts(kSlotCount);
+    for (int s = 0; s < kSlotCount; ++s) {
+        counts[s].fill(0);
+        for (std::uint8_t p : PlacementList(s)) ++counts[s][p];
+    }
+    int n = 0;
+    for (int s = 0; s < kSlotCount; ++s) {
+        slotStart_[s] = static_cast<std::uint16_t>(n);
+        for (int p = 0; p < kPositionCount; ++p) {
+            if (counts[s][p] == 0) continue;
+            if (n >= kMaxTerms) throw std::logic_error("placement table too small");
+            slotTerms_[n++] = {static_cast<std::uint16_t>(p), counts[s][p]};
+        }
+    }
+    slotStart_[kSlotCount] = static_cast<std::uint16_t>(n);
+    termCount_ = n;
+    n = 0;
+    for (int p = 0; p < kPositionCount; ++p) {
+        positionStart_[p] = static_cast<std::uint16_t>(n);
+        for (int s = 0; s < kSlotCount; ++s)
+            if (counts[s][p] != 0) positionTerms_[n++] = {static_cast<std::uint16_t>(s), counts[s][p]};
+    }
+    positionStart_[kPositionCount] = static_cast<std::uint16_t>(n);
+}
+
+const PlacementTable& PlacementTable::Instance() {
+    static const PlacementTable table;
+    return table;
+}
+
+void PlacementTable::PlaceDense(const StakeArray& slotStake, PositionArray& positionStakeRaw) const {
+    for (int p = 0; p < kPositionCount; ++p) {
+        std::int64_t sum = 0;
+        for (int i = positionStart_[p]; i < positionStart_[p + 1]; ++i)
+            sum += std::int64_t{slotStake[positionTerms_[i].index]} * positionTerms_[i].count;
+        positionStakeRaw[p] = Saturate(sum);
+    }
+}
+
+void PlacementTable::PlaceSparse(const StakeArray& slotStake, PositionArray& positionStakeRaw) const {
+    std::array<std::int64_t, kPositionCount> sum{};
+    for (int s = 0; s < kSlotCount; ++s) {
+        const std::int64_t stake = slotStake[s];
+        if (stake == 0) continue;
+        for (int i = slotStart_[s]; i < slotStart_[s + 1]; ++i)
+            sum[slotTerms_[i].index] += stake * slotTerms_[i].count;
+    }
+    for (int p = 0; p < kPositionCount; ++p) positionStakeRaw[p] = Saturate(sum[p]);
+}
+
+void PlaceSlotStakes(const StakeArray& slotStake, PositionArray& positionStakeRaw) {
+    PlacementTable::Instance().PlaceSparse(slotStake, positionStakeRaw);
+}
+
+}  // namespace zentora
