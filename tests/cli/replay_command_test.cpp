@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status;
+    std::string out;
+};
+
+CliRun RunCli(const std::string& args) {
+    std::string out;
+    FILE* pipe = popen((std::string(ZENTORA_CLI) + " " + args + " 2>/dev/null").c_str(), "r");
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+    const int status = pclose(pipe);
+    return {WEXITSTATUS(status), out};
+}
+
+fs::path WritePrm(const std::string& name, const std::vector<std::uint8_t>& newestFirst) {
+    const fs::path path = fs::temp_directory_path() / ("zentora_replay_" + std::to_string(::getpid()) + name);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(newestFirst.data()),
+               static_cast<std::streamsize>(newestFirst.size()));
+    return path;
+}
+
+std::vector<std::uint8_t> RandomSpins(std::size_t count, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::vector<std::uint8_t> spins(count);
+    for (auto& s : spins) s = static_cast<std::uint8_t>(rng() % 37);
+    return spins;
+}
+
+TEST(CliReplay, PrintsThePlayState) {
+    const fs::path prm = WritePrm("small.prm", {5, 17});  // 17 came first, then 5
+    const CliRun run = RunCli("replay " + prm.string());
+    ASSERT_EQ(run.status, 0);
+    const auto j = nlohmann::json::parse(run.out);
+    EXPECT_EQ(j["spins"], 2);
+    for (const char* key : {"absence", "hits", "rate", "rate_signal", "progression_step", "slot_stake"})
+        EXPECT_EQ(j[key].size(), 1786u) << key;
+    for (const char* key : {"position_stake_raw", "position_stake"}) EXPECT_EQ(j[key].size(), 157u) << key;
+    EXPECT_TRUE(j["played_slot"].is_number_integer());
+    EXPECT_TRUE(j["signal_list"].is_array());
+    EXPECT_EQ(j["absence"][17], 1);
+    EXPECT_EQ(j["absence"][5], 0);
+    EXPECT_EQ(j["hits"][1435], 2);  // Orphelins count 17 twice
+    EXPECT_EQ(j["rate"][5], 50000);
+    fs::remove(prm);
+}
+
+TEST(CliReplay, LiveEntryAgreesWithTheReplay) {
+    const fs::path shortPrm = WritePrm("short.prm", RandomSpins(400, 1));
+    const CliRun replay = RunCli("replay " + shortPrm.string());
+    const CliRun live = RunCli("replay " + shortPrm.string() + " --live");
+    ASSERT_EQ(replay.status, 0);
+    ASSERT_EQ(live.status, 0);
+    EXPECT_EQ(nlohmann::json::parse(replay.out), nlohmann::json::parse(live.out));
+
+    const fs::path longPrm = WritePrm("long.prm", RandomSpins(2500, 2));
+    const auto a = nlohmann::json::parse(RunCli("replay " + longPrm.string() + " --orphelin cheval").out);
+    const auto b =
+        nlohmann::json::parse(RunCli("replay " + longPrm.string() + " --orphelin cheval --live").out);
+    EXPECT_EQ(a["spins"], 2500);
+    for (const char* key : {"spins", "absence", "hits", "rate"}) EXPECT_EQ(a[key], b[key]) << key;
+    fs::remove(shortPrm);
+    fs::remove(longPrm);
+}
+
+TEST(CliReplay, UnreadableFileExitsWithOne) {
+    const CliRun run = RunCli("replay /nonexistent/zentora.prm");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.out.empty());
+}
+
+}  // namespace
