@@ -8,19 +8,27 @@ namespace zentora {
 
 namespace {
 
-const std::array<bool, kSlotCount>& NameHasNumberTable() {
-    static const std::array<bool, kSlotCount> table = [] {
-        std::array<bool, kSlotCount> t{};
-        for (int s = 0; s < kSlotCount; ++s) t[s] = ChanceSlotName(s).nameHasNumber;
-        return t;
-    }();
+struct NameTable {
+    std::array<std::string, kSlotCount> text;
+    std::array<bool, kSlotCount> hasNumber{};
+    NameTable() {
+        for (int s = 0; s < kSlotCount; ++s) {
+            SlotName name = ChanceSlotName(s);
+            text[s] = std::move(name.text);
+            hasNumber[s] = name.nameHasNumber;
+        }
+    }
+};
+
+const NameTable& Names() {
+    static const NameTable table;
     return table;
 }
 
 }  // namespace
 
 void CollectSignalSlots(int first, int last, const StakeArray& slotStake, SignalSlots& out) {
-    const auto& hasNumber = NameHasNumberTable();
+    const auto& hasNumber = Names().hasNumber;
     out.individuallyNamedCount = 0;
     out.groupNamedCount = 0;
     for (int s = std::max(first, 0); s <= std::min(last, kSlotCount - 1); ++s) {
@@ -32,13 +40,24 @@ void CollectSignalSlots(int first, int last, const StakeArray& slotStake, Signal
     }
 }
 
+const std::string& SignalNameOf(int slot) {
+    return Names().text[slot];
+}
+
 SignalNames SignalNamesOf(const SignalSlots& slots) {
     SignalNames names;
     for (int i = 0; i < slots.individuallyNamedCount; ++i)
-        names.individuallyNamed.push_back(ChanceSlotName(slots.individuallyNamed[i]).text);
+        names.individuallyNamed.push_back(SignalNameOf(slots.individuallyNamed[i]));
     for (int i = 0; i < slots.groupNamedCount; ++i)
-        names.groupNamed.push_back(ChanceSlotName(slots.groupNamed[i]).text);
+        names.groupNamed.push_back(SignalNameOf(slots.groupNamed[i]));
     return names;
+}
+
+void WriteSignalList(const SignalSlots& slots, std::vector<std::string_view>& list) {
+    list.clear();
+    for (int i = slots.individuallyNamedCount - 1; i >= 0; --i)
+        list.push_back(SignalNameOf(slots.individuallyNamed[i]));
+    for (int i = slots.groupNamedCount - 1; i >= 0; --i) list.push_back(SignalNameOf(slots.groupNamed[i]));
 }
 
 std::vector<std::string> SignalListTopToBottom(const std::vector<std::string>& individuallyNamed,

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/chance_groups.h"
@@ -36,6 +37,13 @@ SignalNames SignalNamesOf(const SignalSlots& slots);
 // list first, so both end up in descending slot order with the individually named entries above.
 std::vector<std::string> SignalListTopToBottom(const std::vector<std::string>& individuallyNamed,
                                                const std::vector<std::string>& groupNamed);
+
+// The German name of a slot 0..1784, from a table built once.
+const std::string& SignalNameOf(int slot);
+
+// Writes the German list, top to bottom, into `list` as views of the name table; with the capacity reserved
+// for kSlotCount lines a fill allocates nothing.
+void WriteSignalList(const SignalSlots& slots, std::vector<std::string_view>& list);
 
 // The untranslated (German) list, top to bottom.
 std::vector<std::string> FillSignalList(int first, int last, const StakeArray& slotStake);

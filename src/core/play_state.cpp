@@ -5,6 +5,7 @@ namespace zentora {
 PlayState::PlayState() {
     signalBuffer.fill(-1);
     positionStakeRaw.fill(0);
+    signalList.reserve(kSlotCount);  // so that refilling the list never allocates
     VariablenZuruecksetzen(*this);
 }
 
@@ -27,6 +28,8 @@ std::uint8_t ArrayInsert(PlayState& state, std::uint8_t number) {
 void Neu2Click(PlayState& state) {
     state.permanence.Clear();
     state.signalList.clear();
+    state.signalSlots.individuallyNamedCount = 0;
+    state.signalSlots.groupNamedCount = 0;
     VariablenZuruecksetzen(state);
 }
 

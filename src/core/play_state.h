@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/chance_groups.h"
+#include "catalogue/signal_list.h"
 #include "core/permanence.h"
 #include "options/applied_settings.h"
 
@@ -38,8 +40,10 @@ struct PlayState {
     SignalArray signalBuffer;        // SignalBuffer; index 1785 stays -1
     PositionArray positionStakeRaw;  // PositionStakeRaw
 
-    // The signal list (German names, top to bottom) as the last pipeline run left it.
-    std::vector<std::string> signalList;
+    // The signal list as the last pipeline run left it: the staked slots by kind of name (for translation),
+    // and the German names top to bottom, viewing the catalogue's constant name table.
+    SignalSlots signalSlots;
+    std::vector<std::string_view> signalList;
 };
 
 // Reset of the play state; the permanence, the BaseSet table and the settings stay as they are.

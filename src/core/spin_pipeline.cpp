@@ -4,6 +4,10 @@
 #include <limits>
 
 #include "catalogue/counting.h"
+#include "catalogue/signal_list.h"
+#include "engine/placement.h"
+#include "engine/signal_detection.h"
+#include "engine/stakes.h"
 
 namespace zentora {
 
@@ -22,16 +26,29 @@ void CountAndDetect(PlayState& state, const LiveSettings& live, unsigned number,
 
 }  // namespace
 
-// ---- Betting steps
-// ------------------------------------------------------------------------------------------ Called after the
-// counters and rates of every spin (live and the newest 1000 of a replay), with the spins counted so far: the
-// absence rule into signalBuffer, the rate rule into rateSignal, then the single-chance selection (CheckBox1)
-// or the progression steps, which leave their result in signalBuffer.
-void DetectAndStep(PlayState&, const LiveSettings&, std::int32_t) {}
+// ---- Betting steps -------------------------------------------------------------------------------------
 
-// Called once per spin and once at the end of a replay: slotStake from signalBuffer, positionStakeRaw from
-// slotStake, positionStake within the table limits, and the signal list.
-void StakeAndPlace(PlayState&, const LiveSettings&) {}
+// Called after the counters and rates of every spin (live and the newest 1000 of a replay).
+void DetectAndStep(PlayState& state, const LiveSettings& live, std::int32_t spinsCounted) {
+    constexpr int kSingleChanceBox = 1;  // "Nur eine Chance anspielen"
+    DetectAbsenceSignals(state.absenceCounter, state.settings, live, state.signalBuffer);
+    DetectRateSignals(state.hitRate, spinsCounted, state.settings, live, state.rateSignal);
+    if (state.settings.Flag(kSingleChanceBox))
+        SelectSingleChance(state.settings, state.hitCounter, state.absenceCounter, state.signalBuffer,
+                           state.rateSignal, state.progressionStep, state.playedSlot);
+    else
+        UpdateProgressionSteps(state.absenceCounter, state.signalBuffer, state.rateSignal,
+                               state.progressionStep);
+}
+
+// Called once per spin and once at the end of a replay.
+void StakeAndPlace(PlayState& state, const LiveSettings& live) {
+    ComputeSlotStakes(state.signalBuffer, state.settings, live, state.slotStake);
+    PlaceSlotStakes(state.slotStake, state.positionStakeRaw);
+    ApplyTableLimits(state.positionStakeRaw, state.settings, state.positionStake);
+    CollectSignalSlots(0, kSlotCount - 1, state.slotStake, state.signalSlots);
+    WriteSignalList(state.signalSlots, state.signalList);
+}
 
 // ---- Pipeline
 // -----------------------------------------------------------------------------------------------
