@@ -1,13 +1,44 @@
+#include <filesystem>
+
 #include "cli/cli_input.h"
+#include "cli/commands.h"
+#include "options/option_files.h"
+#include "options/options_model.h"
 
 namespace zentora::cli {
 
-// Interim: every option flag set, until the options model lands.
-CliSettings LoadSettingsArg(const std::optional<std::string>&, bool orphelinPlein) {
-    CliSettings s;
-    s.applied.optionFlags.fill(1);
-    s.live.orphelinPlein = orphelinPlein;
-    return s;
+namespace {
+
+std::filesystem::path ProgramFolder() {
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) throw InputError("cannot find the program's folder: " + ec.message());
+    return exe.parent_path();
+}
+
+}  // namespace
+
+CliSettings LoadSettingsArg(const std::optional<std::string>& path, bool orphelinPlein) {
+    // A named file must exist; the program's own data.ini loads like at program start, missing or not.
+    std::filesystem::path file;
+    if (path) {
+        file = *path;
+        std::error_code ec;
+        if (!std::filesystem::exists(file, ec)) throw InputError(*path + ": no such option file");
+    } else {
+        file = ProgramFolder() / "Einstellungen" / "data.ini";
+    }
+    OptionsModel model;
+    try {
+        LoadOptions(model, file);
+    } catch (const OptionsFileError& e) {
+        throw InputError(e.what());
+    }
+    model.SetOrphelinPlein(orphelinPlein);
+    CliSettings settings;
+    settings.applied = ApplySettings(model);
+    settings.live = TakeLiveSettings(model);
+    return settings;
 }
 
 }  // namespace zentora::cli

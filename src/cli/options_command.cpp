@@ -1,7 +1,34 @@
+#include <filesystem>
+#include <iostream>
+#include <nlohmann/json.hpp>
+
 #include "cli/commands.h"
+#include "options/option_files.h"
+#include "options/options_model.h"
 
 namespace zentora::cli {
 
-int RunOptions(const OptionsArgs&) { throw InputError("options: not available yet"); }
+int RunOptions(const OptionsArgs& args) {
+    std::error_code ec;
+    if (!std::filesystem::exists(args.file, ec)) throw InputError(args.file + ": no such option file");
+    OptionsModel model;
+    try {
+        LoadOptions(model, args.file);
+        if (args.save) SaveOptions(model, ApplySettings(model), *args.save);
+    } catch (const OptionsFileError& e) {
+        throw InputError(e.what());
+    }
+
+    nlohmann::ordered_json out = nlohmann::ordered_json::object();
+    for (FieldId id = 0; id < model.FieldCount(); ++id) {
+        const OptionField& f = model.Field(id);
+        if (f.kind == FieldKind::Decimal)
+            out[f.name] = PercentOf(f.value);
+        else
+            out[f.name] = f.value;
+    }
+    std::cout << out.dump() << '\n';
+    return 0;
+}
 
 }  // namespace zentora::cli
