@@ -1,16 +1,39 @@
-#include <fstream>
-#include <iterator>
+#include <iostream>
 
 #include "cli/cli_input.h"
 #include "cli/commands.h"
+#include "files/permanence_flows.h"
 
 namespace zentora::cli {
 
-// Interim: raw .prm bytes only, until the file formats land.
+namespace {
+
+std::string Describe(const std::string& path, const files::FileMessage& message) {
+    // System texts already name the file.
+    if (message.translation == files::MessageTranslation::None) return message.text;
+    return path + ": " + message.text;
+}
+
+files::PermanenceFormat PermanenceFormatArg(const std::string& path) {
+    const files::PermanenceFormat format = files::FormatOfPath(path);
+    if (format == files::PermanenceFormat::Unknown) {
+        throw InputError(path + ": unknown file type (expected .prm, .txt or .xls)");
+    }
+    return format;
+}
+
+}  // namespace
+
+// Cut-short worksheet records are reported on standard error; the cells before them count.
 std::vector<std::uint8_t> LoadPermanenceArg(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw InputError(path + ": cannot be read");
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    files::LoadFlowResult loaded = files::LoadInFormat(PermanenceFormatArg(path), path);
+    if (!loaded.ReplacesPermanence()) {
+        // The last message says why nothing was read (a cut-short record may come before "no numbers").
+        throw InputError(Describe(path, loaded.messages.back()));
+    }
+    for (const auto& message : loaded.messages)
+        std::cerr << "zentora-cli: " << Describe(path, message) << '\n';
+    return std::move(loaded.spins);
 }
 
 }  // namespace zentora::cli

@@ -1,0 +1,13 @@
+#include "files/permanence_file.h"
+
+namespace zentora::files {
+
+WriteOutcome ArraySave(std::span<const std::uint8_t> permanence, const std::string& path) {
+    return WriteFileAtomic(path, permanence);
+}
+
+ReadOutcome ArrayLoad(const std::string& path) {
+    return ReadWholeFile(path, ReadLock::DenyWriters);
+}
+
+}  // namespace zentora::files
