@@ -71,7 +71,6 @@ SaveFlowResult SavePermanenceFile(std::span<const std::uint8_t> permanence, cons
     if (out.status == FlowStatus::Done) {
         out.fileNameRule = FileNameRule::Set;
         out.fileName = path;
-        out.startFolder = FolderOf(path);
     }
     return out;
 }

@@ -44,7 +44,7 @@ enum class FlowStatus {
 // What happens to the remembered permanence file name (the save dialog's file name).
 enum class FileNameRule {
     Keep,   // unchanged
-    Set,    // becomes `fileName`; the save dialog's start folder becomes `startFolder`
+    Set,    // becomes `fileName`; a non-empty `startFolder` becomes the save dialog's start folder
     Clear,  // emptied, so the next "Speichern" asks for a name
 };
 
