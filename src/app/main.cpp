@@ -1,0 +1,35 @@
+// The desktop program: start-up in the order the windows depend on each other.
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QScreen>
+#include <QSplashScreen>
+#include <QThread>
+
+#include "ui/Unit1.h"
+#include "ui/data_root.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString root = zentora::DataRoot();
+
+    QPixmap splashPicture(QDir(root).filePath("Bilder/Hintergrund.bmp"));
+    QSplashScreen splash(splashPicture.isNull() ? QPixmap()
+                                                : splashPicture.scaledToWidth(480, Qt::SmoothTransformation));
+    splash.show();
+    app.processEvents();
+    QThread::msleep(100);
+
+    QApplication::setApplicationName("Zentora");
+    QApplication::setApplicationDisplayName("Zentora");
+
+    const QSize screen = app.primaryScreen() ? app.primaryScreen()->size() : QSize(1152, 864);
+    zentora::TForm1 form1(root, {screen.width(), screen.height()});
+    // The options window, number list editor, print dialog and about box are created here as they come.
+    form1.RestoreLanguage();
+    form1.OpenFromCommandLine(app.arguments().mid(1));
+
+    splash.finish(&form1);
+    form1.showMaximized();
+    return app.exec();
+}

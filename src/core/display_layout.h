@@ -1,0 +1,84 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zentora {
+
+// The main window is designed for 1152 x 864. On wide screens the layout file "Einstellungen/1280x800.ini"
+// repositions the table controls for 1280 x 800; in both cases the window is then scaled to the real screen.
+
+struct ScreenSize {
+    int width = 0;
+    int height = 0;
+};
+
+inline constexpr ScreenSize kDesignScreen{1152, 864};
+inline constexpr ScreenSize kWideScreen{1280, 800};
+inline constexpr double kWideRatio = 1.45;
+
+// INI text: "[section]" lines and "key=value" lines; section and key names compared without case.
+class LayoutIni {
+  public:
+    static LayoutIni Parse(std::string_view text);
+    // A missing or unreadable file gives an empty layout (every key then takes its default).
+    static LayoutIni Load(const std::filesystem::path& file);
+
+    std::optional<int> Value(std::string_view section, std::string_view key) const;
+    int ValueOr(std::string_view section, std::string_view key, int fallback) const {
+        return Value(section, key).value_or(fallback);
+    }
+    bool Empty() const { return values_.empty(); }
+
+  private:
+    std::map<std::string, std::map<std::string, std::string>> values_;  // lower-cased names
+};
+
+enum class LayoutProperty { Width, Height, Left, Top, Angle };
+
+struct LayoutAssignment {
+    std::string control;  // control name as the window knows it ("Images12", "ListBox1", ...)
+    LayoutProperty property;
+    int value;
+};
+
+// Every value the layout file sets, in the order of the file's sections, missing keys replaced by their
+// defaults. The fixed ZeroButton bounds and the grid column come after these (see kWideZeroButton).
+std::vector<LayoutAssignment> LayoutAssignments(const LayoutIni& ini);
+
+struct LayoutRect {
+    int left, top, width, height;
+};
+inline constexpr LayoutRect kWideZeroButton{178, 13, 346, 64};
+inline constexpr int kWideGridMiddleColumn = 25;
+
+struct LayoutDecision {
+    bool useLayoutFile = false;
+    ScreenSize reference = kDesignScreen;
+};
+LayoutDecision DecideLayout(ScreenSize screen);
+
+// The window's new outer size and the factor W / Wr for its contents; scale = false for the reference size.
+struct WindowScaling {
+    bool scale = false;
+    int width = 0;
+    int height = 0;
+    int numerator = 1;    // W
+    int denominator = 1;  // Wr
+    int Apply(int value) const { return scale ? value * numerator / denominator : value; }
+};
+WindowScaling ComputeWindowScaling(ScreenSize screen, ScreenSize reference, int clientWidth, int clientHeight,
+                                   int width, int height);
+
+// Column widths (0, 1, 2) and the row height of the 20-row recent-numbers grid.
+struct GridSizes {
+    int column[3];
+    int row;
+};
+GridSizes ComputeGridSizes(int gridWidth, int gridHeight);
+
+}  // namespace zentora

@@ -1,0 +1,146 @@
+#pragma once
+
+#include <QAction>
+#include <QActionGroup>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QTableWidget>
+#include <array>
+#include <random>
+
+#include "core/display_layout.h"
+#include "lang/language_table.h"
+#include "ui/MouseImage.h"
+#include "ui/play_session.h"
+
+class QFileDialog;
+
+namespace zentora {
+
+namespace files {
+struct DialogSetup;
+struct FileMessage;
+struct LoadFlowResult;
+struct SaveFlowResult;
+}  // namespace files
+
+// The main window: the drawn table, chips, counters, the last 20 numbers, the signal list and the menu.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+  public:
+    // dataRoot: the folder with Einstellungen/, Bilder/, Buttonunten/ and Save/.
+    // screen: the screen size the layout is made for (the primary screen's in the program).
+    TForm1(const QString& dataRoot, ScreenSize screen, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    PlaySession& Session() { return session_; }
+    LanguageTable& Language() { return language_; }
+    const QString& DataRoot() const { return data_root_; }
+    QWidget* Canvas() const { return canvas_; }
+
+    // The start-up steps that follow the creation of the other windows; main() runs them in order.
+    void RestoreLanguage();
+    void OpenFromCommandLine(const QStringList& arguments);
+
+    void AllSpeedButtons(int number);
+    void AddToRecentGrid(int number);
+    void StringgridNeuFuellen();
+    void Bildschirmanzeigen();
+    void Neu2Click();
+    void Zahlentfernen1Click();
+    void Image37Click();
+    void Sprache1Click(QAction* item);
+    int LanguageIndex() const;
+    void Woerter();
+
+    // The text shown for slot s in the current display mode.
+    QString SlotText(int slot) const;
+    // The remembered permanence file (the save dialog's file name).
+    const QString& PermanenceFileName() const { return save_file_name_; }
+
+    // Opens a permanence file as "Öffnen..." does after its dialog.
+    void OpenPermanence(const QString& path);
+
+    // Runs a prepared file dialog; tests replace it to choose a file without showing one.
+    std::function<bool(QFileDialog&)> fileDialogHook;
+
+    // Hooks for windows that later issues add.
+    std::function<void()> showOptionsWindow, showNumberListEditor, showHelp, showInfo;
+
+  public Q_SLOTS:
+    void ffnen2Click();
+    void Speichern2Click();
+    void Speichernunter2Click();
+    void extDatei1Click();
+    void extDatei2Click();
+    void ExcelDatei1Click();
+    void ExcelDatei2Click();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void BuildControls();
+    void ApplyDisplayLayout(ScreenSize screen);
+    void BuildMenu();
+    void LoadPictures();
+    QLabel* MakeLabel(const QString& name, const QRect& bounds, int pixelSize);
+    // Steps 8 to 13 of the pipeline as far as the window shows them: list, chips, labels.
+    void ShowPipelineResult();
+    void FillSignalList();
+    void RedrawChips();
+    void AllAddMyItem();
+    void ChipMouse(QMouseEvent* event, bool down);
+    void FieldMouseDown(int number);
+    void FieldMouseUp(int number);
+    void DrawImage37Caption();
+    QPixmap LoadTransparent(const QString& file) const;
+    QString Tr(const char* text) const;
+    bool RunFileDialog(QFileDialog& dialog, bool save);
+    QString AskFile(const files::DialogSetup& setup, bool save, const QString& preset);
+    void ShowFileMessages(const std::vector<files::FileMessage>& messages);
+    void ApplyLoad(const files::LoadFlowResult& result);
+    void ApplySave(const files::SaveFlowResult& result);
+    void ApplyFileNameRule(int rule, const std::string& fileName, const std::string& startFolder);
+    void ShowMessage(const QString& text);
+
+    QString data_root_;
+    PlaySession session_;
+    LanguageTable language_;
+    std::mt19937 random_;
+
+    QWidget* canvas_ = nullptr;
+    QLabel* hintergrund_ = nullptr;
+    TMouseImage* zero_button_ = nullptr;
+    std::array<TMouseImage*, 37> fields_{};  // [0] is the ZeroButton
+    std::array<TMouseImage*, kPositionCount> chips_{};
+    std::array<QLabel*, 47> labels_{};  // Label0..Label46 (Label37: spin count)
+    std::array<QLabel*, 3> jv_labels_{};
+    QTableWidget* string_grid_ = nullptr;
+    QListWidget* list_box_ = nullptr;
+    QLineEdit* edit1_ = nullptr;
+    TMouseImage* image37_ = nullptr;
+    QLabel* gerade_ = nullptr;
+    QLabel* ungerade_ = nullptr;
+    QLabel* banner_ = nullptr;
+    QWidget* grid_cover_ = nullptr;
+    QWidget* list_cover_ = nullptr;
+
+    QPixmap chip_bitmap_;
+    std::array<QPixmap, 37> pressed_bitmaps_;
+    QPixmap button2_;
+
+    QAction* anzeigetafel_ = nullptr;
+    QAction* rckstand1_ = nullptr;
+    QAction* prozent1_ = nullptr;
+    std::array<QAction*, 4> sprache_{};
+
+    QString save_file_name_;  // SaveDialog1's file name: the remembered permanence file
+    QString save_start_folder_;
+    bool shown_once_ = false;
+};
+
+}  // namespace zentora

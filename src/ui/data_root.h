@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+namespace zentora {
+
+// The folder that holds Einstellungen/, Bilder/, Buttonunten/, Font/ and Save/: the executable's folder, or a
+// per-user copy of it when that folder is not writable (a system-wide install).
+QString DataRoot();
+
+}  // namespace zentora

@@ -1,0 +1,33 @@
+#include "ui/play_session.h"
+
+#include "core/spin_pipeline.h"
+
+namespace zentora {
+
+SignalNames PlaySession::SignalList() const {
+    static SignalSlots staked;  // large; filled afresh on every call on the main thread
+    CollectSignalSlots(0, kSlotCount - 1, state_.slotStake, staked);
+    return SignalNamesOf(staked);
+}
+
+void PlaySession::EnterSpin(std::uint8_t number) {
+    zentora::EnterSpin(state_, *live_, number);
+}
+
+void PlaySession::Replay() {
+    AllAddMyItem(state_, *live_);
+}
+
+void PlaySession::New() {
+    Neu2Click(state_);
+}
+
+void PlaySession::RemoveLastNumber() {
+    Zahlentfernen1Click(state_, *live_);
+}
+
+void PlaySession::ReplacePermanence(const std::vector<std::uint8_t>& newestFirst) {
+    zentora::ReplacePermanence(state_, *live_, newestFirst);
+}
+
+}  // namespace zentora
