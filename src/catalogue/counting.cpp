@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
+#include <limits>
 #include <vector>
 
 #include "catalogue/catalogue.h"
@@ -11,14 +11,21 @@ namespace zentora {
 
 namespace {
 
-// One composite group as a flat table: the component indices of its slots, back to back.
+// Consecutive slots of a group that share every component but the last: the shared part is combined once.
+struct Run {
+    std::uint16_t slot;         // first slot of the run
+    std::uint16_t count;        // slots in the run
+    std::uint16_t sharedBegin;  // shared components: shared[sharedBegin, sharedEnd)
+    std::uint16_t sharedEnd;
+    std::uint16_t lastBegin;  // the last component of each slot: last[lastBegin, lastBegin + count)
+};
+
+// One composite group as flat tables.
 struct GroupTable {
     GroupId id;
-    int firstSlot;
-    int slotCount;
-    int stride;  // components per slot when all slots have the same number, else 0
-    std::vector<std::uint8_t> components;
-    std::vector<std::uint16_t> begin;  // slotCount + 1 offsets into components
+    std::vector<Run> runs;
+    std::vector<std::uint8_t> shared;
+    std::vector<std::uint8_t> last;
 };
 
 // The derive order of the composite groups.
@@ -28,11 +35,15 @@ constexpr std::array<GroupId, 22> kDeriveOrder{
     GroupId::P337,   GroupId::S837, GroupId::S1237, GroupId::S737,  GroupId::S637,  GroupId::SS837,
     GroupId::SS637,  GroupId::S937, GroupId::S1737, GroupId::Z937,
 };
+constexpr std::size_t kFirstNeighbourGroup = 5;  // N337, N537, N737, N937 follow each other
 
 struct CountingTables {
     // membership[x][i] is 1 when number x is in BaseSet i; row 37 stands for every value outside 0..36.
     std::array<std::array<std::uint8_t, kBaseSetCount>, 38> membership{};
     std::array<GroupTable, kDeriveOrder.size()> groups;
+    // The neighbour chances grow by one plein on each side per group: neighbours[k][n] are the pleins k+1
+    // places left and right of n on the wheel.
+    std::array<std::array<std::array<std::uint8_t, 2>, 37>, 4> neighbours{};
 };
 
 CountingTables BuildTables() {
@@ -44,18 +55,34 @@ CountingTables BuildTables() {
         const ChanceGroup& group = Group(kDeriveOrder[g]);
         GroupTable& table = t.groups[g];
         table.id = group.id;
-        table.firstSlot = group.firstSlot;
-        table.slotCount = group.SlotCount();
-        table.begin.push_back(0);
-        std::size_t stride = ComponentList(group.firstSlot).size();
         for (int s = group.firstSlot; s <= group.lastSlot; ++s) {
             const auto comps = ComponentList(s);
-            if (comps.size() != stride) stride = 0;
-            table.components.insert(table.components.end(), comps.begin(), comps.end());
-            table.begin.push_back(static_cast<std::uint16_t>(table.components.size()));
+            const auto shared = comps.first(comps.size() - 1);
+            const bool extends =
+                !table.runs.empty() &&
+                std::equal(shared.begin(), shared.end(), table.shared.begin() + table.runs.back().sharedBegin,
+                           table.shared.begin() + table.runs.back().sharedEnd);
+            if (extends) {
+                ++table.runs.back().count;
+            } else {
+                Run run;
+                run.slot = static_cast<std::uint16_t>(s);
+                run.count = 1;
+                run.sharedBegin = static_cast<std::uint16_t>(table.shared.size());
+                table.shared.insert(table.shared.end(), shared.begin(), shared.end());
+                run.sharedEnd = static_cast<std::uint16_t>(table.shared.size());
+                run.lastBegin = static_cast<std::uint16_t>(table.last.size());
+                table.runs.push_back(run);
+            }
+            table.last.push_back(comps.back());
         }
-        table.stride = static_cast<int>(stride);
     }
+    for (int k = 0; k < 4; ++k)
+        for (int at = 0; at < 37; ++at) {
+            const int n = kWheelOrder[at];
+            t.neighbours[k][n] = {static_cast<std::uint8_t>(kWheelOrder[(at + 36 - k) % 37]),
+                                  static_cast<std::uint8_t>(kWheelOrder[(at + k + 1) % 37])};
+        }
     return t;
 }
 
@@ -64,44 +91,123 @@ const CountingTables& Tables() {
     return tables;
 }
 
-template <int K, class T, class Op>
-void DeriveFixed(const GroupTable& g, std::array<T, kSlotArraySize>& values, Op op) {
-    const std::uint8_t* c = g.components.data();
-    T* out = values.data() + g.firstSlot;
-    for (int s = 0; s < g.slotCount; ++s, c += K) {
-        T v = values[c[0]];
-        for (int j = 1; j < K; ++j) v = op(v, values[c[j]]);
-        out[s] = v;
+// The derive loops are short gathers: vectorising them only adds set-up cost.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC push_options
+#pragma GCC optimize("no-tree-vectorize")
+#endif
+
+// Minimum of the absences and sum of the hits over the components, for the arrays asked for.
+template <bool Absence, bool Hits>
+void DeriveGroup(const GroupTable& g, AbsenceArray* absence, CountArray* hits) {
+    // Locals throughout: a store into the counters could otherwise alias the table fields and force reloads.
+    std::int16_t* const abs = Absence ? absence->data() : nullptr;
+    std::int32_t* const hit = Hits ? hits->data() : nullptr;
+    const std::uint8_t* const shared = g.shared.data();
+    const std::uint8_t* const lastAll = g.last.data();
+    for (const Run& run : g.runs) {
+        const int sharedBegin = run.sharedBegin, sharedEnd = run.sharedEnd, count = run.count;
+        const int slot = run.slot;
+        const std::uint8_t* const last = lastAll + run.lastBegin;
+        std::int16_t a = kAbsenceLimit;
+        std::int32_t h = 0;
+        for (int i = sharedBegin; i < sharedEnd; ++i) {
+            if constexpr (Absence) a = std::min(a, abs[shared[i]]);
+            if constexpr (Hits) h += hit[shared[i]];
+        }
+        for (int i = 0; i < count; ++i) {
+            if constexpr (Absence) abs[slot + i] = std::min(a, abs[last[i]]);
+            if constexpr (Hits) hit[slot + i] = h + hit[last[i]];
+        }
     }
 }
 
-template <class T, class Op>
-void Derive(const GroupTable& g, std::array<T, kSlotArraySize>& values, Op op) {
-    switch (g.stride) {
-        case 2:
-            return DeriveFixed<2>(g, values, op);
-        case 3:
-            return DeriveFixed<3>(g, values, op);
-        case 4:
-            return DeriveFixed<4>(g, values, op);
-        case 5:
-            return DeriveFixed<5>(g, values, op);
-        case 7:
-            return DeriveFixed<7>(g, values, op);
-        case 9:
-            return DeriveFixed<9>(g, values, op);
-        default:
-            break;
+// The four neighbour groups together: each widens the one before by a plein on either side.
+template <bool Absence, bool Hits>
+void DeriveNeighbours(const std::array<bool, 4>& active, AbsenceArray* absence, CountArray* hits) {
+    const auto& neighbours = Tables().neighbours;
+    int lastActive = 3;
+    while (!active[lastActive]) --lastActive;
+    for (int n = 0; n <= 36; ++n) {
+        std::int16_t a = (*absence)[n];
+        std::int32_t h = (*hits)[n];
+        for (int k = 0; k <= lastActive; ++k) {
+            const auto [left, right] = neighbours[k][n];
+            if constexpr (Absence) a = std::min({a, (*absence)[left], (*absence)[right]});
+            if constexpr (Hits) h += (*hits)[left] + (*hits)[right];
+            if (!active[k]) continue;
+            const int slot = 1259 + 37 * k + n;
+            if constexpr (Absence) (*absence)[slot] = a;
+            if constexpr (Hits) (*hits)[slot] = h;
+        }
     }
-    for (int s = 0; s < g.slotCount; ++s) {
-        T v = values[g.components[g.begin[s]]];
-        for (int j = g.begin[s] + 1; j < g.begin[s + 1]; ++j) v = op(v, values[g.components[j]]);
-        values[g.firstSlot + s] = v;
+}
+
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC pop_options
+#endif
+
+bool DerivesAbsence(const AppliedSettings& settings, GroupId id) {
+    return settings.AbsenceRuleActive(id) || settings.RateRuleActive(id);
+}
+
+bool DerivesHits(const AppliedSettings& settings, GroupId id) {
+    return id == GroupId::G1837 || id == GroupId::G1237 || settings.RateRuleActive(id);
+}
+
+// Derives for every composite group what `absenceOf` and `hitsOf` ask for; one pass over the tables when
+// both.
+template <class AbsenceOf, class HitsOf>
+void DeriveComposites(AbsenceOf absenceOf, HitsOf hitsOf, AbsenceArray* absence, CountArray* hits) {
+    const auto& groups = Tables().groups;
+    std::array<bool, 4> nAbsence{}, nHits{};
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        const GroupId id = groups[g].id;
+        const bool a = absenceOf(id);
+        const bool h = hitsOf(id);
+        if (g >= kFirstNeighbourGroup && g < kFirstNeighbourGroup + 4) {
+            nAbsence[g - kFirstNeighbourGroup] = a;
+            nHits[g - kFirstNeighbourGroup] = h;
+            if (g + 1 < kFirstNeighbourGroup + 4) continue;
+            if (nAbsence == nHits && nAbsence != std::array<bool, 4>{}) {
+                DeriveNeighbours<true, true>(nAbsence, absence, hits);
+            } else {
+                if (nAbsence != std::array<bool, 4>{}) DeriveNeighbours<true, false>(nAbsence, absence, hits);
+                if (nHits != std::array<bool, 4>{}) DeriveNeighbours<false, true>(nHits, absence, hits);
+            }
+            continue;
+        }
+        if (a && h)
+            DeriveGroup<true, true>(groups[g], absence, hits);
+        else if (a)
+            DeriveGroup<true, false>(groups[g], absence, hits);
+        else if (h)
+            DeriveGroup<false, true>(groups[g], absence, hits);
     }
 }
 
 bool RatesAlways(GroupId id) {
     return id == GroupId::G137 || id == GroupId::G1837 || id == GroupId::G1237;
+}
+
+// The slot ranges whose rates are computed, adjacent groups merged.
+struct RateRunList {
+    std::array<std::pair<int, int>, kGroupCount> runs;
+    int count = 0;
+    const std::pair<int, int>* begin() const { return runs.data(); }
+    const std::pair<int, int>* end() const { return runs.data() + count; }
+};
+
+RateRunList RateRuns(const AppliedSettings& settings) {
+    RateRunList list;
+    for (const ChanceGroup& g : kChanceGroups) {
+        if (!RatesAlways(g.id) && !settings.RateRuleActive(g.id)) continue;
+        if (list.count > 0 && list.runs[list.count - 1].second + 1 == g.firstSlot)
+            list.runs[list.count - 1].second = g.lastSlot;
+        else
+            list.runs[list.count++] = {g.firstSlot, g.lastSlot};
+    }
+    return list;
 }
 
 }  // namespace
@@ -146,22 +252,51 @@ void BaseUpdateRun(std::span<const std::uint8_t> spins, AbsenceArray& absence, C
 }
 
 void DeriveCompositeAbsences(const AppliedSettings& settings, AbsenceArray& absence) {
-    for (const GroupTable& g : Tables().groups)
-        if (settings.AbsenceRuleActive(g.id) || settings.RateRuleActive(g.id))
-            Derive(g, absence, [](std::int16_t a, std::int16_t b) { return std::min(a, b); });
+    DeriveComposites([&](GroupId id) { return DerivesAbsence(settings, id); }, [](GroupId) { return false; },
+                     &absence, nullptr);
 }
 
 void DeriveCompositeHits(const AppliedSettings& settings, CountArray& hits) {
-    for (const GroupTable& g : Tables().groups)
-        if (g.id == GroupId::G1837 || g.id == GroupId::G1237 || settings.RateRuleActive(g.id))
-            Derive(g, hits, [](std::int32_t a, std::int32_t b) { return a + b; });
+    DeriveComposites([](GroupId) { return false; }, [&](GroupId id) { return DerivesHits(settings, id); },
+                     nullptr, &hits);
 }
 
 void CountSpin(unsigned number, const AppliedSettings& settings, AbsenceArray& absence, CountArray& hits) {
     BaseUpdate(number, absence, hits);
-    DeriveCompositeAbsences(settings, absence);
-    DeriveCompositeHits(settings, hits);
+    // Absences and hits in one pass: no composite is a component of another, so the order does not matter.
+    DeriveComposites([&](GroupId id) { return DerivesAbsence(settings, id); },
+                     [&](GroupId id) { return DerivesHits(settings, id); }, &absence, &hits);
 }
+
+namespace {
+
+constexpr std::int32_t kUseFormula = std::numeric_limits<std::int32_t>::min();
+
+// The fast rates of a range of slots; kUseFormula where the extended formula must decide. Returns whether
+// there is any such slot. Built for AVX2 too where the processor has it.
+#if defined(__GNUC__) && defined(__x86_64__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+bool FastHitRates(const std::int32_t* hits, std::int32_t* rates, int count, std::int32_t spinsCounted) {
+    const double spins = spinsCounted;
+    const double d = 2.0 * spins;
+    const double reciprocal = 1.0 / d;
+    for (int i = 0; i < count; ++i) {
+        const double h = hits[i];
+        const double numerator = 200000.0 * h + spins;
+        const double guess = static_cast<double>(static_cast<std::int32_t>(numerator * reciprocal));
+        const double rest = numerator - guess * d;
+        const double up = rest >= d ? 1.0 : 0.0;
+        const double down = rest < 0.0 ? 1.0 : 0.0;
+        const bool formula = (rest - up * d + down * d == 0.0) | (h < 0.0);
+        rates[i] = static_cast<std::int32_t>(formula ? -2147483648.0 : guess + up - down);
+    }
+    int any = 0;
+    for (int i = 0; i < count; ++i) any |= rates[i] == kUseFormula;
+    return any != 0;
+}
+
+}  // namespace
 
 std::int32_t HitRateOf(std::int32_t hits, std::int32_t spinsCounted) {
     const long double rate =
@@ -172,22 +307,20 @@ std::int32_t HitRateOf(std::int32_t hits, std::int32_t spinsCounted) {
 void ComputeHitRates(const AppliedSettings& settings, const CountArray& hits, CountArray& rates,
                      std::int32_t spinsCounted) {
     if (spinsCounted < 1) return;
-    // The rate is floor(q) with q = (200000 h + s) / (2 s), computed exactly in double (numerator and
-    // denominator are integers below 2^53). Where q is not an integer its distance to the next integer,
-    // at least 1 / (2 s), exceeds the rounding error of the double and of the extended-precision formula
-    // alike, so both give floor(q). Where q is an integer (hits / spins a half-integer per cent-mille) the
-    // extended formula may land either side, so it is evaluated as such.
-    const double s = spinsCounted;
-    const double d = 2.0 * s;
-    for (const ChanceGroup& g : kChanceGroups) {
-        if (!RatesAlways(g.id) && !settings.RateRuleActive(g.id)) continue;
-        for (int slot = g.firstSlot; slot <= g.lastSlot; ++slot) {
-            const std::int32_t h = hits[slot];
-            const double q = (200000.0 * h + s) / d;
-            const double f = std::floor(q);
-            rates[slot] = (q != f && h >= 0) ? static_cast<std::int32_t>(f) : HitRateOf(h, spinsCounted);
-        }
-    }
+    // The rate is floor(q) with q = (200000 h + s) / (2 s), found exactly in doubles: numerator, denominator
+    // and every product below are integers under 2^53, so a truncated reciprocal guess corrected by the
+    // remainder is exact. Where q is not an integer its distance to the next integer, at least 1 / (2 s),
+    // exceeds the rounding error of the extended-precision formula, so that formula gives floor(q) too. Where
+    // q is an integer (a rate of exactly half a unit), and for negative counts, the formula itself is
+    // evaluated.
+    const RateRunList runs = RateRuns(settings);
+    bool anyExact = false;
+    for (const auto& [first, last] : runs)
+        anyExact |= FastHitRates(hits.data() + first, rates.data() + first, last - first + 1, spinsCounted);
+    if (!anyExact) return;
+    for (const auto& [first, last] : runs)
+        for (int slot = first; slot <= last; ++slot)
+            if (rates[slot] == kUseFormula) rates[slot] = HitRateOf(hits[slot], spinsCounted);
 }
 
 }  // namespace zentora
