@@ -7,6 +7,7 @@
 
 #include "catalogue/counting.h"
 #include "core/spin_pipeline.h"
+#include "options/options_model.h"
 
 namespace zentora {
 namespace {
@@ -115,6 +116,29 @@ TEST(PlayState, ReplayEqualsOneByOneUpToAThousandSpins) {
         for (std::size_t count : {0u, 1u, 29u, 1000u}) {
             const auto spins = RandomSpins(count, static_cast<unsigned>(count) + 1);
             ExpectSameState(Replayed(spins, settings), OneByOne(spins, settings));
+        }
+    }
+}
+
+// The program's default options with every group switched on, in progression and in single-chance mode.
+TEST(PlayState, ReplayEqualsOneByOneWithTheBettingEngine) {
+    const OptionsModel model;
+    for (std::uint8_t singleChance : {0, 1}) {
+        for (bool plein : {true, false}) {
+            AppliedSettings settings = ApplySettings(model);
+            for (int k = 3; k <= 65; ++k) settings.optionFlags[k - 1] = 1;
+            settings.optionFlags[0] = singleChance;
+            FixedLiveSettings live = TakeLiveSettings(model);
+            live.orphelinPlein = plein;
+            const auto spins = RandomSpins(1000, 21 + singleChance);
+            PlayState oneByOne;
+            oneByOne.settings = settings;
+            for (auto spin : spins) EnterSpin(oneByOne, live, spin);
+            PlayState replayed;
+            replayed.settings = settings;
+            replayed.permanence = Permanence::FromOldestFirst(spins);
+            AllAddMyItem(replayed, live);
+            ExpectSameState(replayed, oneByOne);
         }
     }
 }
