@@ -45,6 +45,27 @@ std::int64_t RateLimit(std::int32_t fromMilli, std::int32_t span, std::int32_t s
     return static_cast<std::int64_t>(value);  // truncation toward zero
 }
 
+RateRuleBounds RateRuleBoundsOf(const GroupSettings& gs, bool ruleActive, std::int32_t rateStart,
+                                std::int32_t spins, LastWindowLimit lastWindow) {
+    const std::int64_t span = gs.absenceSpan;
+    if (!ruleActive || spins > gs.rateUntil[kRateWindowCount - 1] || spins < rateStart - span) return {};
+
+    int w = 0;  // 0-based window index; one exists since spins <= until12
+    while (spins > gs.rateUntil[w]) ++w;
+
+    if (w == 0 && spins < rateStart)  // below "Ab Runde" only the upper bound applies
+        return {true, INT64_MIN, RateLimit(gs.rateFromMilli[0], gs.absenceSpan, spins)};
+    if (w == kRateWindowCount - 1) {
+        const std::int64_t upper = lastWindow == LastWindowLimit::Full
+                                       ? 100000
+                                       : RateLimit(gs.rateFromMilli[w], gs.absenceSpan, spins);
+        return {true, gs.rateFromMilli[w], upper};
+    }
+    const bool nearEnd = std::int64_t{spins} > std::int64_t{gs.rateUntil[w]} - span;
+    return {true, gs.rateFromMilli[w],
+            RateLimit(gs.rateFromMilli[nearEnd ? w + 1 : w], gs.absenceSpan, spins)};
+}
+
 void DetectAbsenceSignals(const AbsenceArray& absenceCounter, const AppliedSettings& settings,
                           const LiveSettings& live, SignalArray& signalBuffer) {
     for (const ChanceGroup& g : kChanceGroups) {
@@ -72,36 +93,16 @@ void DetectRateSignals(const CountArray& hitRate, std::int32_t spins, const Appl
         if (cheval) rateSignal[kOrphelinPleinSlot] = rateSignal[kOrphelinChevalSlot];
 
         const int last = LastRuleSlot(g);
-        const GroupSettings& gs = settings.Of(g.id);
-        const std::int64_t span = gs.absenceSpan;
-        const std::int32_t until12 = gs.rateUntil[kRateWindowCount - 1];
-        bool active = settings.RateRuleActive(g.id) && spins <= until12;
-        std::int64_t start = 0;
-        if (active) {
-            start = live.RateStart(g.id);
-            active = spins >= start - span;
-        }
-
-        if (!active) {
+        const bool ruleActive = settings.RateRuleActive(g.id);
+        const RateRuleBounds bounds =
+            RateRuleBoundsOf(settings.Of(g.id), ruleActive, ruleActive ? live.RateStart(g.id) : 0, spins);
+        if (!bounds.applies) {
             std::fill(rateSignal.begin() + g.firstSlot, rateSignal.begin() + last + 1, std::int16_t{0});
         } else {
-            int w = 0;  // 0-based window index; one exists since spins <= until12
-            while (spins > gs.rateUntil[w]) ++w;
-
-            std::int64_t lower = gs.rateFromMilli[w];
-            std::int64_t limit;
-            if (w == 0 && spins < start) {
-                lower = INT64_MIN;  // below "Ab Runde" only the upper bound applies
-                limit = RateLimit(gs.rateFromMilli[0], gs.absenceSpan, spins);
-            } else if (w == kRateWindowCount - 1) {
-                limit = 100000;
-            } else {
-                const bool nearEnd = std::int64_t{spins} > std::int64_t{gs.rateUntil[w]} - span;
-                limit = RateLimit(gs.rateFromMilli[nearEnd ? w + 1 : w], gs.absenceSpan, spins);
-            }
             for (int s = g.firstSlot; s <= last; ++s) {
                 const std::int64_t rate = hitRate[s];
-                rateSignal[s] = (lower <= rate && rate <= limit) ? Increment(rateSignal[s]) : std::int16_t{0};
+                rateSignal[s] = (bounds.lower <= rate && rate <= bounds.upper) ? Increment(rateSignal[s])
+                                                                               : std::int16_t{0};
             }
         }
 

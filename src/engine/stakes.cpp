@@ -140,6 +140,53 @@ std::int32_t ProgressionValue(std::int32_t technique, int step, std::int32_t bas
     return ToStake(std::min<std::int64_t>(ProgressionValueExact(technique, step, base), maximum));
 }
 
+namespace {
+
+// A group's stake rule with the split series resolved by CheckBox31.
+struct GroupStakeRule {
+    StakeRule rule;
+    std::int32_t technique;
+    std::int32_t base;
+};
+
+GroupStakeRule ResolveStakeRule(GroupId id, const AppliedSettings& settings, bool splitSeries,
+                                std::int32_t es637sTechnique) {
+    const GroupSettings& gs = settings.Of(id);
+    GroupStakeRule r{RuleOf(id), gs.stakeTechnique, gs.initialStake};
+    if (r.rule == StakeRule::SplitSeries) {
+        if (splitSeries) {
+            r.technique = es637sTechnique;
+            r.rule = StakeRule::StepClamped;
+        } else {
+            r.rule = StakeRule::SeriesCap;
+        }
+    }
+    return r;
+}
+
+std::int32_t StakeOfRule(const GroupStakeRule& r, int k, const AppliedSettings& settings) {
+    switch (r.rule) {
+        case StakeRule::StepClamped:
+            return ProgressionValue(r.technique, k, r.base);
+        case StakeRule::SeriesCap:
+            return ProgressionValue(r.technique, k, r.base, settings.maximum2);
+        case StakeRule::GrandSeries:
+            return GrandSeriesStake(r.technique, k, r.base, settings.maximum3);
+        case StakeRule::SplitSeries:
+            break;  // resolved
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::int32_t StakeAtStep(GroupId group, int step, const AppliedSettings& settings,
+                         std::int32_t es637sTechnique) {
+    if (step < 0) return 0;
+    return StakeOfRule(ResolveStakeRule(group, settings, settings.Flag(kSplitSeriesBox), es637sTechnique),
+                       step, settings);
+}
+
 void ComputeSlotStakes(const SignalArray& signalBuffer, const AppliedSettings& settings,
                        const LiveSettings& live, StakeArray& slotStake) {
     const bool splitSeries = settings.Flag(kSplitSeriesBox);
@@ -147,41 +194,14 @@ void ComputeSlotStakes(const SignalArray& signalBuffer, const AppliedSettings& s
     bool liveRead = false;
 
     for (const ChanceGroup& g : kChanceGroups) {
-        const GroupSettings& gs = settings.Of(g.id);
-        const std::int32_t base = gs.initialStake;
-        std::int32_t technique = gs.stakeTechnique;
-        StakeRule rule = RuleOf(g.id);
-        if (rule == StakeRule::SplitSeries) {
-            if (splitSeries) {
-                if (!liveRead) {
-                    liveTechnique = live.Es637sTechnique();
-                    liveRead = true;
-                }
-                technique = liveTechnique;
-                rule = StakeRule::StepClamped;
-            } else {
-                rule = StakeRule::SeriesCap;
-            }
+        if (splitSeries && RuleOf(g.id) == StakeRule::SplitSeries && !liveRead) {
+            liveTechnique = live.Es637sTechnique();
+            liveRead = true;
         }
+        const GroupStakeRule rule = ResolveStakeRule(g.id, settings, splitSeries, liveTechnique);
         for (int s = g.firstSlot; s <= g.lastSlot; ++s) {
             const int k = signalBuffer[s];
-            if (k < 0) {
-                slotStake[s] = 0;
-                continue;
-            }
-            switch (rule) {
-                case StakeRule::StepClamped:
-                    slotStake[s] = ProgressionValue(technique, k, base);
-                    break;
-                case StakeRule::SeriesCap:
-                    slotStake[s] = ProgressionValue(technique, k, base, settings.maximum2);
-                    break;
-                case StakeRule::GrandSeries:
-                    slotStake[s] = GrandSeriesStake(technique, k, base, settings.maximum3);
-                    break;
-                case StakeRule::SplitSeries:
-                    break;  // resolved above
-            }
+            slotStake[s] = k < 0 ? 0 : StakeOfRule(rule, k, settings);
         }
     }
 }

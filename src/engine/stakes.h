@@ -30,6 +30,12 @@ std::int32_t ProgressionValue(std::int32_t technique, int step, std::int32_t bas
 // Form capped by `maximum`: techniques 1..5 give min(exact value, maximum), technique 0 the base.
 std::int32_t ProgressionValue(std::int32_t technique, int step, std::int32_t base, std::int32_t maximum);
 
+// The stake of a slot of `group` at progression step `step` as ComputeSlotStakes gives it (0 for a negative
+// step); with CheckBox31 ticked the split series stake by `es637sTechnique`, the technique of ES637S read at
+// the moment of use.
+std::int32_t StakeAtStep(GroupId group, int step, const AppliedSettings& settings,
+                         std::int32_t es637sTechnique);
+
 // SlotStake[0..1784] from the progression steps in SignalBuffer; SlotStake[1785] is left alone.
 void ComputeSlotStakes(const SignalArray& signalBuffer, const AppliedSettings& settings,
                        const LiveSettings& live, StakeArray& slotStake);

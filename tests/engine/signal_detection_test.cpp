@@ -134,6 +134,27 @@ TEST(RateRule, WindowsAndBounds) {
     }
 }
 
+TEST(RateRule, BoundsOfTheEvaluationDifferOnlyInWindow12) {
+    AppliedSettings s;
+    FixedLiveSettings live;
+    SetRateRule(s, live, GroupId::G137, 37, 7, 2703);
+    const GroupSettings& g = s.Of(GroupId::G137);
+    for (int n = 1; n <= 620; ++n) {
+        const RateRuleBounds play = RateRuleBoundsOf(g, true, 37, n);
+        const RateRuleBounds eval = RateRuleBoundsOf(g, true, 37, n, LastWindowLimit::OwnValue);
+        EXPECT_EQ(play.applies, n >= 30 && n <= 600) << n;
+        EXPECT_EQ(eval.applies, play.applies);
+        EXPECT_EQ(eval.lower, play.lower);
+        if (n > 550 && n <= 600) {
+            EXPECT_EQ(play.upper, 100000);
+            EXPECT_EQ(eval.upper, RateLimit(3803, 7, n));
+        } else {
+            EXPECT_EQ(eval.upper, play.upper) << n;
+        }
+    }
+    EXPECT_FALSE(RateRuleBoundsOf(g, false, 37, 100).applies);
+}
+
 TEST(RateRule, CountsConsecutiveSpinsAndSaturates) {
     AppliedSettings s;
     FixedLiveSettings live;

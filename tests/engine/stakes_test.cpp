@@ -71,6 +71,23 @@ struct StakeFixture : ::testing::Test {
     }
 };
 
+TEST_F(StakeFixture, StakeOfOneSlotEqualsTheWholeComputation) {
+    for (const int split : {0, 1}) {
+        settings.optionFlags[30] = static_cast<std::uint8_t>(split);  // CheckBox31
+        live.es637sTechnique = 3;
+        for (int t = -1; t < 6; ++t) {
+            for (GroupSettings& g : settings.groups) g.stakeTechnique = t, g.initialStake = 3;
+            for (int step = -1; step < 40; step += 3) {
+                buffer.fill(static_cast<std::int16_t>(step));
+                ComputeSlotStakes(buffer, settings, live, stakes);
+                for (const ChanceGroup& g : kChanceGroups)
+                    ASSERT_EQ(StakeAtStep(g.id, step, settings, live.es637sTechnique), stakes[g.firstSlot])
+                        << g.key << " technique " << t << " step " << step;
+            }
+        }
+    }
+}
+
 TEST_F(StakeFixture, UnsignalledSlotsStakeNothingAndStepZeroStakesTheBase) {
     stakes.fill(77);
     settings.Of(GroupId::G237).initialStake = 4;
