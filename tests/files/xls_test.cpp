@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "file_test_support.h"
 
 namespace zentora::files {
@@ -174,6 +176,17 @@ TEST(Xls, TruncatedAndOverlongRecordsEndTheReading) {
         const XlsImport result = ParseXlsPermanence(c.file);
         EXPECT_EQ(result.spins, c.spins) << c.name;
         EXPECT_EQ(result.shortRecord, c.shortRecord) << c.name;
+    }
+}
+
+TEST(Xls, RandomBytesGiveOnlyValidSpins) {
+    std::mt19937 random(11);
+    for (int round = 0; round < 2000; ++round) {
+        Bytes file(random() % 200);
+        for (auto& b : file) b = static_cast<std::uint8_t>(random() % 4 == 0 ? random() % 13 : random());
+        const XlsImport result = ParseXlsPermanence(file);
+        for (std::uint8_t spin : result.spins) ASSERT_LE(spin, 36);
+        EXPECT_LE(result.spins.size(), file.size() / 13);
     }
 }
 
