@@ -273,7 +273,8 @@ namespace {
 constexpr std::int32_t kUseFormula = std::numeric_limits<std::int32_t>::min();
 
 // The fast rates of a range of slots; kUseFormula where the extended formula must decide. Returns whether
-// there is any such slot. Built for AVX2 too where the processor has it.
+// there is any such slot. Numerator, denominator and every product are integers below 2^53, so the doubles
+// are exact apart from the reciprocal guess. Built for AVX2 too where the processor has it.
 #if defined(__GNUC__) && defined(__x86_64__)
 __attribute__((target_clones("avx2", "default")))
 #endif
@@ -288,8 +289,37 @@ bool FastHitRates(const std::int32_t* hits, std::int32_t* rates, int count, std:
         const double rest = numerator - guess * d;
         const double up = rest >= d ? 1.0 : 0.0;
         const double down = rest < 0.0 ? 1.0 : 0.0;
-        const bool formula = (rest - up * d + down * d == 0.0) | (h < 0.0);
+        const bool formula = (rest - up * d + down * d == 0.0) | (h < 0.0) | (h > d);
         rates[i] = static_cast<std::int32_t>(formula ? -2147483648.0 : guess + up - down);
+    }
+    int any = 0;
+    for (int i = 0; i < count; ++i) any |= rates[i] == kUseFormula;
+    return any != 0;
+}
+
+// The same for fewer than 2^29 spins in 32-bit lanes: a single-precision guess is within one of the quotient,
+// and the remainder, below 2^31 in magnitude, is exact in wrapping 32-bit arithmetic.
+constexpr std::int32_t kNarrowSpinsLimit = 1 << 29;
+
+#if defined(__GNUC__) && defined(__x86_64__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+bool FastHitRatesNarrow(const std::int32_t* hits, std::int32_t* rates, int count, std::int32_t spinsCounted) {
+    const std::uint32_t s = static_cast<std::uint32_t>(spinsCounted);
+    const std::uint32_t d = 2 * s;
+    const std::int32_t dSigned = static_cast<std::int32_t>(d);
+    const float scale = static_cast<float>(100000.0 / spinsCounted);
+    for (int i = 0; i < count; ++i) {
+        const std::int32_t h = hits[i];
+        const std::int32_t guess = static_cast<std::int32_t>(static_cast<float>(h) * scale + 0.5f);
+        const std::uint32_t numerator = 200000u * static_cast<std::uint32_t>(h) + s;
+        const std::int32_t rest =
+            static_cast<std::int32_t>(numerator - static_cast<std::uint32_t>(guess) * d);
+        const std::int32_t up = rest >= dSigned ? 1 : 0;
+        const std::int32_t down = rest < 0 ? 1 : 0;
+        const std::int32_t corrected = rest - up * dSigned + down * dSigned;
+        const bool formula = (corrected == 0) | (h < 0) | (h > dSigned);
+        rates[i] = formula ? kUseFormula : guess + up - down;
     }
     int any = 0;
     for (int i = 0; i < count; ++i) any |= rates[i] == kUseFormula;
@@ -301,22 +331,25 @@ bool FastHitRates(const std::int32_t* hits, std::int32_t* rates, int count, std:
 std::int32_t HitRateOf(std::int32_t hits, std::int32_t spinsCounted) {
     const long double rate =
         static_cast<long double>(hits) / static_cast<long double>(spinsCounted) * 100000.0L + 0.5L;
+    // Only counts far beyond any permanence leave the 32-bit range; they saturate.
+    if (rate >= 2147483648.0L) return std::numeric_limits<std::int32_t>::max();
+    if (rate <= -2147483649.0L) return std::numeric_limits<std::int32_t>::min();
     return static_cast<std::int32_t>(rate);
 }
 
 void ComputeHitRates(const AppliedSettings& settings, const CountArray& hits, CountArray& rates,
                      std::int32_t spinsCounted) {
     if (spinsCounted < 1) return;
-    // The rate is floor(q) with q = (200000 h + s) / (2 s), found exactly in doubles: numerator, denominator
-    // and every product below are integers under 2^53, so a truncated reciprocal guess corrected by the
-    // remainder is exact. Where q is not an integer its distance to the next integer, at least 1 / (2 s),
-    // exceeds the rounding error of the extended-precision formula, so that formula gives floor(q) too. Where
-    // q is an integer (a rate of exactly half a unit), and for negative counts, the formula itself is
-    // evaluated.
+    // The rate is floor(q) with q = (200000 h + s) / (2 s), found exactly from a guess corrected by the
+    // remainder. Where q is not an integer its distance to the next integer, at least 1 / (2 s), exceeds the
+    // rounding error of the extended-precision formula, so that formula gives floor(q) too. Where q is an
+    // integer (a rate of exactly half a unit), and for counts outside 0..2s (no permanence has them), the
+    // formula itself is evaluated.
     const RateRunList runs = RateRuns(settings);
     bool anyExact = false;
+    const auto fast = spinsCounted < kNarrowSpinsLimit ? FastHitRatesNarrow : FastHitRates;
     for (const auto& [first, last] : runs)
-        anyExact |= FastHitRates(hits.data() + first, rates.data() + first, last - first + 1, spinsCounted);
+        anyExact |= fast(hits.data() + first, rates.data() + first, last - first + 1, spinsCounted);
     if (!anyExact) return;
     for (const auto& [first, last] : runs)
         for (int slot = first; slot <= last; ++slot)

@@ -148,13 +148,20 @@ TEST(Counting, FastRatesEqualTheExtendedFormula) {
     }
     // Divisors of 200000 and their multiples give exact halves; plus random long permanences.
     std::mt19937_64 rng(7);
-    const std::int32_t spinsList[] = {160000, 200000, 400000, 3200000, 6400000, 1000000, 999999, 2147483647};
+    const std::int32_t spinsList[] = {160000, 200000,    400000,    3200000,    6400000,   1000000,
+                                      999999, 536870911, 536870912, 1073741824, 2147483647};
     for (std::int32_t spins : spinsList) {
         for (int s = 0; s < kSlotCount; ++s)
             hits[s] = static_cast<std::int32_t>(rng() % (static_cast<std::uint64_t>(spins) + 1));
         hits[0] = spins / 2;
         hits[1] = spins / 200000;
         hits[2] = spins / 400000 * 3;
+        check(spins);
+    }
+    // Counts no permanence produces (negative, far above the spins) still give the formula's result.
+    for (std::int32_t spins : {1, 7, 1000, 123456789}) {
+        for (int s = 0; s < kSlotCount; ++s) hits[s] = static_cast<std::int32_t>(rng());
+        hits[3] = 2 * spins + 1;
         check(spins);
     }
 }
