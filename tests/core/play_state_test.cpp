@@ -143,6 +143,29 @@ TEST(PlayState, ReplayEqualsOneByOneWithTheBettingEngine) {
     }
 }
 
+// Beyond 1000 spins the oldest ones only move the BaseSet counters; the newest 1000 run the whole pipeline.
+TEST(PlayState, ReplayOfMoreThanAThousandSpinsCountsTheOldestOnly) {
+    const OptionsModel model;
+    AppliedSettings settings = ApplySettings(model);
+    for (int k = 3; k <= 65; ++k) settings.optionFlags[k - 1] = 1;
+    const FixedLiveSettings live = TakeLiveSettings(model);
+    const auto spins = RandomSpins(1003, 31);
+
+    PlayState replayed;
+    replayed.settings = settings;
+    replayed.permanence = Permanence::FromOldestFirst(spins);
+    AllAddMyItem(replayed, live);
+
+    PlayState expected;
+    expected.settings = settings;
+    for (std::size_t i = 0; i < 3; ++i) {
+        ArrayInsert(expected, spins[i]);
+        BaseUpdate(spins[i], expected.absenceCounter, expected.hitCounter);
+    }
+    for (std::size_t i = 3; i < spins.size(); ++i) EnterSpin(expected, live, spins[i]);
+    ExpectSameState(replayed, expected);
+}
+
 TEST(PlayState, ReplayEqualsOneByOneForTheCountersOfLongPermanences) {
     // Values above 36 and absences beyond the 16-bit limit included.
     auto spins = RandomSpins(1500, 5, 40);
