@@ -129,8 +129,10 @@ void DeriveNeighbours(const std::array<bool, 4>& active, AbsenceArray* absence, 
     int lastActive = 3;
     while (!active[lastActive]) --lastActive;
     for (int n = 0; n <= 36; ++n) {
-        std::int16_t a = (*absence)[n];
-        std::int32_t h = (*hits)[n];
+        std::int16_t a = 0;
+        std::int32_t h = 0;
+        if constexpr (Absence) a = (*absence)[n];
+        if constexpr (Hits) h = (*hits)[n];
         for (int k = 0; k <= lastActive; ++k) {
             const auto [left, right] = neighbours[k][n];
             if constexpr (Absence) a = std::min({a, (*absence)[left], (*absence)[right]});
