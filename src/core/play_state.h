@@ -12,6 +12,7 @@
 #include "catalogue/chance_groups.h"
 #include "catalogue/signal_list.h"
 #include "core/permanence.h"
+#include "engine/stakes.h"
 #include "options/applied_settings.h"
 
 namespace zentora {
@@ -43,6 +44,9 @@ struct PlayState {
     // The signal list as the last pipeline run left it: the staked slots by kind of name (for translation),
     // and the German names top to bottom, viewing the catalogue's constant name table.
     SignalSlots signalSlots;
+
+    // Stakes of the small progression steps per group, recomputed only when the settings change them.
+    StakeCache stakeCache;
     std::vector<std::string_view> signalList;
 };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "engine/slot_scan.h"
 
 namespace zentora {
 
@@ -62,12 +63,13 @@ void PlacementTable::PlaceDense(const StakeArray& slotStake, PositionArray& posi
 
 void PlacementTable::PlaceSparse(const StakeArray& slotStake, PositionArray& positionStakeRaw) const {
     std::array<std::int64_t, kPositionCount> sum{};
-    for (int s = 0; s < kSlotCount; ++s) {
-        const std::int64_t stake = slotStake[s];
-        if (stake == 0) continue;
-        for (int i = slotStart_[s]; i < slotStart_[s + 1]; ++i)
-            sum[slotTerms_[i].index] += stake * slotTerms_[i].count;
-    }
+    scan::ForEachSlot(
+        slotStake, [](std::int32_t v) { return v != 0; },
+        [&](int s) {
+            const std::int64_t stake = slotStake[s];
+            for (int t = slotStart_[s]; t < slotStart_[s + 1]; ++t)
+                sum[slotTerms_[t].index] += stake * slotTerms_[t].count;
+        });
     for (int p = 0; p < kPositionCount; ++p) positionStakeRaw[p] = Saturate(sum[p]);
 }
 

@@ -2,21 +2,13 @@
 
 #include <algorithm>
 
+#include "engine/slot_scan.h"
+
 namespace zentora {
 
 namespace {
 
-using SlotGroupTable = std::array<GroupId, kSlotArraySize>;
-
-constexpr SlotGroupTable BuildSlotGroups() {
-    SlotGroupTable table{};
-    for (const ChanceGroup& g : kChanceGroups)
-        for (int s = g.firstSlot; s <= g.lastSlot; ++s) table[s] = g.id;
-    table[kNoSlot] = GroupId::Z937;
-    return table;
-}
-
-constexpr SlotGroupTable kSlotGroups = BuildSlotGroups();
+using scan::kSlotGroups;
 
 constexpr std::int16_t Increment(std::int16_t value) {
     return value < kSignalCounterMax ? static_cast<std::int16_t>(value + 1) : kSignalCounterMax;
@@ -25,6 +17,10 @@ constexpr std::int16_t Increment(std::int16_t value) {
 // S837 is evaluated over 1429..1435; 1436 takes the Orphelin result afterwards.
 constexpr int LastRuleSlot(const ChanceGroup& g) {
     return g.id == GroupId::S837 ? kOrphelinPleinSlot : g.lastSlot;
+}
+
+constexpr std::int32_t Clamp32(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
 void ClearBuffer(SignalArray& signalBuffer) {
@@ -99,10 +95,11 @@ void DetectRateSignals(const CountArray& hitRate, std::int32_t spins, const Appl
         if (!bounds.applies) {
             std::fill(rateSignal.begin() + g.firstSlot, rateSignal.begin() + last + 1, std::int16_t{0});
         } else {
+            // Every rate is a 32-bit value, so bounds beyond that range compare the same when clamped.
+            const std::int32_t lo = Clamp32(bounds.lower), hi = Clamp32(bounds.upper);
             for (int s = g.firstSlot; s <= last; ++s) {
-                const std::int64_t rate = hitRate[s];
-                rateSignal[s] = (bounds.lower <= rate && rate <= bounds.upper) ? Increment(rateSignal[s])
-                                                                               : std::int16_t{0};
+                const std::int32_t rate = hitRate[s];
+                rateSignal[s] = (lo <= rate && rate <= hi) ? Increment(rateSignal[s]) : std::int16_t{0};
             }
         }
 
@@ -115,17 +112,21 @@ void DetectRateSignals(const CountArray& hitRate, std::int32_t spins, const Appl
 
 void UpdateProgressionSteps(const AbsenceArray& absenceCounter, SignalArray& signalBuffer,
                             const SignalArray& rateSignal, SignalArray& progressionStep) {
+    // Not signalled: -1; signalled on a hit: 0; signalled after a miss: one step further. The buffer takes
+    // the same value in every case. Written without branches so that it runs on whole vectors of slots.
+    std::int16_t* __restrict step = progressionStep.data();
+    std::int16_t* __restrict buffer = signalBuffer.data();
+    const std::int16_t* __restrict rate = rateSignal.data();
+    const std::int16_t* __restrict absence = absenceCounter.data();
     for (int s = 0; s < kSlotCount; ++s) {
-        if (signalBuffer[s] <= 0 && rateSignal[s] <= 0) {
-            progressionStep[s] = -1;
-            signalBuffer[s] = -1;
-        } else if (absenceCounter[s] == 0) {
-            progressionStep[s] = 0;
-            signalBuffer[s] = 0;
-        } else {
-            progressionStep[s] = Increment(progressionStep[s]);
-            signalBuffer[s] = progressionStep[s];
-        }
+        const std::int16_t previous = step[s];
+        const std::int16_t climbed =
+            static_cast<std::int16_t>(previous + (previous < kSignalCounterMax ? 1 : 0));
+        const std::int16_t next = absence[s] == 0 ? std::int16_t{0} : climbed;
+        const bool signalled = (buffer[s] > 0) | (rate[s] > 0);
+        const std::int16_t value = signalled ? next : std::int16_t{-1};
+        step[s] = value;
+        buffer[s] = value;
     }
 }
 

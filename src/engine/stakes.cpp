@@ -12,11 +12,11 @@ namespace {
 // Exact values are kept up to this bound; anything beyond cannot fit a stake anyway.
 constexpr std::int64_t kWide = std::int64_t{1} << 62;
 
+// base is a 32-bit value and 0 <= factor <= 2^62.
 constexpr std::int64_t SaturatedProduct(std::int64_t base, std::int64_t factor) {
-    const __int128 product = static_cast<__int128>(base) * factor;
-    if (product > kWide) return kWide;
-    if (product < -kWide) return -kWide;
-    return static_cast<std::int64_t>(product);
+    std::int64_t product = 0;
+    if (__builtin_mul_overflow(base, factor, &product)) return base < 0 ? -kWide : kWide;
+    return std::clamp(product, -kWide, kWide);
 }
 
 constexpr std::int32_t ToStake(std::int64_t value) {
@@ -82,6 +82,29 @@ constexpr std::int64_t Factor(std::int32_t technique, int step, bool clamped) {
     return 0;
 }
 
+// Factors of the steps below kTableSteps, both forms, for every technique.
+constexpr int kTableSteps = 128;
+struct FactorTable {
+    std::array<std::array<std::int64_t, kTableSteps>, kStakeProgressionCount> clamped{}, exact{};
+};
+constexpr FactorTable BuildFactorTable() {
+    FactorTable t{};
+    for (int tech = 0; tech < kStakeProgressionCount; ++tech)
+        for (int k = 0; k < kTableSteps; ++k) {
+            t.clamped[tech][k] = Factor(tech, k, true);
+            t.exact[tech][k] = Factor(tech, k, false);
+        }
+    return t;
+}
+constexpr FactorTable kFactors = BuildFactorTable();
+
+constexpr std::int64_t ClampedFactor(std::int32_t technique, int step) {
+    return step < kTableSteps ? kFactors.clamped[technique][step] : Factor(technique, step, true);
+}
+constexpr std::int64_t ExactFactor(std::int32_t technique, int step) {
+    return step < kTableSteps ? kFactors.exact[technique][step] : Factor(technique, step, false);
+}
+
 enum class StakeRule : std::uint8_t { StepClamped, SeriesCap, SplitSeries, GrandSeries };
 
 constexpr StakeRule RuleOf(GroupId id) {
@@ -126,12 +149,12 @@ std::int64_t FibonacciFormula(int c) {
 
 std::int64_t ProgressionValueExact(std::int32_t technique, int step, std::int32_t base) {
     if (!ValidTechnique(technique) || step < 0) return 0;
-    return SaturatedProduct(base, Factor(technique, step, false));
+    return SaturatedProduct(base, ExactFactor(technique, step));
 }
 
 std::int32_t ProgressionValue(std::int32_t technique, int step, std::int32_t base) {
     if (!ValidTechnique(technique) || step < 0) return 0;
-    return ToStake(SaturatedProduct(base, Factor(technique, step, true)));
+    return ToStake(SaturatedProduct(base, ClampedFactor(technique, step)));
 }
 
 std::int32_t ProgressionValue(std::int32_t technique, int step, std::int32_t base, std::int32_t maximum) {
@@ -140,69 +163,87 @@ std::int32_t ProgressionValue(std::int32_t technique, int step, std::int32_t bas
     return ToStake(std::min<std::int64_t>(ProgressionValueExact(technique, step, base), maximum));
 }
 
-namespace {
-
-// A group's stake rule with the split series resolved by CheckBox31.
-struct GroupStakeRule {
-    StakeRule rule;
-    std::int32_t technique;
-    std::int32_t base;
-};
-
-GroupStakeRule ResolveStakeRule(GroupId id, const AppliedSettings& settings, bool splitSeries,
-                                std::int32_t es637sTechnique) {
+StakeCache::GroupRule StakeCache::RuleFor(GroupId id, const AppliedSettings& settings, bool splitSeries,
+                                          std::int32_t liveTechnique) {
     const GroupSettings& gs = settings.Of(id);
-    GroupStakeRule r{RuleOf(id), gs.stakeTechnique, gs.initialStake};
-    if (r.rule == StakeRule::SplitSeries) {
-        if (splitSeries) {
-            r.technique = es637sTechnique;
-            r.rule = StakeRule::StepClamped;
-        } else {
-            r.rule = StakeRule::SeriesCap;
-        }
+    GroupRule r{static_cast<std::uint8_t>(RuleOf(id)), gs.stakeTechnique, gs.initialStake, 0};
+    switch (RuleOf(id)) {
+        case StakeRule::SplitSeries:
+            if (splitSeries) {
+                r.rule = static_cast<std::uint8_t>(StakeRule::StepClamped);
+                r.technique = liveTechnique;
+            } else {
+                r.rule = static_cast<std::uint8_t>(StakeRule::SeriesCap);
+                r.maximum = settings.maximum2;
+            }
+            break;
+        case StakeRule::SeriesCap:
+            r.maximum = settings.maximum2;
+            break;
+        case StakeRule::GrandSeries:
+            r.maximum = settings.maximum3;
+            break;
+        case StakeRule::StepClamped:
+            break;
     }
     return r;
 }
 
-std::int32_t StakeOfRule(const GroupStakeRule& r, int k, const AppliedSettings& settings) {
-    switch (r.rule) {
+std::int32_t StakeCache::StakeAt(const GroupRule& r, int step) {
+    if (step < 0) return 0;
+    switch (static_cast<StakeRule>(r.rule)) {
         case StakeRule::StepClamped:
-            return ProgressionValue(r.technique, k, r.base);
+            return ProgressionValue(r.technique, step, r.base);
         case StakeRule::SeriesCap:
-            return ProgressionValue(r.technique, k, r.base, settings.maximum2);
+            return ProgressionValue(r.technique, step, r.base, r.maximum);
         case StakeRule::GrandSeries:
-            return GrandSeriesStake(r.technique, k, r.base, settings.maximum3);
+            return GrandSeriesStake(r.technique, step, r.base, r.maximum);
         case StakeRule::SplitSeries:
-            break;  // resolved
+            break;  // resolved by RuleFor
     }
     return 0;
 }
 
-}  // namespace
-
 std::int32_t StakeAtStep(GroupId group, int step, const AppliedSettings& settings,
                          std::int32_t es637sTechnique) {
-    if (step < 0) return 0;
-    return StakeOfRule(ResolveStakeRule(group, settings, settings.Flag(kSplitSeriesBox), es637sTechnique),
-                       step, settings);
+    return StakeCache::StakeAt(
+        StakeCache::RuleFor(group, settings, settings.Flag(kSplitSeriesBox), es637sTechnique), step);
 }
 
 void ComputeSlotStakes(const SignalArray& signalBuffer, const AppliedSettings& settings,
                        const LiveSettings& live, StakeArray& slotStake) {
-    const bool splitSeries = settings.Flag(kSplitSeriesBox);
-    std::int32_t liveTechnique = -1;
-    bool liveRead = false;
+    StakeCache cache;
+    ComputeSlotStakes(signalBuffer, settings, live, slotStake, cache);
+}
 
+void ComputeSlotStakes(const SignalArray& signalBuffer, const AppliedSettings& settings,
+                       const LiveSettings& live, StakeArray& slotStake, StakeCache& cache) {
+    const bool splitSeries = settings.Flag(kSplitSeriesBox);
+    const std::int32_t liveTechnique = splitSeries ? live.Es637sTechnique() : -1;
     for (const ChanceGroup& g : kChanceGroups) {
-        if (splitSeries && RuleOf(g.id) == StakeRule::SplitSeries && !liveRead) {
-            liveTechnique = live.Es637sTechnique();
-            liveRead = true;
+        StakeCache::GroupTable& table = cache.groups_[GroupIndex(g.id)];
+        const StakeCache::GroupRule rule = StakeCache::RuleFor(g.id, settings, splitSeries, liveTechnique);
+        if (!(rule == table.rule) || table.filled == 0) {
+            table.rule = rule;
+            table.byEntry[0] = 0;  // entry 0: not signalled
+            table.filled = 1;
         }
-        const GroupStakeRule rule = ResolveStakeRule(g.id, settings, splitSeries, liveTechnique);
-        for (int s = g.firstSlot; s <= g.lastSlot; ++s) {
-            const int k = signalBuffer[s];
-            slotStake[s] = k < 0 ? 0 : StakeOfRule(rule, k, settings);
+        // Every step of the group below the table's end gets its entry first; then each slot is one lookup.
+        const std::int16_t* steps = signalBuffer.data() + g.firstSlot;
+        const int count = g.SlotCount();
+        std::int16_t highest = -1;
+        for (int i = 0; i < count; ++i) highest = std::max(highest, steps[i]);
+        const int needed = std::min<int>(highest + 2, StakeCache::kEntries);
+        for (; table.filled < needed; ++table.filled)
+            table.byEntry[table.filled] = StakeCache::StakeAt(rule, table.filled - 1);
+        std::int32_t* out = slotStake.data() + g.firstSlot;
+        for (int i = 0; i < count; ++i) {
+            const int entry = std::min<int>(std::max<int>(steps[i], -1) + 1, StakeCache::kEntries - 1);
+            out[i] = table.byEntry[entry];
         }
+        if (highest + 1 >= StakeCache::kEntries - 1)  // steps beyond the table: rare, computed one by one
+            for (int i = 0; i < count; ++i)
+                if (steps[i] + 1 >= StakeCache::kEntries - 1) out[i] = StakeCache::StakeAt(rule, steps[i]);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "catalogue/chance_groups.h"
@@ -30,6 +31,34 @@ std::int32_t ProgressionValue(std::int32_t technique, int step, std::int32_t bas
 // Form capped by `maximum`: techniques 1..5 give min(exact value, maximum), technique 0 the base.
 std::int32_t ProgressionValue(std::int32_t technique, int step, std::int32_t base, std::int32_t maximum);
 
+// The stakes of the small steps of every group, kept from spin to spin while the group's rule stays the
+// same: a spin then stakes every slot with one lookup. Entries are filled on demand.
+class StakeCache {
+  public:
+    static constexpr int kEntries = 130;  // entry k + 1 holds step k; entry 0 "not signalled"
+
+    // A group's rule with the split series resolved by CheckBox31, and the maximum it is capped by.
+    struct GroupRule {
+        std::uint8_t rule = 0;
+        std::int32_t technique = 0, base = 0, maximum = 0;
+        bool operator==(const GroupRule&) const = default;
+    };
+    static GroupRule RuleFor(GroupId id, const AppliedSettings& settings, bool splitSeries,
+                             std::int32_t liveTechnique);
+    static std::int32_t StakeAt(const GroupRule& rule, int step);
+
+  private:
+    struct GroupTable {
+        GroupRule rule;
+        int filled = 0;  // entries 0..filled-1 are valid
+        std::array<std::int32_t, kEntries> byEntry;
+    };
+    std::array<GroupTable, kGroupCount> groups_;  // tables start empty (filled = 0)
+
+    friend void ComputeSlotStakes(const SignalArray&, const AppliedSettings&, const LiveSettings&,
+                                  StakeArray&, StakeCache&);
+};
+
 // The stake of a slot of `group` at progression step `step` as ComputeSlotStakes gives it (0 for a negative
 // step); with CheckBox31 ticked the split series stake by `es637sTechnique`, the technique of ES637S read at
 // the moment of use.
@@ -39,5 +68,8 @@ std::int32_t StakeAtStep(GroupId group, int step, const AppliedSettings& setting
 // SlotStake[0..1784] from the progression steps in SignalBuffer; SlotStake[1785] is left alone.
 void ComputeSlotStakes(const SignalArray& signalBuffer, const AppliedSettings& settings,
                        const LiveSettings& live, StakeArray& slotStake);
+// The same with a cache that lives as long as the caller's play state.
+void ComputeSlotStakes(const SignalArray& signalBuffer, const AppliedSettings& settings,
+                       const LiveSettings& live, StakeArray& slotStake, StakeCache& cache);
 
 }  // namespace zentora
