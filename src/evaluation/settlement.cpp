@@ -1,0 +1,82 @@
+#include "evaluation/settlement.h"
+
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "engine/placement.h"
+
+namespace zentora {
+
+namespace {
+
+constexpr int kFirstEvenChance = 145;
+constexpr int kLastEvenChance = 150;
+
+// Per number, the positions that win with it and what they return per unit.
+struct WinningPositions {
+    struct Entry {
+        std::uint8_t position;
+        std::uint8_t factor;
+    };
+    std::array<std::vector<Entry>, 37> byNumber;
+
+    WinningPositions() {
+        for (int p = 0; p < kPositionCount; ++p) {
+            const NumberSet& numbers = NumberSetOfSlot(SlotOfPosition(p));
+            for (unsigned z = 0; z <= 36; ++z)
+                if (numbers.Contains(z))
+                    byNumber[z].push_back(
+                        {static_cast<std::uint8_t>(p), static_cast<std::uint8_t>(ReturnFactor(p))});
+        }
+    }
+};
+
+const WinningPositions& Winning() {
+    static const WinningPositions table;
+    return table;
+}
+
+}  // namespace
+
+int ReturnFactor(int position) {
+    switch (PositionKindOf(position)) {
+        case PositionKind::Plein:
+            return 36;
+        case PositionKind::Cheval:
+            return 18;
+        case PositionKind::TransversalePleine:
+            return 12;
+        case PositionKind::Carre:
+            return 9;
+        case PositionKind::TransversaleSimple:
+            return 6;
+        case PositionKind::DozenColumn:
+            return 3;
+        case PositionKind::SimpleChance:
+            return 2;
+    }
+    return 0;
+}
+
+std::int64_t Gewinnermittlung(const PositionArray& table, unsigned number, bool halveOnZero) {
+    if (number > 36) return 0;
+    std::int64_t returned = 0;
+    for (const auto& e : Winning().byNumber[number])
+        if (table[e.position] > 0) returned += std::int64_t{table[e.position]} * e.factor;
+    if (number == 0 && halveOnZero) {
+        std::int64_t even = 0;
+        for (int p = kFirstEvenChance; p <= kLastEvenChance; ++p)
+            if (table[p] > 0) even += table[p];
+        returned += even / 2;
+    }
+    return returned;
+}
+
+std::int64_t TableSum(const PositionArray& table) {
+    std::int64_t sum = 0;
+    for (const std::int32_t stake : table)
+        if (stake > 0) sum += stake;
+    return sum;
+}
+
+}  // namespace zentora

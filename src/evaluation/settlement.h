@@ -1,0 +1,22 @@
+#pragma once
+
+// Settling the stakes on the table against a spun number.
+
+#include <cstdint>
+
+#include "catalogue/chance_groups.h"
+
+namespace zentora {
+
+// The amount returned per unit on a winning position, stake included.
+int ReturnFactor(int position);
+
+// Gewinnermittlung: the money returned for the stakes of `table` when `number` is spun. A position stake of
+// 0 or less is nothing bet. On zero the even chances are lost, or with `halveOnZero` (CheckBox2) half of
+// their sum comes back (integer division). A number outside 0..36 returns nothing.
+std::int64_t Gewinnermittlung(const PositionArray& table, unsigned number, bool halveOnZero);
+
+// The sum of the stakes on the table; positions with 0 or less add nothing.
+std::int64_t TableSum(const PositionArray& table);
+
+}  // namespace zentora

@@ -1,0 +1,219 @@
+#include "evaluation/money_evaluation.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "evaluation/straightforward_evaluation.h"
+
+namespace zentora {
+namespace {
+
+std::vector<std::uint8_t> NewestFirst(std::vector<std::uint8_t> oldestFirst) {
+    std::reverse(oldestFirst.begin(), oldestFirst.end());
+    return oldestFirst;
+}
+
+// Every group off, maxima high, constant stakes of 1.
+AppliedSettings Quiet() {
+    AppliedSettings s;
+    for (GroupSettings& g : s.groups) {
+        g.initialStake = 1;
+        g.absenceSpan = 1;
+        g.rateUntil.fill(1000000);
+    }
+    s.maximum1 = s.maximum2 = s.maximum3 = s.maximum4 = s.maximum6 = s.maximum12 = s.maximum18 = 1000;
+    return s;
+}
+
+void AbsenceRule(AppliedSettings& s, GroupId id, int from, int span) {
+    GroupSettings& g = s.Of(id);
+    g.absenceHigh = from;
+    g.absenceSpan = span;
+    g.absenceLow = from - span + 1;
+    s.optionFlags[Group(id).absenceCheckBox - 1] = 1;
+}
+
+std::vector<std::int64_t> MarkerSpins(const EvaluationResult& r) {
+    std::vector<std::int64_t> spins;
+    for (const auto& m : r.markers) spins.push_back(m.spin);
+    return spins;
+}
+
+TEST(MoneyEvaluation, EmptyAndOneSpinPermanence) {
+    AppliedSettings s = Quiet();
+    AbsenceRule(s, GroupId::G1837, 1, 1);  // an even chance is played right after a miss
+    FixedLiveSettings live;
+    std::vector<int> progress;
+    const EvaluationResult empty = EvaluateMoney({}, s, live, [&](int i) { progress.push_back(i); });
+    EXPECT_TRUE(empty.balance.empty());
+    EXPECT_TRUE(empty.markers.empty());
+    EXPECT_TRUE(progress.empty());
+
+    // No stake lies for the first spin; after a 5 (red, odd, low) the three other even chances are staked.
+    const std::vector<std::uint8_t> one{5};
+    const EvaluationResult r = EvaluateMoney(one, s, live, [&](int i) { progress.push_back(i); });
+    EXPECT_EQ(r.balance, std::vector<std::int64_t>{-3});
+    ASSERT_EQ(progress.size(), 50u);  // a short permanence still runs the bar to its end, each step once
+    for (int i = 0; i < 50; ++i) EXPECT_EQ(progress[i], i + 1);
+}
+
+TEST(MoneyEvaluation, StakesLaidAfterASpinAreSettledByTheNext) {
+    AppliedSettings s = Quiet();
+    AbsenceRule(s, GroupId::G1837, 1, 1);
+    FixedLiveSettings live;
+    // 5: then 19-36, Gerade, Schwarz are staked (-3). 20 (black, even, high) returns 3 x 2, then 1-18,
+    // Ungerade, Rot are staked (+6 - 3). 0 loses those, and 19-36, Gerade, Schwarz are staked again (-3).
+    const auto perm = NewestFirst({5, 20, 0});
+    EXPECT_EQ(EvaluateMoney(perm, s, live).balance, (std::vector<std::int64_t>{-3, 0, -3}));
+    s.optionFlags[1] = 1;  // CheckBox2: half of the three units lost on zero come back, rounded down
+    EXPECT_EQ(EvaluateMoney(perm, s, live).balance, (std::vector<std::int64_t>{-3, 0, -2}));
+}
+
+TEST(MoneyEvaluation, NegativeMaximaBetNothing) {
+    AppliedSettings s = Quiet();
+    AbsenceRule(s, GroupId::G1837, 1, 1);
+    s.maximum18 = -1;  // every even chance would carry -1
+    FixedLiveSettings live;
+    EXPECT_EQ(EvaluateMoney(NewestFirst({5, 20, 0, 7}), s, live).balance, (std::vector<std::int64_t>(4, 0)));
+}
+
+TEST(MarkerRule, RunsOfWinsAndLosses) {
+    struct Case {
+        std::int64_t threshold;
+        std::vector<std::int64_t> changes;
+        std::vector<int> marked;  // 1-based spins
+    };
+    const Case cases[] = {
+        {0, {40, 70, -10, 50}, {}},
+        {100, {40, 70, -10, 50}, {2}},  // 40, 110 -> marker and 0; -10 restarts at -10; then 40
+        {100, {40, 70, -10, 50, 60}, {2, 5}},
+        {-50, {-30, -30, 10, -30, -30}, {2, 5}},  // -60 -> marker; +10 restarts at 10
+        {60, {30, 0, 30, 30}, {4}},               // a spin without change ends the run
+    };
+    for (const Case& c : cases) {
+        MarkerRule rule(c.threshold);
+        std::vector<int> marked;
+        for (std::size_t k = 0; k < c.changes.size(); ++k)
+            if (rule.Step(c.changes[k])) marked.push_back(static_cast<int>(k + 1));
+        EXPECT_EQ(marked, c.marked) << c.threshold;
+    }
+}
+
+// Plein group only, "Ab Runde" 3 and "So oft angespielt" 3 (absence 1..3), Martingale from 1, one chance.
+AppliedSettings OneChance(bool shiftOthers) {
+    AppliedSettings s = Quiet();
+    AbsenceRule(s, GroupId::G137, 3, 3);
+    s.Of(GroupId::G137).stakeTechnique = 1;
+    s.optionFlags[0] = 1;
+    s.optionFlags[34] = shiftOthers ? 1 : 0;
+    return s;
+}
+
+TEST(MoneyEvaluation, OneChanceWithoutShiftStakesFromTheSpinAfterItsChoice) {
+    FixedLiveSettings live;
+    live.spinSummeMerk = -1;  // a marker for every loss, naming the chance played
+    // 0: all other pleins are at absence 1 with weight 0, the highest (36) is chosen and not yet staked.
+    // Misses of 36 stake it at steps 0, 1, 2 (1, 2, 4); the fourth miss releases it and plein 1 (absence 1,
+    // one hit) is chosen on the same spin, staked from the next.
+    const auto perm = NewestFirst({0, 0, 0, 1, 2, 3});
+    const EvaluationResult r = EvaluateMoney(perm, OneChance(false), live);
+    EXPECT_EQ(r.balance, (std::vector<std::int64_t>{0, -1, -3, -7, -7, -8}));
+    ASSERT_EQ(MarkerSpins(r), (std::vector<std::int64_t>{2, 3, 4, 6}));
+    EXPECT_EQ(r.markers[0].slot, 36);
+    EXPECT_EQ(r.markers[2].slot, 36);
+    EXPECT_EQ(r.markers[3].slot, 1);
+}
+
+TEST(MoneyEvaluation, OneChanceWithShiftStakesFromItsChoice) {
+    FixedLiveSettings live;
+    live.spinSummeMerk = -1;
+    // 36 is staked at steps 0, 1, 2 from the spin it is chosen; the third miss releases it and plein 0
+    // (absence 1) is chosen and staked at once.
+    const auto perm = NewestFirst({0, 0, 0, 1});
+    const EvaluationResult r = EvaluateMoney(perm, OneChance(true), live);
+    EXPECT_EQ(r.balance, (std::vector<std::int64_t>{-1, -3, -7, -8}));
+    ASSERT_EQ(r.markers.size(), 4u);
+    EXPECT_EQ(r.markers[2].slot, 36);
+    EXPECT_EQ(r.markers[3].slot, 0);
+    // Without one-chance mode no chance is named.
+    AppliedSettings normal = OneChance(true);
+    normal.optionFlags[0] = 0;
+    for (const auto& m : EvaluateMoney(perm, normal, live).markers) EXPECT_FALSE(m.slot);
+}
+
+TEST(MoneyEvaluation, ProgressThresholdsAreMonotonic) {
+    const auto t10 = ProgressThresholds(10);
+    EXPECT_EQ(t10[0], 1);  // trunc(0.2 + 0.5) = 0 raised to 1
+    EXPECT_EQ(t10[49], 10);
+    EXPECT_TRUE(std::is_sorted(t10.begin(), t10.end()));
+    const auto t1000 = ProgressThresholds(1000);
+    EXPECT_EQ(t1000[0], 20);
+    EXPECT_EQ(t1000[24], 500);
+}
+
+TEST(MoneyEvaluation, CancelStopsTheRun) {
+    AppliedSettings s = Quiet();
+    AbsenceRule(s, GroupId::G1837, 1, 3);
+    FixedLiveSettings live;
+    std::atomic<bool> cancel{true};
+    const std::vector<std::uint8_t> perm(100000, 5);
+    const EvaluationResult r = EvaluateMoney(perm, s, live, {}, &cancel);
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_LT(r.balance.size(), perm.size());
+}
+
+// Random settings that switch rules on and off, with bands and windows that the spins can reach.
+void RandomSettings(std::mt19937& rng, AppliedSettings& s, FixedLiveSettings& live) {
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    s = AppliedSettings{};
+    for (const ChanceGroup& cg : kChanceGroups) {
+        GroupSettings& g = s.Of(cg.id);
+        g.absenceSpan = pick(1, 8);
+        g.absenceHigh = pick(1, 14);
+        g.absenceLow = g.absenceHigh - g.absenceSpan + 1;
+        g.stakeTechnique = pick(-1, 5);
+        g.initialStake = pick(0, 4);
+        const int numbers = NumberSetOfSlot(cg.firstSlot).Count();
+        int until = pick(2, 40);
+        for (int w = 0; w < kRateWindowCount; ++w) {
+            until += pick(0, 60);
+            g.rateUntil[w] = until;
+            const int expected = numbers * 100000 / 37;
+            g.rateFromMilli[w] = std::max(0, expected + pick(-expected / 2, expected / 4));
+        }
+        live.rateStart[GroupIndex(cg.id)] = pick(1, 50);
+        s.optionFlags[cg.absenceCheckBox - 1] = pick(0, 3) == 0;
+        s.optionFlags[cg.rateCheckBox - 1] = pick(0, 3) == 0;
+    }
+    for (const int box : {1, 2, 31, 32, 35}) s.optionFlags[box - 1] = pick(0, 1);
+    for (std::int32_t* m :
+         {&s.maximum1, &s.maximum2, &s.maximum3, &s.maximum4, &s.maximum6, &s.maximum12, &s.maximum18})
+        *m = pick(-1, 40);
+    live.orphelinPlein = pick(0, 1) == 1;
+    live.spinSummeMerk = pick(-40, 40);
+    live.es637sTechnique = pick(0, 5);
+}
+
+TEST(MoneyEvaluation, FastRunEqualsTheDefiningForm) {
+    std::mt19937 rng(2024);
+    for (int round = 0; round < 60; ++round) {
+        AppliedSettings s;
+        FixedLiveSettings live;
+        RandomSettings(rng, s, live);
+        // Permanences biased towards a few numbers now and then, so that rates spread.
+        const int length = std::uniform_int_distribution<int>(0, 500)(rng);
+        const int spread = round % 3 == 0 ? 6 : 37;
+        std::vector<std::uint8_t> perm(static_cast<std::size_t>(length));
+        for (auto& v : perm)
+            v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, spread - 1)(rng));
+        const EvaluationResult fast = EvaluateMoney(perm, s, live);
+        const EvaluationResult slow = testing::StraightforwardEvaluation(perm, s, live);
+        ASSERT_EQ(fast.balance, slow.balance) << "round " << round;
+        ASSERT_EQ(fast.markers, slow.markers) << "round " << round;
+    }
+}
+
+}  // namespace
+}  // namespace zentora
