@@ -45,6 +45,9 @@ void FormSettings(AppliedSettings& s, FixedLiveSettings& live, bool singleChance
     }
     model.Set(model.CheckBox(32), 1);
     model.Set(model.CheckBox(1), singleChance ? 1 : 0);
+    // The form's maxima are 0; a table with real limits splits what exceeds them.
+    const std::array<int, 7> maxima{100, 200, 300, 400, 600, 1200, 1800};
+    for (std::size_t i = 0; i < maxima.size(); ++i) model.Set(model.Maxima()[i], maxima[i]);
     s = ApplySettings(model);
     live = TakeLiveSettings(model);
 }

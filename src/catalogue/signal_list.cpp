@@ -1,8 +1,10 @@
 #include "catalogue/signal_list.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/slot_mask.h"
 
 namespace zentora {
 
@@ -10,12 +12,12 @@ namespace {
 
 struct NameTable {
     std::array<std::string, kSlotCount> text;
-    std::array<bool, kSlotCount> hasNumber{};
+    SlotMask hasNumberMask{};
     NameTable() {
         for (int s = 0; s < kSlotCount; ++s) {
             SlotName name = ChanceSlotName(s);
             text[s] = std::move(name.text);
-            hasNumber[s] = name.nameHasNumber;
+            if (name.nameHasNumber) hasNumberMask[s >> 6] |= std::uint64_t{1} << (s & 63);
         }
     }
 };
@@ -28,28 +30,26 @@ const NameTable& Names() {
 }  // namespace
 
 void CollectSignalSlots(int first, int last, const StakeArray& slotStake, SignalSlots& out) {
-    const auto& hasNumber = Names().hasNumber;
+    const NameTable& names = Names();
+    SlotMask listed = MaskOf(slotStake, StakeTest::Positive);
     first = std::max(first, 0);
     last = std::min(last, kSlotCount - 1);
-    int individual = 0, group = 0;
-    // Both lists are written at every listed slot and only the right one advances: no branch to mispredict.
-    const auto take = [&](int s) {
-        const bool listed = slotStake[s] > 0;
-        out.individuallyNamed[individual] = static_cast<std::uint16_t>(s);
-        out.groupNamed[group] = static_cast<std::uint16_t>(s);
-        individual += (listed && hasNumber[s]) ? 1 : 0;
-        group += (listed && !hasNumber[s]) ? 1 : 0;
-    };
-    // Stakes are sparse: chunks without a stake above 0 are skipped whole.
-    constexpr int kChunk = 16;
-    int s = first;
-    for (; s + kChunk <= last + 1; s += kChunk) {
-        bool any = false;
-        for (int j = 0; j < kChunk; ++j) any |= slotStake[s + j] > 0;
-        if (!any) continue;
-        for (int j = 0; j < kChunk; ++j) take(s + j);
+    for (int w = 0; w < kSlotMaskWords; ++w) {  // keep first..last only
+        const int lo = w * 64, hi = lo + 63;
+        if (hi < first || lo > last) {
+            listed[w] = 0;
+            continue;
+        }
+        if (first > lo) listed[w] &= ~std::uint64_t{0} << (first - lo);
+        if (last < hi) listed[w] &= ~std::uint64_t{0} >> (hi - last);
     }
-    for (; s <= last; ++s) take(s);
+    int individual = 0, group = 0;
+    for (int w = 0; w < kSlotMaskWords; ++w) {
+        for (std::uint64_t bits = listed[w] & names.hasNumberMask[w]; bits != 0; bits &= bits - 1)
+            out.individuallyNamed[individual++] = static_cast<std::uint16_t>(w * 64 + std::countr_zero(bits));
+        for (std::uint64_t bits = listed[w] & ~names.hasNumberMask[w]; bits != 0; bits &= bits - 1)
+            out.groupNamed[group++] = static_cast<std::uint16_t>(w * 64 + std::countr_zero(bits));
+    }
     out.individuallyNamedCount = individual;
     out.groupNamedCount = group;
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
-#include "engine/slot_scan.h"
+#include "catalogue/slot_mask.h"
 
 namespace zentora {
 
@@ -62,15 +62,18 @@ void PlacementTable::PlaceDense(const StakeArray& slotStake, PositionArray& posi
 }
 
 void PlacementTable::PlaceSparse(const StakeArray& slotStake, PositionArray& positionStakeRaw) const {
-    std::array<std::int64_t, kPositionCount> sum{};
-    scan::ForEachSlot(
-        slotStake, [](std::int32_t v) { return v != 0; },
-        [&](int s) {
-            const std::int64_t stake = slotStake[s];
-            for (int t = slotStart_[s]; t < slotStart_[s + 1]; ++t)
-                sum[slotTerms_[t].index] += stake * slotTerms_[t].count;
-        });
-    for (int p = 0; p < kPositionCount; ++p) positionStakeRaw[p] = Saturate(sum[p]);
+    // Neighbouring slots often share positions; four sets of sums keep their additions independent.
+    std::array<std::array<std::int64_t, kPositionCount>, 4> sum{};
+    int lane = 0;
+    ForEachSetSlot(MaskOf(slotStake, StakeTest::NonZero), [&](int s) {
+        const std::int64_t stake = slotStake[s];
+        auto& into = sum[lane];
+        lane = (lane + 1) & 3;
+        for (int t = slotStart_[s]; t < slotStart_[s + 1]; ++t)
+            into[slotTerms_[t].index] += stake * slotTerms_[t].count;
+    });
+    for (int p = 0; p < kPositionCount; ++p)
+        positionStakeRaw[p] = Saturate(sum[0][p] + sum[1][p] + sum[2][p] + sum[3][p]);
 }
 
 void PlaceSlotStakes(const StakeArray& slotStake, PositionArray& positionStakeRaw) {
