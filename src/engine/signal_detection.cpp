@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/slot_scan.h"
+#include "engine/slot_groups.h"
 
 namespace zentora {
 
