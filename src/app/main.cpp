@@ -1,11 +1,14 @@
 // The desktop program: start-up in the order the windows depend on each other.
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
 #include <QSplashScreen>
 #include <QThread>
 
+#include "options/option_files.h"
+#include "options/options_model.h"
 #include "ui/Unit1.h"
 #include "ui/data_root.h"
 
@@ -25,7 +28,17 @@ int main(int argc, char** argv) {
 
     const QSize screen = app.primaryScreen() ? app.primaryScreen()->size() : QSize(1152, 864);
     zentora::TForm1 form1(root, {screen.width(), screen.height()});
-    // The options window, number list editor, print dialog and about box are created here as they come.
+
+    // The options: loaded from data.ini and applied before the first spin. The options window will own them.
+    zentora::OptionsModel options;
+    try {
+        zentora::LoadOptions(options, (QDir(root).filePath("Einstellungen/data.ini")).toStdString());
+    } catch (const std::exception& error) {
+        QMessageBox::warning(nullptr, "Zentora", QString::fromUtf8(error.what()));
+    }
+    form1.Session().SetAppliedSettings(zentora::ApplySettings(options));
+    form1.Session().SetLiveSettings(&options);
+    // The number list editor, print dialog and about box are created here as they come.
     form1.RestoreLanguage();
     form1.OpenFromCommandLine(app.arguments().mid(1));
 

@@ -720,7 +720,10 @@ void TForm1::Woerter() {
 }
 
 void TForm1::ShowMessage(const QString& text) {
-    QMessageBox::information(this, "Zentora", text);
+    if (messageHook)
+        messageHook(text);
+    else
+        QMessageBox::information(this, "Zentora", text);
 }
 
 }  // namespace zentora

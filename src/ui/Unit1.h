@@ -54,6 +54,9 @@ class TForm1 : public QMainWindow {
     int LanguageIndex() const;
     void Woerter();
 
+    // Steps 11 to 13 of the pipeline, the part the window shows: signal list, chips, labels.
+    void ShowPipelineResult();
+
     // The text shown for slot s in the current display mode.
     QString SlotText(int slot) const;
     // The remembered permanence file (the save dialog's file name).
@@ -62,6 +65,8 @@ class TForm1 : public QMainWindow {
     // Opens a permanence file as "Öffnen..." does after its dialog.
     void OpenPermanence(const QString& path);
 
+    // Shows a message box; tests replace it to read the message.
+    std::function<void(const QString&)> messageHook;
     // Runs a prepared file dialog; tests replace it to choose a file without showing one.
     std::function<bool(QFileDialog&)> fileDialogHook;
 
@@ -88,8 +93,6 @@ class TForm1 : public QMainWindow {
     void BuildMenu();
     void LoadPictures();
     QLabel* MakeLabel(const QString& name, const QRect& bounds, int pixelSize);
-    // Steps 8 to 13 of the pipeline as far as the window shows them: list, chips, labels.
-    void ShowPipelineResult();
     void FillSignalList();
     void RedrawChips();
     void AllAddMyItem();

@@ -1,14 +1,182 @@
-// Interim: the file menu flows arrive with the files core.
+// The "Datei" menu: the dialogs and messages; reading, writing and the file name rules are the core's.
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "files/permanence_flows.h"
 #include "ui/Unit1.h"
 
 namespace zentora {
-void TForm1::ffnen2Click() {}
-void TForm1::Speichern2Click() {}
-void TForm1::Speichernunter2Click() {}
-void TForm1::extDatei1Click() {}
-void TForm1::extDatei2Click() {}
-void TForm1::ExcelDatei1Click() {}
-void TForm1::ExcelDatei2Click() {}
-void TForm1::OpenFromCommandLine(const QStringList&) {}
-void TForm1::OpenPermanence(const QString&) {}
+
+namespace {
+
+QString FromStd(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Qt takes a filter's patterns from the parentheses of its label. Both letter cases are listed there so that
+// files are found whatever case their extension has on a case-sensitive file system.
+QString FilterLabel(const QString& translatedName, const files::DialogFilter& filter) {
+    QString suffix = FromStd(filter.labelSuffix);
+    const QString pattern = FromStd(filter.pattern);
+    const QString both =
+        pattern.toLower() == pattern.toUpper() ? pattern : pattern.toLower() + " " + pattern.toUpper();
+    const qsizetype open = suffix.indexOf('('), close = suffix.lastIndexOf(')');
+    if (open >= 0 && close > open) suffix = suffix.left(open + 1) + both + suffix.mid(close);
+    return translatedName + suffix;
+}
+
+}  // namespace
+
+bool TForm1::RunFileDialog(QFileDialog& dialog, bool save) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const std::vector<std::string> texts =
+        save ? std::vector<std::string>{"Speichern", "Abbrechen", "Dateityp:", "Dateiname:", "Speichern in:"}
+             : std::vector<std::string>{"Öffnen", "Abbrechen", "Dateityp:", "Dateiname:", "Suchen in:"};
+    std::vector<std::string> shown = texts;
+    try {
+        shown = language_.TranslateList(texts);
+        dialog.setWindowTitle(
+            QString::fromStdString(language_.TranslateText(save ? "Speichern unter" : "Öffnen")));
+    } catch (const LanguageFileError&) {
+        dialog.setWindowTitle(save ? "Speichern unter" : QString::fromUtf8("Öffnen"));
+    }
+    dialog.setLabelText(QFileDialog::Accept, QString::fromStdString(shown[0]));
+    dialog.setLabelText(QFileDialog::Reject, QString::fromStdString(shown[1]));
+    dialog.setLabelText(QFileDialog::FileType, QString::fromStdString(shown[2]));
+    dialog.setLabelText(QFileDialog::FileName, QString::fromStdString(shown[3]));
+    dialog.setLabelText(QFileDialog::LookIn, QString::fromStdString(shown[4]));
+    if (fileDialogHook) return fileDialogHook(dialog);
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+}
+
+namespace {
+
+void SetUp(QFileDialog& dialog, const files::DialogSetup& setup,
+           const std::function<QString(const char*)>& tr) {
+    QStringList filters;
+    for (int i = 0; i < setup.filterCount; ++i)
+        filters << FilterLabel(tr(std::string(setup.filters[i].name).c_str()), setup.filters[i]);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(FromStd(setup.defaultExtension));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !setup.confirmOverwrite);
+}
+
+}  // namespace
+
+QString TForm1::AskFile(const files::DialogSetup& setup, bool save, const QString& preset) {
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    SetUp(dialog, setup, [this](const char* text) { return Tr(text); });
+    const QString saveFolder = QDir(data_root_).filePath(FromStd(files::kSaveFolderName));
+    if (setup.startInSaveFolder || save_start_folder_.isEmpty())
+        dialog.setDirectory(saveFolder);
+    else
+        dialog.setDirectory(save_start_folder_);
+    if (!preset.isEmpty()) dialog.selectFile(preset);
+    if (!RunFileDialog(dialog, save)) return {};
+    return dialog.selectedFiles().value(0);
+}
+
+void TForm1::ShowFileMessages(const std::vector<files::FileMessage>& messages) {
+    for (const auto& message : messages) {
+        QString text = QString::fromStdString(message.text);
+        try {
+            if (message.translation == files::MessageTranslation::Text)
+                text = QString::fromStdString(language_.TranslateText(message.text));
+            else if (message.translation == files::MessageTranslation::Words)
+                text = QString::fromStdString(language_.TranslateWordsText(message.text));
+        } catch (const LanguageFileError&) {
+        }
+        ShowMessage(text);
+    }
+}
+
+void TForm1::ApplyLoad(const files::LoadFlowResult& result) {
+    ShowFileMessages(result.messages);
+    if (!result.ReplacesPermanence()) return;  // a failed read keeps everything as it was
+    Neu2Click();
+    session_.ReplacePermanence(result.spins);
+    ApplyFileNameRule(static_cast<int>(result.fileNameRule), result.fileName, result.startFolder);
+    ShowPipelineResult();
+    StringgridNeuFuellen();
+    Bildschirmanzeigen();
+}
+
+void TForm1::ApplySave(const files::SaveFlowResult& result) {
+    ShowFileMessages(result.messages);
+    if (result.status == files::FlowStatus::Done)
+        ApplyFileNameRule(static_cast<int>(result.fileNameRule), result.fileName, result.startFolder);
+}
+
+void TForm1::ApplyFileNameRule(int rule, const std::string& fileName, const std::string& startFolder) {
+    switch (static_cast<files::FileNameRule>(rule)) {
+        case files::FileNameRule::Keep:
+            break;
+        case files::FileNameRule::Set:
+            save_file_name_ = QString::fromStdString(fileName);
+            save_start_folder_ = QString::fromStdString(startFolder);
+            break;
+        case files::FileNameRule::Clear:
+            save_file_name_.clear();
+            break;
+    }
+}
+
+void TForm1::ffnen2Click() {
+    const QString path = AskFile(files::kOpenDialog, false, {});
+    if (!path.isEmpty()) OpenPermanence(path);
+}
+
+void TForm1::OpenPermanence(const QString& path) {
+    ApplyLoad(files::OpenPermanenceFile(path.toStdString()));
+}
+
+void TForm1::OpenFromCommandLine(const QStringList& arguments) {
+    std::vector<std::string> args;
+    for (const QString& a : arguments) args.push_back(a.toStdString());
+    if (const auto result = files::OpenFromCommandLine(args)) ApplyLoad(*result);
+}
+
+void TForm1::Speichern2Click() {
+    if (files::SaveNeedsDialog(save_file_name_.toStdString())) {
+        Speichernunter2Click();
+        return;
+    }
+    ApplySave(
+        files::SavePermanenceFile(session_.GetPermanence().NewestFirst(), save_file_name_.toStdString()));
+}
+
+void TForm1::Speichernunter2Click() {
+    const std::string preset =
+        files::SaveUnderPresetName(save_file_name_.toStdString(), Tr("Permanenzdatei").toStdString());
+    const QString path = AskFile(files::kSaveUnderDialog, true, QString::fromStdString(preset));
+    if (path.isEmpty()) return;
+    ApplySave(files::SavePermanenceFile(session_.GetPermanence().NewestFirst(), path.toStdString()));
+}
+
+void TForm1::extDatei1Click() {
+    const QString path = AskFile(files::kTextImportDialog, false, {});
+    if (!path.isEmpty()) ApplyLoad(files::ImportTextFile(path.toStdString()));
+}
+
+void TForm1::extDatei2Click() {
+    const QString path = AskFile(files::kTextExportDialog, true, save_file_name_);
+    if (!path.isEmpty())
+        ApplySave(files::ExportTextFile(session_.GetPermanence().NewestFirst(), path.toStdString()));
+}
+
+void TForm1::ExcelDatei2Click() {
+    const QString path = AskFile(files::kExcelImportDialog, false, {});
+    if (!path.isEmpty()) ApplyLoad(files::ImportExcelFile(path.toStdString()));
+}
+
+void TForm1::ExcelDatei1Click() {
+    const QString path = AskFile(files::kExcelExportDialog, true, save_file_name_);
+    if (!path.isEmpty())
+        ApplySave(files::ExportExcelFile(session_.GetPermanence().NewestFirst(), path.toStdString()));
+}
+
 }  // namespace zentora

@@ -22,6 +22,8 @@ class PlaySession {
     const Permanence& GetPermanence() const { return state_.permanence; }
     // The options window hands its live store over once it exists.
     void SetLiveSettings(const LiveSettings* live) { live_ = live ? live : &fixed_live_; }
+    // ApplySettings: takes effect with the next spin or replay.
+    void SetAppliedSettings(const AppliedSettings& settings) { state_.settings = settings; }
     const LiveSettings& Live() const { return *live_; }
 
     void EnterSpin(std::uint8_t number);
