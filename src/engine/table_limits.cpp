@@ -321,8 +321,17 @@ std::int32_t TableLimit(PositionKind kind, const AppliedSettings& settings) {
 void ApplyTableLimits(const PositionArray& positionStakeRaw, const AppliedSettings& settings,
                       PositionArray& positionStake) {
     if (!settings.Flag(kSplitBox)) {
-        for (int p = 0; p < kPositionCount; ++p)
-            positionStake[p] = std::min(positionStakeRaw[p], TableLimit(PositionKindOf(p), settings));
+        // Position kinds are contiguous ranges; a loop per range keeps this cheap for callers per spin.
+        auto clip = [&](int first, int last, std::int32_t limit) {
+            for (int p = first; p <= last; ++p) positionStake[p] = std::min(positionStakeRaw[p], limit);
+        };
+        clip(0, 36, TableLimit(PositionKind::Plein, settings));
+        clip(37, 47, TableLimit(PositionKind::TransversaleSimple, settings));
+        clip(48, 70, TableLimit(PositionKind::Carre, settings));
+        clip(71, 84, TableLimit(PositionKind::TransversalePleine, settings));
+        clip(85, 144, TableLimit(PositionKind::Cheval, settings));
+        clip(145, 150, TableLimit(PositionKind::SimpleChance, settings));
+        clip(151, 156, TableLimit(PositionKind::DozenColumn, settings));
         return;
     }
     const Limits m{settings.maximum1, settings.maximum2,  settings.maximum3, settings.maximum4,
