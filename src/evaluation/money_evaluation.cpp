@@ -138,12 +138,7 @@ class MoneyRun {
             // The stakes chosen after spin k - 1 are settled by spin k.
             const std::int64_t returned = Gewinnermittlung(current_, x, halveOnZero_);
             if (placedChanged_) {
-                PositionArray raw;
-                for (int p = 0; p < kPositionCount; ++p)
-                    raw[p] = static_cast<std::int32_t>(
-                        std::clamp<std::int64_t>(raw_[p], std::numeric_limits<std::int32_t>::min(),
-                                                 std::numeric_limits<std::int32_t>::max()));
-                ApplyTableLimits(raw, settings_, current_);
+                ApplyTableLimits(rawStake_, settings_, current_);
                 tableSum_ = TableSum(current_);
                 placedChanged_ = false;
             }
@@ -205,21 +200,34 @@ class MoneyRun {
     }
 
     void BuildMembers() {
+        // Entries are in group order, so the members of a number within one group form a contiguous run.
         for (unsigned z = 0; z < 37; ++z) {
             memberStart_[z] = static_cast<std::int32_t>(members_.size());
-            for (std::int32_t j = 0; j < n_; ++j)
-                if (list_.sets[j].Contains(z)) members_.push_back(j);
+            for (std::size_t g = 0; g < groups_.size(); ++g) {
+                groupMemberStart_[z][g] = static_cast<std::int32_t>(members_.size());
+                for (std::int32_t j = groups_[g].first; j < groups_[g].end; ++j)
+                    if (list_.sets[j].Contains(z)) members_.push_back(j);
+            }
+            groupMemberStart_[z][groups_.size()] = static_cast<std::int32_t>(members_.size());
         }
         memberStart_[37] = static_cast<std::int32_t>(members_.size());
+        // Each entry's positions with their multiplicity.
+        placementStart_.push_back(0);
+        for (std::int32_t j = 0; j < n_; ++j) {
+            const auto list = PlacementList(list_.slots[j]);
+            for (std::size_t i = 0; i < list.size(); ++i) {
+                if (std::find(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(i), list[i]) !=
+                    list.begin() + static_cast<std::ptrdiff_t>(i))
+                    continue;
+                placement_.push_back(
+                    {list[i], static_cast<std::uint8_t>(std::count(list.begin(), list.end(), list[i]))});
+            }
+            placementStart_.push_back(static_cast<std::int32_t>(placement_.size()));
+        }
     }
 
-    // The members of number z within group g: entries are in group order, so they form a contiguous run.
-    std::pair<const std::int32_t*, const std::int32_t*> MembersIn(unsigned z, const GroupRun& g) const {
-        const std::int32_t* begin = members_.data() + memberStart_[z];
-        const std::int32_t* end = members_.data() + memberStart_[z + 1];
-        begin = std::lower_bound(begin, end, g.first);
-        end = std::lower_bound(begin, end, g.end);
-        return {begin, end};
+    std::pair<const std::int32_t*, const std::int32_t*> MembersIn(unsigned z, std::size_t g) const {
+        return {members_.data() + groupMemberStart_[z][g], members_.data() + groupMemberStart_[z][g + 1]};
     }
 
     void Link(GroupRun& g, std::int32_t j, std::int64_t hits) {
@@ -272,7 +280,9 @@ class MoneyRun {
                 if (lastHit_[e] == 0 && inAbsence_[e] != value) inAbsence_[e] = value, Touch(e, k);
             return;
         }
-        const auto [begin, end] = MembersIn(SpinAt(t), g);
+        const unsigned z = SpinAt(t);
+        if (z > 36) return;
+        const auto [begin, end] = MembersIn(z, static_cast<std::size_t>(&g - groups_.data()));
         for (const std::int32_t* m = begin; m != end; ++m)
             if (lastHit_[*m] == t && inAbsence_[*m] != value) inAbsence_[*m] = value, Touch(*m, k);
     }
@@ -325,7 +335,13 @@ class MoneyRun {
     void SetStake(std::int32_t j, std::int32_t stake) {
         if (stake == stake_[j]) return;
         const std::int64_t delta = std::int64_t{stake} - stake_[j];
-        for (const std::uint8_t p : PlacementList(list_.slots[j])) raw_[p] += delta;
+        for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t) {
+            const std::uint8_t p = placement_[t].position;
+            raw_[p] += delta * placement_[t].count;
+            // The exact sum, saturated once.
+            rawStake_[p] = static_cast<std::int32_t>(std::clamp<std::int64_t>(
+                raw_[p], std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+        }
         stake_[j] = stake;
         placedChanged_ = true;
     }
@@ -465,6 +481,13 @@ class MoneyRun {
     std::array<std::int64_t, kGroupCount> bandLo_{}, bandHi_{};
     std::vector<std::int32_t> members_;  // per number, the entries holding it, ascending
     std::array<std::int32_t, 38> memberStart_{};
+    std::array<std::array<std::int32_t, kGroupCount + 1>, 37> groupMemberStart_{};
+    struct PlacementTerm {
+        std::uint8_t position;
+        std::uint8_t count;
+    };
+    std::vector<PlacementTerm> placement_;
+    std::vector<std::int32_t> placementStart_;
 
     // Per entry.
     std::vector<std::int64_t> lastHit_;   // spin of the last hit, 0 = none: EvalAbsence = k - lastHit
@@ -485,6 +508,7 @@ class MoneyRun {
     std::int32_t staked_ = -1;
 
     std::array<std::int64_t, kPositionCount> raw_{};  // exact position sums of the slot stakes
+    PositionArray rawStake_{};                        // the placed table: those sums saturated
     bool placedChanged_ = false;
     PositionArray current_{};  // the stakes lying on the table for the next spin
     std::int64_t tableSum_ = 0;

@@ -1,5 +1,6 @@
 #include "evaluation/settlement.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "catalogue/catalogue.h"
@@ -74,8 +75,7 @@ std::int64_t Gewinnermittlung(const PositionArray& table, unsigned number, bool 
 
 std::int64_t TableSum(const PositionArray& table) {
     std::int64_t sum = 0;
-    for (const std::int32_t stake : table)
-        if (stake > 0) sum += stake;
+    for (const std::int32_t stake : table) sum += std::max(stake, 0);
     return sum;
 }
 
