@@ -25,6 +25,12 @@ class Permanence {
     void RemoveNewest() {
         if (!oldestFirst_.empty()) oldestFirst_.pop_back();
     }
+    // Removes spin i spins ago (0 the most recent); the older spins keep their places. Does nothing when
+    // i >= size().
+    void RemoveAt(std::size_t i) {
+        if (i < oldestFirst_.size())
+            oldestFirst_.erase(oldestFirst_.end() - 1 - static_cast<std::ptrdiff_t>(i));
+    }
     void Clear() { oldestFirst_.clear(); }
     void Reserve(std::size_t spins) { oldestFirst_.reserve(spins); }
 
