@@ -115,7 +115,7 @@ constexpr Rect BoardColumnCell(int index) {
     return {kBoardColumnLeft[index], 536, kBoardColumnWidth[index], 36};
 }
 
-inline constexpr int kLabelWidth = 62, kLabelHeight = 24;
+inline constexpr int kLabelWidth = 72, kLabelHeight = 24;
 inline constexpr std::array<int, 3> kLabelColumnLeft{799, 938, 1075};
 // Label0..Label46 (37 is the spin count) and JvLabel1..3 (index 47..49).
 constexpr Rect CounterLabel(int index) {
@@ -131,7 +131,7 @@ constexpr Rect CounterLabel(int index) {
     }
     if (index <= 46) return {kLabelColumnLeft[index - 44], 543, kLabelWidth, kLabelHeight};
     const Rect dozen = DozenBox(index - 47);  // JvLabel1..3 just above their dozen
-    return {dozen.left, dozen.top - 19, dozen.width, 16};
+    return {dozen.left, dozen.top - 19, 60, 16};
 }
 
 inline constexpr Rect kStringGrid1{641, 130, 67, 423};
