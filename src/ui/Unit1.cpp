@@ -345,7 +345,13 @@ void TForm1::BuildMenu() {
         a->setCheckable(true);
         a->setProperty("tag", i);
         languages->addAction(a);
-        connect(a, &QAction::triggered, this, [this, a] { Sprache1Click(a); });
+        connect(a, &QAction::triggered, this, [this, a] {
+            try {
+                Sprache1Click(a);
+            } catch (const LanguageFileError& error) {
+                ShowMessage(QString::fromUtf8(error.what()));  // the captions keep their texts
+            }
+        });
         sprache_[i] = a;
     }
     sprache_[0]->setChecked(true);

@@ -280,6 +280,34 @@ class MainWindowTest : public QObject {
         QCOMPARE(form.Session().GetPermanence().size(), std::size_t(4));
     }
 
+    void MissingLanguageTableFromTheMenu() {
+        QTemporaryDir empty;
+        TForm1 form(empty.path(), kDesignScreen);
+        QStringList messages;
+        form.messageHook = [&](const QString& text) { messages << text; };
+        form.findChild<QAction*>("Sprache3")->trigger();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(form.findChild<QMenu*>("Datei2")->title(), QString("&Datei"));
+    }
+
+    void MouseImageHitTest() {
+        TMouseImage image;
+        image.resize(4, 4);
+        QVERIFY(image.HitTest({1, 1}));  // no up picture: the whole rectangle
+        QImage up(4, 4, QImage::Format_RGB32);
+        up.fill(QColor(255, 0, 255));
+        up.setPixel(2, 2, qRgb(10, 20, 30));
+        image.SetUpPicture(QPixmap::fromImage(up));
+        image.SetTransparentColor(0xFFFF00FF);  // only the low 24 bits count
+        QVERIFY(image.HitTest({1, 1}));         // not transparent yet
+        image.SetTransparent(true);
+        QVERIFY(!image.HitTest({1, 1}));
+        QVERIFY(image.HitTest({2, 2}));
+        QVERIFY(!image.HitTest({5, 5}));
+        image.SetDown(true);
+        QVERIFY(image.Down() && image.Entered());
+    }
+
     void LayoutForThreeScreens() {
         const QRect design = QRect(162, 85, 103, 51);  // Image1
         {
