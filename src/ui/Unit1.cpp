@@ -224,6 +224,10 @@ void TForm1::BuildControls() {
     ep.setColor(QPalette::Base, kMoneyGreen);
     edit1_->setPalette(ep);
     edit1_->installEventFilter(this);
+    // A zero shows as an empty field.
+    connect(edit1_, &QLineEdit::editingFinished, this, [this] {
+        if (!edit1_->text().isEmpty() && edit1_->text().toLongLong() == 0) edit1_->clear();
+    });
 
     image37_ = new TMouseImage(canvas_);
     image37_->setObjectName("Image37");
