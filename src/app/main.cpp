@@ -10,6 +10,7 @@
 #include "options/option_files.h"
 #include "options/options_model.h"
 #include "ui/Unit1.h"
+#include "ui/UnitZahlenListe.h"
 #include "ui/data_root.h"
 
 int main(int argc, char** argv) {
@@ -38,7 +39,9 @@ int main(int argc, char** argv) {
     }
     form1.Session().SetAppliedSettings(zentora::ApplySettings(options));
     form1.Session().SetLiveSettings(&options);
-    // The number list editor, print dialog and about box are created here as they come.
+    zentora::TZahlenListe zahlenListe(form1.Session().State().permanence, root, &form1);
+    zentora::ConnectNumberListEditor(form1, zahlenListe);
+    // The print dialog and about box are created here as they come.
     form1.RestoreLanguage();
     form1.OpenFromCommandLine(app.arguments().mid(1));
 

@@ -727,6 +727,7 @@ void TForm1::Woerter() {
     }
     DrawImage37Caption();
     FillSignalList();
+    if (woerterOtherWindows) woerterOtherWindows();
 }
 
 void TForm1::ShowMessage(const QString& text) {

@@ -47,6 +47,8 @@ class TForm1 : public QMainWindow {
     void AddToRecentGrid(int number);
     void StringgridNeuFuellen();
     void Bildschirmanzeigen();
+    // Resets the play state and replays the whole permanence.
+    void AllAddMyItem();
     void Neu2Click();
     void Zahlentfernen1Click();
     void Image37Click();
@@ -72,6 +74,8 @@ class TForm1 : public QMainWindow {
 
     // Hooks for windows that later issues add.
     std::function<void()> showOptionsWindow, showNumberListEditor, showHelp, showInfo;
+    // Sets the captions of the other windows; runs at the end of Woerter.
+    std::function<void()> woerterOtherWindows;
 
   public Q_SLOTS:
     void ffnen2Click();
@@ -95,7 +99,6 @@ class TForm1 : public QMainWindow {
     QLabel* MakeLabel(const QString& name, const QRect& bounds, int pixelSize);
     void FillSignalList();
     void RedrawChips();
-    void AllAddMyItem();
     void ChipMouse(QMouseEvent* event, bool down);
     void FieldMouseDown(int number);
     void FieldMouseUp(int number);
