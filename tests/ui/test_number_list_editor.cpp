@@ -1,4 +1,5 @@
 // The number list editor, offscreen: pages, buttons, keys across grids and pages, deletion and the close.
+#include <QAction>
 #include <QLabel>
 #include <QStandardPaths>
 #include <QTableView>
@@ -258,6 +259,25 @@ class NumberListEditorTest : public QObject {
         QCOMPARE(form.findChild<QLabel*>("Label37")->text(), QString("2"));
         // The page is gone with the close.
         for (int g = 0; g < 7; ++g) QVERIFY(editor.Grid(g)->isHidden());
+    }
+
+    void CaptionsFollowTheLanguage() {
+        TForm1 form(kBin, kDesignScreen);
+        Permanence p;
+        TZahlenListe editor(p, kBin, &form);
+        ConnectNumberListEditor(form, editor);
+        const auto caption = [&](const char* name) {
+            return editor.findChild<QLabel*>(name)->property("caption").toString();
+        };
+        form.Sprache1Click(form.findChild<QAction*>("Sprache2"));
+        QCOMPARE(editor.findChild<QLabel*>("Label8")->text(), QString("Number:"));
+        QCOMPARE(caption("JvImage8"), QString("Exit"));
+        QVERIFY(caption("JvImage7").startsWith("Number"));
+        form.Sprache1Click(form.findChild<QAction*>("Sprache0"));
+        QCOMPARE(editor.findChild<QLabel*>("Label8")->text(), QString("Zahl:"));
+        QCOMPARE(caption("JvImage7"), QString("Zahl entfernen"));
+        QCOMPARE(caption("JvImage1"), QString::fromUtf8("Zurück"));
+        QCOMPARE(caption("JvImage5"), QString("10000"));
     }
 };
 
