@@ -79,6 +79,9 @@ struct GroupRun {
     bool constantStake = true;
     std::array<std::int32_t, kStakeCacheSteps> stakes{};
     std::vector<std::int32_t> bucketHead;
+    // Absence rule: the entries whose last hit lies within the last high + 2 spins, by that spin modulo
+    // high + 2, so that those entering and leaving the band are found without a search.
+    std::vector<std::int32_t> ringHead;
 };
 
 class MoneyRun {
@@ -107,6 +110,9 @@ class MoneyRun {
           touchedAt_(n_, 0),
           next_(n_, -1),
           prev_(n_, -1),
+          ringNext_(n_, -1),
+          ringPrev_(n_, -1),
+          inRing_(n_, 0),
           ruledSet_(n_),
           varSet_(n_) {
         BuildGroups(live);
@@ -191,6 +197,10 @@ class MoneyRun {
                 g.bucketHead.assign(kBucketCount, -1);
                 for (std::int32_t e = g.first; e < g.end; ++e) Link(g, e, 0);
             }
+            if (g.absence) {
+                g.ringHead.assign(static_cast<std::size_t>(g.high + 2), -1);
+                for (std::int32_t e = g.first; e < g.end; ++e) RingLink(g, e, 0);
+            }
             groups_.push_back(std::move(g));
         }
         // The run of an absence band that includes 0 starts with the first spin.
@@ -245,6 +255,26 @@ class MoneyRun {
         if (next_[j] >= 0) prev_[next_[j]] = prev_[j];
     }
 
+    std::int32_t& RingHead(GroupRun& g, std::int64_t spin) {
+        return g.ringHead[static_cast<std::size_t>(spin % static_cast<std::int64_t>(g.ringHead.size()))];
+    }
+    void RingLink(GroupRun& g, std::int32_t j, std::int64_t spin) {
+        std::int32_t& head = RingHead(g, spin);
+        ringPrev_[j] = -1;
+        ringNext_[j] = head;
+        if (head >= 0) ringPrev_[head] = j;
+        head = j;
+        inRing_[j] = 1;
+    }
+    void RingUnlink(GroupRun& g, std::int32_t j, std::int64_t spin) {
+        if (ringPrev_[j] >= 0)
+            ringNext_[ringPrev_[j]] = ringNext_[j];
+        else
+            RingHead(g, spin) = ringNext_[j];
+        if (ringNext_[j] >= 0) ringPrev_[ringNext_[j]] = ringPrev_[j];
+        inRing_[j] = 0;
+    }
+
     void Touch(std::int32_t j, std::int64_t k) {
         if (touchedAt_[j] == k) return;
         touchedAt_[j] = k;
@@ -272,19 +302,21 @@ class MoneyRun {
         hi = h;
     }
 
-    // Entries of group g whose last hit was spin t get `value` as their absence band state.
-    void MarkLastHit(const GroupRun& g, std::int64_t t, std::uint8_t value, std::int64_t k) {
+    // Entries of group g whose last hit was spin t enter the absence band (at "low") or leave it (one spin
+    // after "high"; they also leave the ring).
+    void EnterAbsenceBand(GroupRun& g, std::int64_t t, std::int64_t k) {
         if (t < 0) return;
-        if (t == 0) {
-            for (std::int32_t e = g.first; e < g.end; ++e)
-                if (lastHit_[e] == 0 && inAbsence_[e] != value) inAbsence_[e] = value, Touch(e, k);
-            return;
+        for (std::int32_t e = RingHead(g, t); e >= 0; e = ringNext_[e])
+            if (!inAbsence_[e]) inAbsence_[e] = 1, Touch(e, k);
+    }
+    void LeaveAbsenceBand(GroupRun& g, std::int64_t t, std::int64_t k) {
+        if (t < 0) return;
+        std::int32_t& head = RingHead(g, t);
+        for (std::int32_t e = head; e >= 0; e = ringNext_[e]) {
+            inRing_[e] = 0;
+            if (inAbsence_[e]) inAbsence_[e] = 0, Touch(e, k);
         }
-        const unsigned z = SpinAt(t);
-        if (z > 36) return;
-        const auto [begin, end] = MembersIn(z, static_cast<std::size_t>(&g - groups_.data()));
-        for (const std::int32_t* m = begin; m != end; ++m)
-            if (lastHit_[*m] == t && inAbsence_[*m] != value) inAbsence_[*m] = value, Touch(*m, k);
+        head = -1;
     }
 
     void SetRateState(std::int32_t e, bool inside, std::int64_t k) {
@@ -366,6 +398,10 @@ class MoneyRun {
                 GroupRun& g = groups_[gi];
                 // A band that includes 0 keeps its run through a hit unless the absence passed its top.
                 if (k - 1 - lastHit_[j] > g.high) runStart_[j] = k;
+                if (g.absence) {
+                    if (inRing_[j]) RingUnlink(g, j, lastHit_[j]);
+                    RingLink(g, j, k);
+                }
                 lastHit_[j] = k;
                 if (g.rate) {
                     Unlink(g, j, hits_[j]);
@@ -374,13 +410,16 @@ class MoneyRun {
                 ++hits_[j];
                 if (g.absence) inAbsence_[j] = g.low <= 0;
                 if (g.rate) inRate_[j] = bandLo_[gi] <= hits_[j] && hits_[j] <= bandHi_[gi];
-                Touch(j, k);
+                // A hit changes nothing else for an entry that stays out of play, or stays in play with a
+                // stake that does not depend on the step.
+                const bool now = inAbsence_[j] || inRate_[j];
+                if (now != static_cast<bool>(ruled_[j]) || (now && !g.constantStake) || k == 1) Touch(j, k);
             }
         }
         for (GroupRun& g : groups_) {
             if (g.absence) {
-                if (g.low >= 1) MarkLastHit(g, k - g.low, 1, k);
-                MarkLastHit(g, k - g.high - 1, 0, k);
+                if (g.low >= 1) EnterAbsenceBand(g, k - g.low, k);
+                LeaveAbsenceBand(g, k - g.high - 1, k);
             }
             if (g.rate) {
                 const auto gi = &g - groups_.data();
@@ -396,10 +435,10 @@ class MoneyRun {
             const GroupRun& g = groups_[entryGroup_[j]];
             if (now != was) {
                 if (now) {
-                    ruledSet_.Insert(j);
+                    if (oneChance_) ruledSet_.Insert(j);
                     if (!g.constantStake) varSet_.Insert(j);
                 } else {
-                    ruledSet_.Erase(j);
+                    if (oneChance_) ruledSet_.Erase(j);
                     varSet_.Erase(j);
                 }
                 ruled_[j] = now;
@@ -499,8 +538,10 @@ class MoneyRun {
     std::vector<std::uint8_t> inAbsence_, inRate_, ruled_;
     std::vector<std::int64_t> touchedAt_;
     std::vector<std::int32_t> next_, prev_;  // hit-count buckets
+    std::vector<std::int32_t> ringNext_, ringPrev_;
+    std::vector<std::uint8_t> inRing_;
     std::vector<std::int32_t> touched_;
-    EntrySet ruledSet_;  // AbsenceRuleCount > 0 or RateRuleCount > 0
+    EntrySet ruledSet_;  // one-chance mode: AbsenceRuleCount > 0 or RateRuleCount > 0
     EntrySet varSet_;    // the same, for groups whose stake depends on the step
 
     std::int32_t selected_ = -1;  // SelectedEntry
@@ -509,8 +550,8 @@ class MoneyRun {
 
     std::array<std::int64_t, kPositionCount> raw_{};  // exact position sums of the slot stakes
     PositionArray rawStake_{};                        // the placed table: those sums saturated
-    bool placedChanged_ = false;
-    PositionArray current_{};  // the stakes lying on the table for the next spin
+    bool placedChanged_ = true;  // the limits apply to the empty table too (splitting with negative maxima)
+    PositionArray current_{};    // the stakes lying on the table for the next spin
     std::int64_t tableSum_ = 0;
 };
 

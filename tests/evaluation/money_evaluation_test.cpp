@@ -79,6 +79,20 @@ TEST(MoneyEvaluation, NegativeMaximaBetNothing) {
     EXPECT_EQ(EvaluateMoney(NewestFirst({5, 20, 0, 7}), s, live).balance, (std::vector<std::int64_t>(4, 0)));
 }
 
+TEST(MoneyEvaluation, LimitsApplyToTheEmptyTable) {
+    // Splitting with negative maxima fills the carrés beside every transversale simple even when nothing is
+    // placed, so that table lies for the first spin already.
+    AppliedSettings s = Quiet();
+    s.optionFlags[31] = 1;
+    s.maximum1 = s.maximum2 = s.maximum3 = s.maximum6 = -1;
+    s.maximum4 = 30;
+    FixedLiveSettings live;
+    const auto perm = NewestFirst({2, 7, 0});
+    const EvaluationResult r = EvaluateMoney(perm, s, live);
+    EXPECT_NE(r.balance.back(), 0);
+    EXPECT_EQ(r.balance, testing::StraightforwardEvaluation(perm, s, live).balance);
+}
+
 TEST(MarkerRule, RunsOfWinsAndLosses) {
     struct Case {
         std::int64_t threshold;
