@@ -184,8 +184,8 @@ void RandomSettings(std::mt19937& rng, AppliedSettings& s, FixedLiveSettings& li
     s = AppliedSettings{};
     for (const ChanceGroup& cg : kChanceGroups) {
         GroupSettings& g = s.Of(cg.id);
-        g.absenceSpan = pick(1, 8);
-        g.absenceHigh = pick(1, 14);
+        g.absenceSpan = pick(1, 20);
+        g.absenceHigh = pick(1, 30);
         g.absenceLow = g.absenceHigh - g.absenceSpan + 1;
         g.stakeTechnique = pick(-1, 5);
         g.initialStake = pick(0, 4);
@@ -204,7 +204,7 @@ void RandomSettings(std::mt19937& rng, AppliedSettings& s, FixedLiveSettings& li
     for (const int box : {1, 2, 31, 32, 35}) s.optionFlags[box - 1] = pick(0, 1);
     for (std::int32_t* m :
          {&s.maximum1, &s.maximum2, &s.maximum3, &s.maximum4, &s.maximum6, &s.maximum12, &s.maximum18})
-        *m = pick(-1, 40);
+        *m = pick(0, 3) == 0 ? -1 : pick(0, 40);
     live.orphelinPlein = pick(0, 1) == 1;
     live.spinSummeMerk = pick(-40, 40);
     live.es637sTechnique = pick(0, 5);
