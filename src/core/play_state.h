@@ -12,6 +12,7 @@
 #include "catalogue/chance_groups.h"
 #include "catalogue/signal_list.h"
 #include "core/permanence.h"
+#include "engine/placement.h"
 #include "engine/stakes.h"
 #include "options/applied_settings.h"
 
@@ -47,6 +48,8 @@ struct PlayState {
 
     // Stakes of the small progression steps per group, recomputed only when the settings change them.
     StakeCache stakeCache;
+    // The exact position sums of the last placement; a spin moves only the stakes that changed.
+    PlacementCache placementCache;
     std::vector<std::string_view> signalList;
 };
 

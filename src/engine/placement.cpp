@@ -61,6 +61,15 @@ void PlacementTable::PlaceDense(const StakeArray& slotStake, PositionArray& posi
     }
 }
 
+void PlacementTable::AddDifference(const StakeArray& from, const StakeArray& to,
+                                   std::array<std::int64_t, kPositionCount>& sum) const {
+    ForEachSetSlot(MaskOfChanged(from, to), [&](int s) {
+        const std::int64_t delta = std::int64_t{to[s]} - from[s];
+        for (int t = slotStart_[s]; t < slotStart_[s + 1]; ++t)
+            sum[slotTerms_[t].index] += delta * slotTerms_[t].count;
+    });
+}
+
 void PlacementTable::PlaceSparse(const StakeArray& slotStake, PositionArray& positionStakeRaw) const {
     // Neighbouring slots often share positions; four sets of sums keep their additions independent.
     std::array<std::array<std::int64_t, kPositionCount>, 4> sum{};
@@ -74,6 +83,12 @@ void PlacementTable::PlaceSparse(const StakeArray& slotStake, PositionArray& pos
     });
     for (int p = 0; p < kPositionCount; ++p)
         positionStakeRaw[p] = Saturate(sum[0][p] + sum[1][p] + sum[2][p] + sum[3][p]);
+}
+
+void PlacementCache::Place(const StakeArray& slotStake, PositionArray& positionStakeRaw) {
+    PlacementTable::Instance().AddDifference(stake_, slotStake, sum_);
+    stake_ = slotStake;
+    for (int p = 0; p < kPositionCount; ++p) positionStakeRaw[p] = Saturate(sum_[p]);
 }
 
 void PlaceSlotStakes(const StakeArray& slotStake, PositionArray& positionStakeRaw) {

@@ -41,6 +41,10 @@ class PlacementTable {
     // Same result, walking only the slots that carry a stake.
     void PlaceSparse(const StakeArray& slotStake, PositionArray& positionStakeRaw) const;
 
+    // sum += placement(to) - placement(from), visiting only the slots whose stake differs.
+    void AddDifference(const StakeArray& from, const StakeArray& to,
+                       std::array<std::int64_t, kPositionCount>& sum) const;
+
     int TermCount() const { return termCount_; }
 
   private:
@@ -55,6 +59,17 @@ class PlacementTable {
 
 // PositionStakeRaw: every slot stake on the positions of its placement list; sums exact, saturated once.
 void PlaceSlotStakes(const StakeArray& slotStake, PositionArray& positionStakeRaw);
+
+// The exact position sums of the stakes placed last, so that the next placement only moves what changed:
+// from spin to spin most slots keep their stake.
+class PlacementCache {
+  public:
+    void Place(const StakeArray& slotStake, PositionArray& positionStakeRaw);
+
+  private:
+    StakeArray stake_{};  // the stakes that `sum_` holds
+    std::array<std::int64_t, kPositionCount> sum_{};
+};
 
 // PositionStake from PositionStakeRaw: the table maxima, and the splitting of CheckBox32 when it is ticked.
 void ApplyTableLimits(const PositionArray& positionStakeRaw, const AppliedSettings& settings,

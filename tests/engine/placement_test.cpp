@@ -65,5 +65,27 @@ TEST(PlaceSlotStakes, SparseEqualsTheSumPerPosition) {
     }
 }
 
+TEST(PlaceSlotStakes, CacheFollowsChangingStakesExactly) {
+    constexpr int kMax = std::numeric_limits<std::int32_t>::max();
+    const PlacementTable& table = PlacementTable::Instance();
+    PlacementCache cache;
+    std::mt19937 rng(5);
+    StakeArray stakes{};
+    for (int round = 0; round < 40; ++round) {
+        for (int change = 0; change < 50; ++change) {
+            const int s = static_cast<int>(rng() % kSlotCount);
+            const int kind = static_cast<int>(rng() % 5);
+            stakes[s] = kind == 0   ? 0
+                        : kind == 1 ? kMax
+                        : kind == 2 ? -kMax - 1
+                                    : static_cast<int>(rng() % 20) - 3;
+        }
+        PositionArray cached{}, dense{};
+        cache.Place(stakes, cached);
+        table.PlaceDense(stakes, dense);
+        ASSERT_EQ(cached, dense) << "round " << round;
+    }
+}
+
 }  // namespace
 }  // namespace zentora
