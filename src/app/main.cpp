@@ -1,15 +1,13 @@
 // The desktop program: start-up in the order the windows depend on each other.
 #include <QApplication>
 #include <QDir>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
 #include <QSplashScreen>
 #include <QThread>
 
-#include "options/option_files.h"
-#include "options/options_model.h"
 #include "ui/Unit1.h"
+#include "ui/Unit2.h"
 #include "ui/UnitZahlenListe.h"
 #include "ui/data_root.h"
 
@@ -30,15 +28,16 @@ int main(int argc, char** argv) {
     const QSize screen = app.primaryScreen() ? app.primaryScreen()->size() : QSize(1152, 864);
     zentora::TForm1 form1(root, {screen.width(), screen.height()});
 
-    // The options: loaded from data.ini and applied before the first spin. The options window will own them.
-    zentora::OptionsModel options;
-    try {
-        zentora::LoadOptions(options, (QDir(root).filePath("Einstellungen/data.ini")).toStdString());
-    } catch (const std::exception& error) {
-        QMessageBox::warning(nullptr, "Zentora", QString::fromUtf8(error.what()));
-    }
-    form1.Session().SetAppliedSettings(zentora::ApplySettings(options));
-    form1.Session().SetLiveSettings(&options);
+    // The options window is the live store of the settings: it loads data.ini and applies it into the play
+    // state before the first spin.
+    zentora::TForm2 form2(root, form1.Session().State().settings, &form1);
+    form1.Session().SetLiveSettings(&form2.Model());
+    form2.permanence = [&form1] { return form1.Session().GetPermanence().NewestFirst(); };
+    form2.onClosed = [&form1] {
+        form1.Bildschirmanzeigen();
+        form1.update();
+    };
+    form1.showOptionsWindow = [&form2] { form2.exec(); };
     zentora::TZahlenListe zahlenListe(form1.Session().State().permanence, root, &form1);
     zentora::ConnectNumberListEditor(form1, zahlenListe);
     // The print dialog and about box are created here as they come.
