@@ -44,7 +44,9 @@ std::vector<std::uint8_t> RandomSpins(std::size_t count, unsigned seed) {
 
 TEST(CliReplay, PrintsThePlayState) {
     const fs::path prm = WritePrm("small.prm", {5, 17});  // 17 came first, then 5
-    const CliRun run = RunCli("replay " + prm.string());
+    const fs::path allOn = WritePrm("all_on.opd", {});     // no keys: every check box on
+    const CliRun run = RunCli("replay " + prm.string() + " --options " + allOn.string());
+    fs::remove(allOn);
     ASSERT_EQ(run.status, 0);
     const auto j = nlohmann::json::parse(run.out);
     EXPECT_EQ(j["spins"], 2);

@@ -31,7 +31,7 @@ void ExpectSameFields(const OptionsModel& a, const OptionsModel& b) {
     }
 }
 
-class TempDir : public ::testing::Test {
+class OptionFileOnDisk : public ::testing::Test {
   protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
@@ -256,7 +256,7 @@ TEST(OptionFiles, TheValueSectionHoldsTheRateWindowsAsLastApplied) {
     EXPECT_EQ(file.ReadInteger("Chance1/37", "blau"), 50);
 }
 
-TEST_F(TempDir, SaveIntoAnExistingFileKeepsItsOtherContent) {
+TEST_F(OptionFileOnDisk, SaveIntoAnExistingFileKeepsItsOtherContent) {
     const fs::path path = dir_ / "mine.opd";
     // Windows-1252 bytes: "Größe" with 0xF6 and 0xDF; a euro sign 0x80.
     const std::string original =
@@ -283,7 +283,7 @@ TEST_F(TempDir, SaveIntoAnExistingFileKeepsItsOtherContent) {
     ExpectSameFields(back, model);
 }
 
-TEST_F(TempDir, AFileThatCannotBeReadLeavesTheModelUnchanged) {
+TEST_F(OptionFileOnDisk, AFileThatCannotBeReadLeavesTheModelUnchanged) {
     const fs::path binary = dir_ / "picture.opd";
     WriteBytes(binary, std::string("[Aktivierung]\r\nCheckbox1=0\r\n\0\x01\x02", 32));
     const fs::path folder = dir_ / "folder.ini";
@@ -297,7 +297,7 @@ TEST_F(TempDir, AFileThatCannotBeReadLeavesTheModelUnchanged) {
     }
 }
 
-TEST_F(TempDir, AFailedSaveReportsAndLeavesTheOldFile) {
+TEST_F(OptionFileOnDisk, AFailedSaveReportsAndLeavesTheOldFile) {
     const OptionsModel model;
     EXPECT_THROW(SaveOptions(model, ApplySettings(model), dir_ / "no" / "such" / "folder.ini"),
                  OptionsFileError);
