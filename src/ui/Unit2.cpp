@@ -22,10 +22,7 @@
 #include "options/group_controls.h"
 #include "options/ini_file.h"
 #include "options/option_files.h"
-#if __has_include("options/quick_settings.h")
 #include "options/quick_settings.h"
-#define ZENTORA_HAS_QUICK_SETTINGS 1
-#endif
 #include "options/window_rules.h"
 #include "ui/option_fields.h"
 
@@ -770,17 +767,13 @@ void TForm2::Button9Click() {
 void TForm2::Button10Click() {
     LeaveFocusedField();
     const std::vector<std::uint8_t> spins = permanence ? permanence() : std::vector<std::uint8_t>{};
-#ifdef ZENTORA_HAS_QUICK_SETTINGS
     AdaptMinimumRates(model_, applied_, spins);
-#endif
 }
 
 void TForm2::Button11Click() {
     LeaveFocusedField();
     const std::vector<std::uint8_t> spins = permanence ? permanence() : std::vector<std::uint8_t>{};
-#ifdef ZENTORA_HAS_QUICK_SETTINGS
     AdaptMaximumAbsences(model_, applied_, spins);
-#endif
 }
 
 void TForm2::ApplySettings() {
