@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "cli/cli_run.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,20 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string out;
-};
-
-CliRun RunCli(const std::string& args) {
-    std::string out;
-    FILE* pipe = popen((std::string(ZENTORA_CLI) + " " + args + " 2>/dev/null").c_str(), "r");
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    const int status = pclose(pipe);
-    return {WEXITSTATUS(status), out};
-}
+using zentora::test::CliRun;
+using zentora::test::RunCli;
 
 fs::path WritePrm(const std::string& name, const std::vector<std::uint8_t>& newestFirst) {
     const fs::path path = fs::temp_directory_path() / ("zentora_replay_" + std::to_string(::getpid()) + name);
