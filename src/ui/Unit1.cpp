@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "ui/AngledLabel.h"
 #include "ui/table_geometry.h"
 
 namespace zentora {
@@ -125,7 +126,8 @@ void TForm1::LoadPictures() {
 }
 
 QLabel* TForm1::MakeLabel(const QString& name, const QRect& bounds, int pixelSize) {
-    auto* label = new QLabel(canvas_);
+    // The dozen labels may be written at an angle set by the layout file.
+    QLabel* label = name.startsWith("JvLabel") ? new AngledLabel(canvas_) : new QLabel(canvas_);
     label->setObjectName(name);
     label->setGeometry(bounds);
     QFont font = label->font();

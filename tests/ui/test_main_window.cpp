@@ -12,6 +12,7 @@
 #include <QtTest>
 #include <fstream>
 
+#include "ui/AngledLabel.h"
 #include "ui/Unit1.h"
 #include "ui/table_geometry.h"
 
@@ -306,6 +307,25 @@ class MainWindowTest : public QObject {
         QVERIFY(!image.HitTest({5, 5}));
         image.SetDown(true);
         QVERIFY(image.Down() && image.Entered());
+    }
+
+    void DozenLabelsFollowTheLayoutAngle() {
+        TForm1 form(kBin, kDesignScreen);
+        auto* label = form.findChild<QLabel*>("JvLabel1");
+        QVERIFY(dynamic_cast<AngledLabel*>(label) != nullptr);
+        label->setText("123");
+        label->resize(60, 60);
+        const QImage flat = label->grab().toImage();
+        label->setProperty("angle", 90);
+        const QImage upright = label->grab().toImage();
+        QVERIFY(flat != upright);
+        bool yellow = false;  // the text is still drawn
+        for (int y = 0; y < upright.height() && !yellow; ++y)
+            for (int x = 0; x < upright.width() && !yellow; ++x) {
+                const QColor c = upright.pixelColor(x, y);
+                yellow = c.alpha() > 128 && c.red() > 200 && c.green() > 200 && c.blue() < 100;
+            }
+        QVERIFY(yellow);
     }
 
     void LayoutForThreeScreens() {
