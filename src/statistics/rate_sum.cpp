@@ -28,6 +28,20 @@ struct Lanes {
     std::int32_t maxHits = 0;
 };
 
+// Brings one quotient/remainder pair one step back towards [0, d) and records what the caller must know.
+inline __attribute__((always_inline)) void SettleLane(std::int32_t& quo, std::int32_t& rem, std::int32_t d,
+                                                      Lanes& out) {
+    const std::int32_t below = -static_cast<std::int32_t>(rem < 0);
+    quo += below;
+    rem += below & d;
+    const std::int32_t above = -static_cast<std::int32_t>(rem >= d);
+    quo -= above;
+    rem -= above & d;
+    out.outside |= static_cast<std::int32_t>(rem < 0) | static_cast<std::int32_t>(rem >= d);
+    out.ties += static_cast<std::int32_t>(rem == 0);
+    out.sum += quo;
+}
+
 // Counts the hit of every slot from its mask word.
 ZENTORA_VECTOR_CLONES
 Lanes CountAll(const std::uint32_t* __restrict words, int shift, std::int32_t* __restrict hits, int count) {
@@ -55,17 +69,9 @@ Lanes StepAll(const std::uint32_t* __restrict words, int shift, std::int32_t* __
         out.maxHits = std::max(out.maxHits, h);
         std::int32_t quo = q[k];
         std::int32_t rem = r[k] + (200000 & -hit) + 1 - 2 * quo;
-        const std::int32_t below = -static_cast<std::int32_t>(rem < 0);
-        quo += below;
-        rem += below & d;
-        const std::int32_t above = -static_cast<std::int32_t>(rem >= d);
-        quo -= above;
-        rem -= above & d;
-        out.outside |= static_cast<std::int32_t>(rem < 0) | static_cast<std::int32_t>(rem >= d);
-        out.ties += static_cast<std::int32_t>(rem == 0);
+        SettleLane(quo, rem, d, out);
         q[k] = quo;
         r[k] = rem;
-        out.sum += quo;
     }
     return out;
 }
@@ -77,17 +83,9 @@ Lanes Settle(std::int32_t* __restrict q, std::int32_t* __restrict r, int count, 
     for (int k = 0; k < count; ++k) {
         std::int32_t quo = q[k];
         std::int32_t rem = r[k];
-        const std::int32_t below = -static_cast<std::int32_t>(rem < 0);
-        quo += below;
-        rem += below & d;
-        const std::int32_t above = -static_cast<std::int32_t>(rem >= d);
-        quo -= above;
-        rem -= above & d;
-        out.outside |= static_cast<std::int32_t>(rem < 0) | static_cast<std::int32_t>(rem >= d);
-        out.ties += static_cast<std::int32_t>(rem == 0);
+        SettleLane(quo, rem, d, out);
         q[k] = quo;
         r[k] = rem;
-        out.sum += quo;
     }
     return out;
 }
