@@ -40,6 +40,8 @@ constexpr std::size_t kFirstNeighbourGroup = 5;  // N337, N537, N737, N937 follo
 struct CountingTables {
     // membership[x][i] is 1 when number x is in BaseSet i; row 37 stands for every value outside 0..36.
     std::array<std::array<std::uint8_t, kBaseSetCount>, 38> membership{};
+    // multiplicity[x][s]: how many components of slot s hold number x (BaseSets: their own membership).
+    std::array<std::array<std::uint8_t, kSlotArraySize>, 38> multiplicity{};
     std::array<GroupTable, kDeriveOrder.size()> groups;
     // The neighbour chances grow by one plein on each side per group: neighbours[k][n] are the pleins k+1
     // places left and right of n on the wheel.
@@ -51,6 +53,14 @@ CountingTables BuildTables() {
     const auto base = BaseSetTable();
     for (int x = 0; x <= 36; ++x)
         for (int i = 0; i < kBaseSetCount; ++i) t.membership[x][i] = base[i].Contains(x) ? 1 : 0;
+    for (int x = 0; x <= 36; ++x)
+        for (int s = 0; s < kSlotCount; ++s) {
+            if (s < kBaseSetCount) {
+                t.multiplicity[x][s] = t.membership[x][s];
+                continue;
+            }
+            for (std::uint8_t c : ComponentList(s)) t.multiplicity[x][s] += t.membership[x][c];
+        }
     for (std::size_t g = 0; g < kDeriveOrder.size(); ++g) {
         const ChanceGroup& group = Group(kDeriveOrder[g]);
         GroupTable& table = t.groups[g];
@@ -268,6 +278,70 @@ void CountSpin(unsigned number, const AppliedSettings& settings, AbsenceArray& a
     // Absences and hits in one pass: no composite is a component of another, so the order does not matter.
     DeriveComposites([&](GroupId id) { return DerivesAbsence(settings, id); },
                      [&](GroupId id) { return DerivesHits(settings, id); }, &absence, &hits);
+}
+
+namespace {
+
+#if defined(__GNUC__) && defined(__x86_64__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void MoveAbsences(const std::uint8_t* multiplicity, std::int16_t* absence, int count) {
+    for (int i = 0; i < count; ++i) {
+        const std::int16_t grown =
+            static_cast<std::int16_t>(std::min<std::int16_t>(absence[i], kAbsenceLimit - 1) + 1);
+        absence[i] = multiplicity[i] != 0 ? std::int16_t{0} : grown;
+    }
+}
+
+#if defined(__GNUC__) && defined(__x86_64__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void MoveHits(const std::uint8_t* multiplicity, std::int32_t* hits, int count) {
+    for (int i = 0; i < count; ++i) hits[i] += multiplicity[i];
+}
+
+// Calls f(first, last) for the maximal runs of adjacent slot ranges that `take` accepts: the BaseSets
+// always, then the groups.
+template <class Take, class F>
+void ForEachRun(Take take, F f) {
+    int first = 0, last = kBaseSetCount - 1;
+    for (int g = GroupIndex(GroupId::Z1237); g < kGroupCount; ++g) {
+        const ChanceGroup& group = kChanceGroups[g];
+        if (!take(g)) continue;
+        if (group.firstSlot == last + 1) {
+            last = group.lastSlot;
+            continue;
+        }
+        f(first, last);
+        first = group.firstSlot;
+        last = group.lastSlot;
+    }
+    f(first, last);
+}
+
+}  // namespace
+
+void CountSpin(unsigned number, const AppliedSettings& settings, AbsenceArray& absence, CountArray& hits,
+               CountingSync& sync) {
+    std::array<bool, kGroupCount> deriveAbsence{}, deriveHits{};
+    for (int g = GroupIndex(GroupId::Z1237); g < kGroupCount; ++g) {
+        const GroupId id = kChanceGroups[g].id;
+        deriveAbsence[g] = DerivesAbsence(settings, id);
+        deriveHits[g] = DerivesHits(settings, id);
+    }
+    const std::uint8_t* const row = Tables().multiplicity[number <= 36 ? number : 37].data();
+    ForEachRun(
+        [&](int g) { return deriveAbsence[g] && sync.absence[g]; },
+        [&](int first, int last) { MoveAbsences(row + first, absence.data() + first, last - first + 1); });
+    ForEachRun([&](int g) { return deriveHits[g] && sync.hits[g]; },
+               [&](int first, int last) { MoveHits(row + first, hits.data() + first, last - first + 1); });
+    // The rest from their components, which the moves above have brought up to date.
+    DeriveComposites(
+        [&](GroupId id) { return deriveAbsence[GroupIndex(id)] && !sync.absence[GroupIndex(id)]; },
+        [&](GroupId id) { return deriveHits[GroupIndex(id)] && !sync.hits[GroupIndex(id)]; }, &absence,
+        &hits);
+    sync.absence = deriveAbsence;
+    sync.hits = deriveHits;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 // Absence, hit and hit-rate counting on caller-owned arrays. Nothing here allocates.
 
+#include <array>
 #include <cstdint>
 #include <span>
 
@@ -29,6 +30,21 @@ void DeriveCompositeHits(const AppliedSettings& settings, CountArray& hits);
 
 // BaseUpdate, DeriveCompositeAbsences, DeriveCompositeHits.
 void CountSpin(unsigned number, const AppliedSettings& settings, AbsenceArray& absence, CountArray& hits);
+
+// Which composite groups of a pair of counter arrays already hold the values derived from their BaseSets.
+// Those can follow a spin in place: a hit sets the absence to 0 and adds the number's multiplicity to the
+// count, a miss adds 1 to the absence, which is exactly what deriving again would give. Must be cleared
+// whenever the arrays change other than through CountSpin with this record.
+struct CountingSync {
+    std::array<bool, kGroupCount> absence{};
+    std::array<bool, kGroupCount> hits{};
+    void Clear() { *this = CountingSync{}; }
+};
+
+// The same result as CountSpin, moving the groups that `sync` holds in place and deriving the others;
+// afterwards `sync` holds every group derived on this spin.
+void CountSpin(unsigned number, const AppliedSettings& settings, AbsenceArray& absence, CountArray& hits,
+               CountingSync& sync);
 
 // trunc(hits / spinsCounted * 100000 + 0.5), evaluated in extended precision in this order.
 std::int32_t HitRateOf(std::int32_t hits, std::int32_t spinsCounted);

@@ -18,6 +18,7 @@ void VariablenZuruecksetzen(PlayState& state) {
     state.progressionStep.fill(-1);
     state.hitCounter.fill(0);
     state.positionStake.fill(0);
+    state.countingSync.Clear();
 }
 
 std::uint8_t ArrayInsert(PlayState& state, std::uint8_t number) {

@@ -10,6 +10,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/chance_groups.h"
+#include "catalogue/counting.h"
 #include "catalogue/signal_list.h"
 #include "core/permanence.h"
 #include "engine/placement.h"
@@ -36,6 +37,9 @@ struct PlayState {
     std::span<const NumberSet, kBaseSetCount> baseSetTable = BaseSetTable();
 
     AppliedSettings settings;  // written only by ApplySettings
+
+    // The composite groups whose counters follow from the BaseSet counters; cleared by the reset.
+    CountingSync countingSync;
 
     // Scratch of one pipeline run, kept here so that a spin allocates nothing. positionStakeRaw keeps the
     // result of the last run for display and checking.

@@ -19,7 +19,7 @@ std::int32_t SpinsCounted(std::size_t spins) {
 
 // Counting and signals of one spin on top of the counters of the spins before it.
 void CountAndDetect(PlayState& state, const LiveSettings& live, unsigned number, std::int32_t spinsCounted) {
-    CountSpin(number, state.settings, state.absenceCounter, state.hitCounter);
+    CountSpin(number, state.settings, state.absenceCounter, state.hitCounter, state.countingSync);
     ComputeHitRates(state.settings, state.hitCounter, state.hitRate, spinsCounted);
     DetectAndStep(state, live, spinsCounted);
 }
@@ -71,6 +71,7 @@ void AllAddMyItem(PlayState& state, const LiveSettings& live) {
     const std::size_t n = spins.size();
     const std::size_t older = n > kFullReplaySpins ? n - kFullReplaySpins : 0;
     BaseUpdateRun(spins.first(older), state.absenceCounter, state.hitCounter);
+    state.countingSync.Clear();  // the composites have not seen the older spins
     for (std::size_t j = older; j < n; ++j) {
         // A fresh buffer per spin, as in live entry, so that a replay ends where entering the spins would.
         state.signalBuffer.fill(-1);

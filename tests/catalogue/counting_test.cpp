@@ -228,6 +228,29 @@ TEST(Counting, SeparateDerivationsAgreeWithCountSpin) {
     }
 }
 
+// Moving the counters in place must give what deriving them gives, also across switches turned off and on
+// again (the group's counters are stale meanwhile), saturated absences and values outside 0..36.
+TEST(Counting, CountingInPlaceEqualsDeriving) {
+    std::mt19937 rng(8);
+    AppliedSettings settings;
+    for (auto& flag : settings.optionFlags) flag = rng() % 2;
+    Counters derived, moved;
+    CountingSync sync;
+    for (int spin = 0; spin < 3000; ++spin) {
+        if (rng() % 3 == 0) settings.optionFlags[rng() % kOptionFlagCount] ^= 1;
+        if (spin == 1000) {  // near the limit, so that a run of misses saturates
+            for (int s = 0; s < kSlotCount; s += 7) derived.absence[s] = moved.absence[s] = kAbsenceLimit - 2;
+            sync.Clear();
+        }
+        const unsigned x =
+            spin > 1000 && spin < 1010 ? 255 : (rng() % 40 == 0 ? 37 + rng() % 219 : rng() % 37);
+        CountSpin(x, settings, derived.absence, derived.hits);
+        CountSpin(x, settings, moved.absence, moved.hits, sync);
+        ASSERT_EQ(moved.absence, derived.absence) << "spin " << spin;
+        ASSERT_EQ(moved.hits, derived.hits) << "spin " << spin;
+    }
+}
+
 TEST(Counting, BaseUpdateRunEqualsSpinBySpin) {
     std::mt19937 rng(3);
     std::vector<std::uint8_t> run;
