@@ -83,7 +83,10 @@ std::string LanguageTable::TranslateText(std::string_view text) const {
     if (language_ == 0) return std::string(text);
     const auto lines = ReadLines();
     const int found = lang::FindLine(lines, text);
-    if (found < 0) return std::string(text);
+    if (found < 0) {
+        if (miss_) miss_(text);
+        return std::string(text);
+    }
     return std::string(lang::FieldOf(lines[found], language_));
 }
 
@@ -105,7 +108,9 @@ std::vector<std::string> LanguageTable::TranslateList(const std::vector<std::str
                 start = line;
                 break;
             }
+            if (line == 0 && miss_) miss_(text);
         }
+        if (start < 0 && miss_) miss_(text);
     }
     return results;
 }
@@ -127,6 +132,7 @@ std::vector<std::string> LanguageTable::TranslateWords(const std::vector<std::st
             while (end < text.size() && !lang::IsWordSeparator(static_cast<unsigned char>(text[end]))) ++end;
             const std::string_view word(text.data() + i, end - i);
             const int found = lang::FindLine(lines, word);
+            if (found < 0 && miss_) miss_(word);
             out += found < 0 ? word : lang::FieldOf(lines[found], language_);
             i = end;
         }

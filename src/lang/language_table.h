@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -38,12 +39,17 @@ class LanguageTable {
     // How often the file has been read (for tests and measurements).
     long ReadCount() const { return reads_; }
 
+    // Hears of every text (or, word by word, every word) that no line holds; lets a check of the shipped
+    // table walk the windows and see what they would show untranslated.
+    void SetMissObserver(std::function<void(std::string_view)> observer) { miss_ = std::move(observer); }
+
   private:
     std::vector<std::string> ReadLines() const;
 
     std::filesystem::path file_;
     int language_ = 0;
     mutable long reads_ = 0;
+    std::function<void(std::string_view)> miss_;
 };
 
 // Pieces of the lookup, exposed for tests.

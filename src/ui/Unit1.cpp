@@ -18,6 +18,8 @@
 
 #include "ui/AngledLabel.h"
 #include "ui/table_geometry.h"
+#include "ui/texts/letter_pictures.h"
+#include "ui/texts/texts_hub.h"
 
 namespace zentora {
 
@@ -101,10 +103,19 @@ TForm1::TForm1(const QString& dataRoot, ScreenSize screen, QWidget* parent)
     resize(table::kWindow.width, table::kWindow.height);
     canvas_->resize(table::kWindow.width, table::kWindow.height - menuBar()->sizeHint().height());
     ApplyDisplayLayout(screen);
+
+    TextsHub& texts = TextsHub::Instance();
+    texts.SetTable(&language_);
+    texts.RegisterWindow(TextWindow::Main, this, [this](const TextTarget& target, const QString& text) {
+        return TakeText(target, text);
+    });
+    DrawTableWord(gerade_, QStringLiteral("gerade"));
+    DrawTableWord(ungerade_, QStringLiteral("ungerade"));
 }
 
 TForm1::~TForm1() {
     QSettings("Zentora", "Zentora").setValue("Sprache", LanguageIndex());
+    if (TextsHub::Instance().Table() == &language_) TextsHub::Instance().SetTable(nullptr);
 }
 
 QPixmap TForm1::LoadTransparent(const QString& file) const {
@@ -122,7 +133,6 @@ void TForm1::LoadPictures() {
     chip_bitmap_ = LoadTransparent("Bilder/Chip1.bmp");
     for (int n = 0; n <= 36; ++n)
         pressed_bitmaps_[n] = QPixmap(QDir(data_root_).filePath(QString("Buttonunten/%1.bmp").arg(n)));
-    button2_ = LoadTransparent("Buttonunten/Button2.bmp");
 }
 
 QLabel* TForm1::MakeLabel(const QString& name, const QRect& bounds, int pixelSize) {
@@ -243,10 +253,7 @@ void TForm1::BuildControls() {
 
     const auto wordLabel = [&](const char* name, table::Rect bounds) {
         auto* label = MakeLabel(name, ToQRect(bounds), 18);
-        label->setAlignment(Qt::AlignCenter);
-        QPalette p = label->palette();
-        p.setColor(QPalette::WindowText, Qt::white);
-        label->setPalette(p);
+        label->setScaledContents(true);
         return label;
     };
     gerade_ = wordLabel("Gerade", table::kGerade);
@@ -375,20 +382,57 @@ void TForm1::BuildMenu() {
 }
 
 void TForm1::DrawImage37Caption() {
-    QPixmap picture = button2_.isNull() ? QPixmap(table::kImage37.width, table::kImage37.height) : button2_;
-    if (button2_.isNull()) picture.fill(Qt::transparent);
+    // A fresh picture every time, so a new caption never lands on the old one.
+    const QPixmap button2 = LoadTransparent("Buttonunten/Button2.bmp");
+    QPixmap picture = button2.isNull() ? QPixmap(table::kImage37.width, table::kImage37.height) : button2;
+    if (button2.isNull()) picture.fill(Qt::transparent);
     QPainter painter(&picture);
     QFont font = image37_->font();
     font.setBold(true);
     font.setPointSize(10);
     painter.setFont(font);
     painter.setPen(Qt::yellow);
-    const QString caption = Tr("Generieren");
-    const int w = painter.fontMetrics().horizontalAdvance(caption);
+    const QString& caption = image37_caption_;
+    const int w = QFontMetrics(QApplication::font()).horizontalAdvance(caption);
     painter.drawText(39 - w / 2, 6 + painter.fontMetrics().ascent(), caption);
     painter.end();
     image37_->SetUpPicture(picture);
     image37_->setPixmap(picture);
+    image37_->setProperty("caption", caption);
+}
+
+// The words for even and odd, put together from the letter pictures and placed between the fields and the
+// grid by the word's width.
+void TForm1::DrawTableWord(QLabel* word, const QString& text) {
+    const QPixmap picture = LetterWord(data_root_, text);
+    const int width = 3 * QFontMetrics(QApplication::font()).horizontalAdvance(text);
+    int left = 0;
+    if (word == gerade_) {
+        left = fields_[16]->x() / 2 - static_cast<int>(std::nearbyint(width / 2.4));
+    } else {
+        const int x = fields_[18]->x() + fields_[18]->width();
+        left = x + (string_grid_->x() - x) / 2 - static_cast<int>(std::nearbyint(width / 1.7));
+    }
+    word->setGeometry(left, word->y(), width, word->height());
+    word->setPixmap(picture);
+    word->setProperty("caption", text);
+}
+
+bool TForm1::TakeText(const TextTarget& target, const QString& text) {
+    const std::string_view name = target.control;
+    if (name == "Image37") {
+        image37_caption_ = text;
+        DrawImage37Caption();
+    } else if (name == "Gerade" || name == "Ungerade") {
+        DrawTableWord(name == "Gerade" ? gerade_ : ungerade_, text);
+    } else if (name == "OpenDialog1") {
+        open_title_ = text;
+    } else if (name == "SaveDialog1") {
+        save_title_ = text;
+    } else {
+        return false;
+    }
+    return true;
 }
 
 // ---- number entry and the pipeline ----
@@ -688,46 +732,7 @@ void TForm1::RestoreLanguage() {
 }
 
 void TForm1::Woerter() {
-    // Menu titles and items, word by word.
-    const std::vector<std::pair<const char*, const char*>> words = {
-        {"Neu2", "&Neu"},
-        {"ffnen2", "&Öffnen..."},
-        {"Speichern2", "&Speichern"},
-        {"Speichernunter2", "Speichern &unter..."},
-        {"Importieren", "Daten Importieren"},
-        {"Exportieren", "Daten Exportieren"},
-        {"AnzeigeTafelzeigt1", "Pleinanzeige zeigt..."},
-        {"Datei2", "&Datei"},
-        {"Anzeige1", "&Anzeige"},
-        {"Bearbeiten1", "&Bearbeiten"},
-        {"Option1", "&Optionen"},
-        {"Hilfe1", "&Hilfe"},
-        {"Zahlentfernen1", "&Letzte Zahl entfernen"},
-        {"Zahlenlistebearbeiten1", "&Zahlen bearbeiten"},
-        {"Parameter1", "&Parameter"}};
-    const std::vector<std::pair<const char*, const char*>> whole = {
-        {"ExcelDatei1", "Exceldatei"}, {"ExcelDatei2", "Exceldatei"}, {"extDatei1", "Textdatei"},
-        {"extDatei2", "Textdatei"},    {"Sprache", "Sprache"},        {"Beenden2", "Beenden"},
-        {"Anzeigetafel", "Zähler"},    {"Prozent1", "Prozente"},      {"Rckstand1", "Rückstand"},
-        {"Inhalt1", "Hilfe"},          {"Gerade", "gerade"},          {"Ungerade", "ungerade"}};
-    std::vector<std::string> wordTexts, wholeTexts;
-    for (const auto& [name, text] : words) wordTexts.push_back(text);
-    for (const auto& [name, text] : whole) wholeTexts.push_back(text);
-    const auto wordResults = language_.TranslateWords(wordTexts);
-    const auto wholeResults = language_.TranslateList(wholeTexts);
-
-    const auto setCaption = [&](const QString& name, const QString& text) {
-        if (auto* action = findChild<QAction*>(name)) action->setText(text);
-        if (auto* menu = findChild<QMenu*>(name)) menu->setTitle(text);
-        if (auto* label = canvas_->findChild<QLabel*>(name)) label->setText(text);
-    };
-    for (std::size_t i = 0; i < words.size(); ++i) setCaption(words[i].first, FromStd(wordResults[i]));
-    for (std::size_t i = 0; i < whole.size(); ++i) {
-        QString text = FromStd(wholeResults[i]);
-        if (QString(whole[i].first) == "Inhalt1") text = "&Zentora-" + text;
-        setCaption(whole[i].first, text);
-    }
-    DrawImage37Caption();
+    TextsHub::Instance().Woerter(language_);
     FillSignalList();
     if (woerterOtherWindows) woerterOtherWindows();
 }

@@ -11,6 +11,7 @@
 
 #include "core/display_layout.h"
 #include "lang/language_table.h"
+#include "lang/window_texts.h"
 #include "ui/MouseImage.h"
 #include "ui/play_session.h"
 
@@ -74,7 +75,7 @@ class TForm1 : public QMainWindow {
 
     // Hooks for windows that later issues add.
     std::function<void()> showOptionsWindow, showNumberListEditor, showHelp, showInfo;
-    // Sets the captions of the other windows; runs at the end of Woerter.
+    // Runs at the end of Woerter. New windows join TextsHub (ui/texts/texts_hub.h) instead.
     std::function<void()> woerterOtherWindows;
 
   public Q_SLOTS:
@@ -103,6 +104,8 @@ class TForm1 : public QMainWindow {
     void FieldMouseDown(int number);
     void FieldMouseUp(int number);
     void DrawImage37Caption();
+    void DrawTableWord(QLabel* word, const QString& text);
+    bool TakeText(const TextTarget& target, const QString& text);
     QPixmap LoadTransparent(const QString& file) const;
     QString Tr(const char* text) const;
     bool RunFileDialog(QFileDialog& dialog, bool save);
@@ -137,7 +140,8 @@ class TForm1 : public QMainWindow {
 
     QPixmap chip_bitmap_;
     std::array<QPixmap, 37> pressed_bitmaps_;
-    QPixmap button2_;
+    QString image37_caption_ = QStringLiteral("Generieren");
+    QString open_title_ = QString::fromUtf8("Öffnen"), save_title_ = QStringLiteral("Speichern unter");
 
     QAction* anzeigetafel_ = nullptr;
     QAction* rckstand1_ = nullptr;

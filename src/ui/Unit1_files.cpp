@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "files/permanence_flows.h"
+#include "lang/looked_up_texts.h"
 #include "ui/Unit1.h"
 
 namespace zentora {
@@ -31,17 +32,14 @@ QString FilterLabel(const QString& translatedName, const files::DialogFilter& fi
 
 bool TForm1::RunFileDialog(QFileDialog& dialog, bool save) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    const std::vector<std::string> texts =
-        save ? std::vector<std::string>{"Speichern", "Abbrechen", "Dateityp:", "Dateiname:", "Speichern in:"}
-             : std::vector<std::string>{"Öffnen", "Abbrechen", "Dateityp:", "Dateiname:", "Suchen in:"};
+    const auto& wording = save ? lang::kSaveDialogTexts : lang::kOpenDialogTexts;
+    const std::vector<std::string> texts(wording.begin(), wording.end());
     std::vector<std::string> shown = texts;
     try {
         shown = language_.TranslateList(texts);
-        dialog.setWindowTitle(
-            QString::fromStdString(language_.TranslateText(save ? "Speichern unter" : "Öffnen")));
     } catch (const LanguageFileError&) {
-        dialog.setWindowTitle(save ? "Speichern unter" : QString::fromUtf8("Öffnen"));
     }
+    dialog.setWindowTitle(save ? save_title_ : open_title_);
     dialog.setLabelText(QFileDialog::Accept, QString::fromStdString(shown[0]));
     dialog.setLabelText(QFileDialog::Reject, QString::fromStdString(shown[1]));
     dialog.setLabelText(QFileDialog::FileType, QString::fromStdString(shown[2]));

@@ -25,6 +25,7 @@
 #include "options/quick_settings.h"
 #include "options/window_rules.h"
 #include "ui/option_fields.h"
+#include "ui/texts/texts_hub.h"
 
 namespace zentora {
 
@@ -116,6 +117,13 @@ QRadioButton* Radio(const QString& name, const QString& caption, QWidget* parent
     return radio;
 }
 
+// Controls that share one text carry its name in "textName" (see lang/window_texts.cpp).
+template <typename W>
+W* TextName(W* widget, const char* name) {
+    widget->setProperty("textName", name);
+    return widget;
+}
+
 void ChainTabOrder(const std::vector<QWidget*>& widgets) {
     for (std::size_t i = 1; i < widgets.size(); ++i) QWidget::setTabOrder(widgets[i - 1], widgets[i]);
 }
@@ -131,6 +139,10 @@ TForm2::TForm2(const QString& dataRoot, AppliedSettings& applied, QWidget* paren
     BuildWindow();
     setFixedSize(757, 645);
     model_.SetListener([this](FieldId id, FieldChange change) { OnModelChange(id, change); });
+    translate = [](const QString& text) { return TextsHub::Instance().TranslateText(text); };
+    TextsHub& texts = TextsHub::Instance();
+    texts.rateBlocksShown = [this] { return model_.RateBlocksShown(); };
+    texts.RegisterWindow(TextWindow::Options, this);
     FormCreate();
 }
 
@@ -251,6 +263,9 @@ QWidget* TForm2::BuildPermanenceTab(int tab) {
 // A box of group rows: the row captions, then either the absence columns or the rate block beside them.
 QGroupBox* TForm2::BuildGroupBox(const QString& title, const std::vector<GroupId>& groups, int box) {
     auto* groupBox = new QGroupBox(title);
+    const char* boxNames[5] = {"GroupBoxStandard", "GroupBoxZusatz", "GroupBoxPleins",
+                               "GroupBoxNachbarzahlen", "GroupBoxSerien"};
+    TextName(groupBox, boxNames[box]);
     auto* layout = new QHBoxLayout(groupBox);
     layout->setContentsMargins(6, 2, 6, 2);
     layout->setSpacing(6);
@@ -276,20 +291,26 @@ QGroupBox* TForm2::BuildGroupBox(const QString& title, const std::vector<GroupId
     QGridLayout* grid = RowGrid(absence);
     const char* headers[5] = {"A/D",
                               "Ab Runde:", "So oft angespielt:", "Einsatz Technik:", "Anfangseinsatz:"};
-    for (int c = 0; c < 5; ++c) grid->addWidget(HeaderLabel(QString::fromUtf8(headers[c]), absence), 0, c);
+    const char* headerNames[5] = {"LabelAD", "LabelAbRunde", "LabelSoOft", "LabelTechnik",
+                                  "LabelAnfangseinsatz"};
+    for (int c = 0; c < 5; ++c)
+        grid->addWidget(TextName(HeaderLabel(QString::fromUtf8(headers[c]), absence), headerNames[c]), 0, c);
     for (std::size_t r = 0; r < groups.size(); ++r) {
         const GroupFields& f = model_.Fields(groups[r]);
         const int row = static_cast<int>(r) + 1;
-        QWidget* sw = Check(Group(groups[r]).absenceCheckBox, QString(), absence, "Aktivieren/Deaktivieren");
+        QWidget* sw =
+            TextName(Check(Group(groups[r]).absenceCheckBox, QString(), absence, "Aktivieren/Deaktivieren"),
+                     "SchalterAD");
         sw->setFixedHeight(kRowHeight);
         grid->addWidget(sw, row, 0);
         FieldSpinBox* abRunde = Spin(f.abRunde, absence, 62);
         FieldSpinBox* soOft = Spin(f.soOft, absence, 70);
-        auto* technique = new FieldComboBox(model_, f.technique, absence);
+        auto* technique = TextName(new FieldComboBox(model_, f.technique, absence), "Einsatztechnik");
         technique->setFixedHeight(kRowHeight);
         Bind(technique, technique);
         FieldSpinBox* stake = Spin(f.stake, absence, 62);
         stake->setToolTip(QStringLiteral("Wert zur Ermittlung der nachfolgenden Einsätze"));
+        TextName(stake, "Anfangseinsatz");
         grid->addWidget(abRunde, row, 1);
         grid->addWidget(soOft, row, 2);
         grid->addWidget(technique, row, 3);
@@ -308,20 +329,22 @@ QGroupBox* TForm2::BuildGroupBox(const QString& title, const std::vector<GroupId
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* block = new QWidget;
     QGridLayout* rates = RowGrid(block);
-    QLabel* rateSwitchHeader = HeaderLabel(QStringLiteral("A/D"), block);
+    QLabel* rateSwitchHeader = TextName(HeaderLabel(QStringLiteral("A/D"), block), "LabelAD");
     rateSwitchHeader->setWordWrap(false);
     rates->addWidget(rateSwitchHeader, 0, 0, 2, 1);
-    rates->addWidget(HeaderLabel(QStringLiteral("Ab Runde:"), block), 0, 1, 2, 1);
+    rates->addWidget(TextName(HeaderLabel(QStringLiteral("Ab Runde:"), block), "LabelAbRunde"), 0, 1, 2, 1);
     for (int n = 1; n <= kRateWindowCount; ++n) {
         const int column = 2 + (n - 1) * 3;
         QLabel* label = HeaderLabel(WindowLabel(n), block, 1);
         label->setObjectName(QStringLiteral("Label%1").arg(178 + (n - 1) * 5 + box));
+        label->setProperty("textName", QStringLiteral("LabelFenster%1").arg(n));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
         label->setFrameShape(QFrame::NoFrame);
         rates->addWidget(label, 0, column, 1, 3);
-        rates->addWidget(HeaderLabel(QStringLiteral("Bis Runde:"), block, 1), 1, column);
-        rates->addWidget(HeaderLabel(QStringLiteral("Von:"), block, 1), 1, column + 1);
-        rates->addWidget(HeaderLabel(QStringLiteral("Bis:"), block, 1), 1, column + 2);
+        rates->addWidget(TextName(HeaderLabel(QStringLiteral("Bis Runde:"), block, 1), "LabelBisRunde"), 1,
+                         column);
+        rates->addWidget(TextName(HeaderLabel(QStringLiteral("Von:"), block, 1), "LabelVon"), 1, column + 1);
+        rates->addWidget(TextName(HeaderLabel(QStringLiteral("Bis:"), block, 1), "LabelBis"), 1, column + 2);
     }
     for (std::size_t r = 0; r < groups.size(); ++r) {
         const GroupFields& f = model_.Fields(groups[r]);
@@ -362,21 +385,22 @@ QWidget* TForm2::BuildTableTab() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
 
-    auto* minima = new QGroupBox(QStringLiteral("Minimum für..."), page);
+    auto* minima = TextName(new QGroupBox(QStringLiteral("Minimum für..."), page), "GroupBoxMinimum");
     auto* minGrid = new QGridLayout(minima);
     struct Row {
         FieldId id;
         const char* caption;
         const char* hint;
+        const char* textName;
     };
     const Row minRows[2] = {
         {model_.Minimum1(), "den restlichen Tisch:",
-         "Dutzende,Kolonnen,Transversale simple,Carré,Transversale pleine,Cheval,Plein"},
-        {model_.Minimum2(), "Achtzehn Zahlen:", "Einfache Chancen"},
+         "Dutzende,Kolonnen,Transversale simple,Carré,Transversale pleine,Cheval,Plein", "LabelMinimum1"},
+        {model_.Minimum2(), "Achtzehn Zahlen:", "Einfache Chancen", "LabelAchtzehn"},
     };
     int r = 0;
     for (const Row& row : minRows) {
-        auto* label = new QLabel(QString::fromUtf8(row.caption), minima);
+        auto* label = TextName(new QLabel(QString::fromUtf8(row.caption), minima), row.textName);
         label->setToolTip(QString::fromUtf8(row.hint));
         FieldSpinBox* spin = Spin(row.id, minima, 80);
         spin->setToolTip(QString::fromUtf8(row.hint));
@@ -390,7 +414,7 @@ QWidget* TForm2::BuildTableTab() {
     minGrid->addWidget(button9, r, 0, 1, 2, Qt::AlignLeft);
     minGrid->setColumnStretch(2, 1);
 
-    auto* maxima = new QGroupBox(QStringLiteral("Maximum für..."), page);
+    auto* maxima = TextName(new QGroupBox(QStringLiteral("Maximum für..."), page), "GroupBoxMaximum");
     auto* maxGrid = new QGridLayout(maxima);
     const char* maxCaptions[7][2] = {{"Eine Zahl: ", "Plein"},
                                      {"Zwei Zahlen:", "Cheval"},
@@ -400,7 +424,9 @@ QWidget* TForm2::BuildTableTab() {
                                      {"Zwölf Zahlen:", "Dutzende, Kolonnen"},
                                      {"Achtzehn Zahlen:", "Einfache Chancen"}};
     for (int i = 0; i < 7; ++i) {
-        auto* label = new QLabel(QString::fromUtf8(maxCaptions[i][0]), maxima);
+        const char* maxNames[7] = {"LabelMaximum1", "LabelMaximum2",  "LabelMaximum3", "LabelMaximum4",
+                                   "LabelMaximum6", "LabelMaximum12", "LabelAchtzehn"};
+        auto* label = TextName(new QLabel(QString::fromUtf8(maxCaptions[i][0]), maxima), maxNames[i]);
         label->setToolTip(QString::fromUtf8(maxCaptions[i][1]));
         FieldSpinBox* spin = Spin(model_.Maxima()[i], maxima, 80);
         spin->setToolTip(QString::fromUtf8(maxCaptions[i][1]));
@@ -422,7 +448,8 @@ QWidget* TForm2::BuildMiscTab() {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
 
-    auto* behaviour = new QGroupBox(QStringLiteral("Spielverhalten"), page);
+    auto* behaviour =
+        TextName(new QGroupBox(QStringLiteral("Spielverhalten"), page), "GroupBoxSpielverhalten");
     auto* behaviourLayout = new QVBoxLayout(behaviour);
     behaviourLayout->addWidget(Check(1, QStringLiteral("Nur eine Chance anspielen"), behaviour));
     behaviourLayout->addWidget(Check(35, QStringLiteral("Andere Chancen verschieben"), behaviour));
@@ -433,7 +460,8 @@ QWidget* TForm2::BuildMiscTab() {
     for (const auto& [k, caption] : hidden) Check(k, QString::fromUtf8(caption), behaviour)->hide();
     behaviourLayout->addStretch(1);
 
-    auto* orphelin = new QGroupBox(QStringLiteral("Welche Orphelin soll angespielt werden?"), page);
+    auto* orphelin = TextName(new QGroupBox(QStringLiteral("Welche Orphelin soll angespielt werden?"), page),
+                              "GroupBoxOrphelin");
     auto* orphelinLayout = new QVBoxLayout(orphelin);
     for (auto [id, caption] :
          {std::pair{model_.RadioButton1(), "Plein"}, std::pair{model_.RadioButton2(), "a Cheval"}}) {
@@ -443,14 +471,15 @@ QWidget* TForm2::BuildMiscTab() {
     }
     orphelinLayout->addStretch(1);
 
-    auto* split = new QGroupBox(QStringLiteral("Folgende Serien kann man splitten:"), page);
+    auto* split = TextName(new QGroupBox(QStringLiteral("Folgende Serien kann man splitten:"), page),
+                           "GroupBoxSplitten");
     auto* splitLayout = new QVBoxLayout(split);
     splitLayout->addWidget(Check(30, QStringLiteral("Serien 8/37"), split, "Serie 0/3,1/4,2/5,3/6"));
     splitLayout->addWidget(Check(31, QStringLiteral("Serien 6/37"), split, "Serie 7/10,8/11,9/12"));
     splitLayout->addWidget(Check(34, QStringLiteral("Serie 12/37"), split, "Kleine Serie"));
     splitLayout->addStretch(1);
 
-    auto* quick = new QGroupBox(QStringLiteral("Schnelleinstellungen"), page);
+    auto* quick = TextName(new QGroupBox(QStringLiteral("Schnelleinstellungen"), page), "GroupBoxSchnell");
     auto* quickLayout = new QVBoxLayout(quick);
     QPushButton* button10 = Button("Button10", QStringLiteral("Alle Minimalen Prozentwerte anpassen"), quick);
     QPushButton* button11 = Button("Button11", QStringLiteral("Alle Maximalen Permanenzen anpassen"), quick);
@@ -460,7 +489,7 @@ QWidget* TForm2::BuildMiscTab() {
     quickLayout->addWidget(button11);
     quickLayout->addStretch(1);
 
-    auto* colours = new QGroupBox(QStringLiteral("Chartlinien"), page);
+    auto* colours = TextName(new QGroupBox(QStringLiteral("Chartlinien"), page), "GroupBoxChartlinien");
     auto* colourGrid = new QGridLayout(colours);
     const char* colourLabels[5] = {"Index-Linien", "aktuelle Höchst- oder Tiefstände", "Eingestellter Wert",
                                    "Markierung für Setzsignal", "Rundbegrenzung bei Prozentwerten"};
@@ -469,12 +498,14 @@ QWidget* TForm2::BuildMiscTab() {
         Bind(button, button);
         auto* label = new QLabel(QString::fromUtf8(colourLabels[k - 1]), colours);
         label->setBuddy(button);
+        label->setProperty("textName", QStringLiteral("LabelFarbe%1").arg(k));
         colourGrid->addWidget(button, k - 1, 0);
         colourGrid->addWidget(label, k - 1, 1);
     }
     colourGrid->setColumnStretch(1, 1);
 
-    auto* files = new QGroupBox(QStringLiteral("Optionen Öffnen/Speichern"), page);
+    auto* files =
+        TextName(new QGroupBox(QStringLiteral("Optionen Öffnen/Speichern"), page), "GroupBoxOptionen");
     auto* filesLayout = new QHBoxLayout(files);
     QPushButton* button3 = Button("Button3", QStringLiteral("Öffnen"), files);
     QPushButton* button16 = Button("Button16", QStringLiteral("Speichern"), files);
@@ -625,7 +656,8 @@ QWidget* TForm2::BuildEvaluationTab() {
     auto* row = new QHBoxLayout;
     row->addWidget(Button("Button14", QStringLiteral("Berechnen"), page), 0, Qt::AlignTop);
 
-    auto* limits = new QGroupBox(QStringLiteral("Chart-Limit-Linie X-fach teilen"), page);
+    auto* limits =
+        TextName(new QGroupBox(QStringLiteral("Chart-Limit-Linie X-fach teilen"), page), "GroupBoxLimit");
     auto* limitLayout = new QHBoxLayout(limits);
     auto* limitGroup = new QButtonGroup(limits);
     const std::pair<const char*, int> limitButtons[5] = {
@@ -641,10 +673,12 @@ QWidget* TForm2::BuildEvaluationTab() {
     limitGroup->buttons().first()->setChecked(true);
     row->addWidget(limits, 0, Qt::AlignTop);
 
-    auto* markers = new QGroupBox(QStringLiteral("Gewinne/Verluste Anzeigen"), page);
+    auto* markers =
+        TextName(new QGroupBox(QStringLiteral("Gewinne/Verluste Anzeigen"), page), "GroupBoxGewinne");
     auto* markerLayout = new QGridLayout(markers);
-    markerLayout->addWidget(new QLabel(QStringLiteral("Die folgenden Betrag überschreiten"), markers), 0, 0,
-                            1, 2);
+    markerLayout->addWidget(
+        TextName(new QLabel(QStringLiteral("Die folgenden Betrag überschreiten"), markers), "LabelGewinne"),
+        0, 0, 1, 2);
     markerLayout->addWidget(Spin(model_.SpinSummeMerkField(), markers, 90), 1, 0);
     markerLayout->addWidget(Check(66, QStringLiteral("Chancen Anzeigen"), markers), 1, 1);
     row->addWidget(markers, 0, Qt::AlignTop);
@@ -652,7 +686,7 @@ QWidget* TForm2::BuildEvaluationTab() {
     layout->addLayout(row);
 
     auto* row2 = new QHBoxLayout;
-    auto* zoom = new QGroupBox(QStringLiteral("Chart zoomen"), page);
+    auto* zoom = TextName(new QGroupBox(QStringLiteral("Chart zoomen"), page), "GroupBoxZoom");
     auto* zoomLayout = new QHBoxLayout(zoom);
     zoomLayout->setSpacing(2);
     zoomLayout->addWidget(Button("BitBtn3", QStringLiteral("Vergrössern"), zoom, 120));
@@ -660,7 +694,7 @@ QWidget* TForm2::BuildEvaluationTab() {
     zoomLayout->addWidget(Button("Button7", QStringLiteral(" Zurücksetzen"), zoom));
     row2->addWidget(zoom, 0, Qt::AlignTop);
 
-    auto* exportBox = new QGroupBox(QStringLiteral("Chart exportieren"), page);
+    auto* exportBox = TextName(new QGroupBox(QStringLiteral("Chart exportieren"), page), "GroupBoxExport");
     auto* exportLayout = new QHBoxLayout(exportBox);
     exportLayout->setSpacing(2);
     exportLayout->addWidget(Button("Button13", QStringLiteral("Chart als Bild speichern"), exportBox));

@@ -14,8 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "lang/language_table.h"
+#include "lang/window_texts.h"
 #include "ui/Unit1.h"
+#include "ui/texts/texts_hub.h"
 
 namespace zentora {
 
@@ -60,10 +61,6 @@ bool IsBlack(int number) {
 QColor NumberColour(int number) {
     if (number == 0) return kGreen;
     return IsBlack(number) ? QColor(Qt::black) : kRed;
-}
-
-QString FromStd(const std::string& text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 }  // namespace
@@ -203,6 +200,7 @@ void TZahlenListe::FormCreate() {
             auto* label = new QLabel(row == 0 ? "Runde:" : "Zahl:", panel);
             const int number = row == 0 ? g + 1 : g + 1 + kListGridCount;
             label->setObjectName(QString("Label%1").arg(number));
+            label->setProperty("textName", row == 0 ? "LabelRunde" : "LabelZahl");
             label->setFont(labelFont);
             label->setGeometry(4, 1 + row * (kRowHeight + 1), 56, kRowHeight);
             labels_[number - 1] = label;
@@ -263,7 +261,14 @@ void TZahlenListe::FormCreate() {
     const QPixmap arrow = LoadPicture(QString::fromUtf8("Buttonunten/Vorwärts.bmp"));
     DrawCaption(buttons_[4], arrow.transformed(QTransform().rotate(180)), "10000", 65, {94, 30});
     DrawCaption(buttons_[5], arrow, "10000", 40, {94, 30});
-    Woerter(LanguageTable{});
+    TextsHub& texts = TextsHub::Instance();
+    texts.RegisterWindow(TextWindow::Editor, this, [this](const TextTarget& target, const QString& text) {
+        return TakeText(target, text);
+    });
+    connect(&texts, &TextsHub::languageChanged, this, [this] {
+        message_ = TextsHub::Instance().TranslateWordsText(QStringLiteral("Keine Zahlen vorhanden!"));
+        update();
+    });
 }
 
 QPixmap TZahlenListe::LoadPicture(const QString& file) const {
@@ -302,27 +307,31 @@ void TZahlenListe::DrawCaption(TJvImage* button, QPixmap picture, const QString&
     button->setProperty("caption", text);
 }
 
-void TZahlenListe::Woerter(const LanguageTable& language) {
-    const std::vector<std::string> whole =
-        language.TranslateList({"Zurück", "Vorwärts", "Anfang", "Ende", "Beenden", "Runde", "Zahl"});
-    const QString remove = FromStd(language.TranslateWordsText("Zahl entfernen"));
-    message_ = FromStd(language.TranslateWordsText("Keine Zahlen vorhanden!"));
-
-    const QPixmap arrow = LoadPicture(QString::fromUtf8("Buttonunten/Vorwärts.bmp"));
-    const QPixmap end = LoadPicture("Buttonunten/Ende.bmp");
+// The image buttons get their captions on freshly loaded pictures.
+bool TZahlenListe::TakeText(const TextTarget& target, const QString& text) {
+    if (target.role != TextRole::Drawn) return false;
+    const std::string_view name = target.control;
     const QTransform turn = QTransform().rotate(180);
-    DrawCaption(buttons_[0], arrow.isNull() ? arrow : arrow.transformed(turn), FromStd(whole[0]), 55,
-                {94, 30});
-    DrawCaption(buttons_[1], arrow, FromStd(whole[1]), 40, {94, 30});
-    DrawCaption(buttons_[2], end.isNull() ? end : end.transformed(turn), FromStd(whole[2]), 65, {94, 30});
-    DrawCaption(buttons_[3], end, FromStd(whole[3]), 45, {94, 30});
-    DrawCaption(buttons_[6], LoadPicture("Buttonunten/Buttonlang.bmp"), remove, 55, {110, 30});
-    DrawCaption(buttons_[7], LoadPicture("Buttonunten/Button.bmp"), FromStd(whole[4]), 40, {80, 30});
-    for (int g = 0; g < kListGridCount; ++g) {
-        labels_[g]->setText(FromStd(whole[5]) + ":");
-        labels_[g + kListGridCount]->setText(FromStd(whole[6]) + ":");
-    }
-    update();
+    const auto turned = [&](const QPixmap& picture) {
+        return picture.isNull() ? picture : picture.transformed(turn);
+    };
+    if (name == "JvImage1")
+        DrawCaption(buttons_[0], turned(LoadPicture(QString::fromUtf8("Buttonunten/Vorwärts.bmp"))), text, 55,
+                    {94, 30});
+    else if (name == "JvImage2")
+        DrawCaption(buttons_[1], LoadPicture(QString::fromUtf8("Buttonunten/Vorwärts.bmp")), text, 40,
+                    {94, 30});
+    else if (name == "JvImage3")
+        DrawCaption(buttons_[2], turned(LoadPicture("Buttonunten/Ende.bmp")), text, 65, {94, 30});
+    else if (name == "JvImage4")
+        DrawCaption(buttons_[3], LoadPicture("Buttonunten/Ende.bmp"), text, 45, {94, 30});
+    else if (name == "JvImage7")
+        DrawCaption(buttons_[6], LoadPicture("Buttonunten/Buttonlang.bmp"), text, 55, {110, 30});
+    else if (name == "JvImage8")
+        DrawCaption(buttons_[7], LoadPicture("Buttonunten/Button.bmp"), text, 40, {80, 30});
+    else
+        return false;
+    return true;
 }
 
 void TZahlenListe::StinggridMitWertenFuellen(std::int64_t n) {
@@ -535,7 +544,6 @@ void ConnectNumberListEditor(TForm1& form, TZahlenListe& editor) {
     };
     editor.onRepaint = [&form] { form.update(); };
     form.showNumberListEditor = [&editor] { editor.exec(); };
-    form.woerterOtherWindows = [&form, &editor] { editor.Woerter(form.Language()); };
 }
 
 }  // namespace zentora

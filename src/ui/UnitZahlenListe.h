@@ -16,7 +16,7 @@ class QFrame;
 
 namespace zentora {
 
-class LanguageTable;
+struct TextTarget;
 class ListGridModel;
 class TForm1;
 
@@ -48,9 +48,6 @@ class TZahlenListe : public QDialog {
     // What the main window does when the editor closes after a deletion: New when the permanence became
     // empty, otherwise the replay with its grid and labels redrawn. onRepaint follows every close.
     std::function<void()> onNew, onReplay, onRepaint;
-
-    // Captions, pictures and drawn captions in the current language.
-    void Woerter(const LanguageTable& language);
 
     void StinggridMitWertenFuellen(std::int64_t n);
     void JvImage1Click();  // "Zurück"
@@ -85,6 +82,7 @@ class TZahlenListe : public QDialog {
     std::int64_t Length() const;
     bool GridKeyDown(int g, int key);
     void RememberSelection(int g);
+    bool TakeText(const TextTarget& target, const QString& text);
     void DrawCaption(TJvImage* button, QPixmap picture, const QString& text, int centre, QSize size);
     QPixmap LoadPicture(const QString& file) const;
 

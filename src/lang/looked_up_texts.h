@@ -1,0 +1,59 @@
+#pragma once
+
+// Texts the windows look up in the language table when they show them, outside the two lists of the window
+// captions. Kept here so that a check of the shipped table finds every one of them.
+
+#include <array>
+#include <string_view>
+
+namespace zentora::lang {
+
+// The control texts of the file dialogs, translated as a list when a dialog opens.
+inline constexpr std::array<std::string_view, 5> kOpenDialogTexts = {"Öffnen", "Abbrechen",
+                                                                     "Dateityp:", "Dateiname:", "Suchen in:"};
+inline constexpr std::array<std::string_view, 5> kSaveDialogTexts = {
+    "Speichern", "Abbrechen", "Dateityp:", "Dateiname:", "Speichern in:"};
+
+// Whole texts looked up one by one (messages, file filters, preset names, chart labels).
+inline constexpr std::string_view kWholeTexts[] = {
+    // file dialogs of the main window and the options window
+    "Permanenzdateien",
+    "Textdateien",
+    "Exceldateien",
+    "Alle Dateien",
+    "Permanenzdatei",
+    "Optionsdateien",
+    "Optionsdateie",
+    "Öffnen",
+    "Speichern unter",
+    // messages of the files
+    "Datei wird bereits von anderem Programm bearbeitet",
+    "(Letzter) Record ungültig, da weniger als 4 Byte!",
+    // the options window's toggle button
+    "Prozenteinstellung",
+    "Permanenzeinstellung",
+    // the order error message of the options window
+    "Fehler von",
+    "zu",
+    "der Folgewert muss immer höher sein!",
+    // the statistics chart's line labels
+    "Ab",
+    "Runde",
+    "Bis",
+    // help set-up
+    "Hilfe Datei nicht gefunden",
+    "Diese Anwendung erfordert die Installation der",
+    "MS HTML Help 1.2 oder höher",
+};
+
+// Texts translated word by word: each of their words other than numbers needs a line.
+inline constexpr std::string_view kWordTexts[] = {
+    "Keine Zahlen gefunden",
+    "Keine Zahlen vorhanden!",
+    "Zahl entfernen",
+    // field names the order error message names
+    "Ab Runde",
+    "Bis Runde(1)",
+};
+
+}  // namespace zentora::lang
