@@ -29,8 +29,6 @@ std::uint8_t ArrayInsert(PlayState& state, std::uint8_t number) {
 void Neu2Click(PlayState& state) {
     state.permanence.Clear();
     state.signalList.clear();
-    state.signalSlots.individuallyNamedCount = 0;
-    state.signalSlots.groupNamedCount = 0;
     VariablenZuruecksetzen(state);
 }
 

@@ -46,14 +46,10 @@ struct PlayState {
     SignalArray signalBuffer;        // SignalBuffer; index 1785 stays -1
     PositionArray positionStakeRaw;  // PositionStakeRaw
 
-    // The signal list as the last pipeline run left it: the staked slots by kind of name (for translation),
-    // and the German names top to bottom, viewing the catalogue's constant name table.
-    SignalSlots signalSlots;
-
     // Stakes of the small progression steps per group, recomputed only when the settings change them.
     StakeCache stakeCache;
-    // The exact position sums of the last placement; a spin moves only the stakes that changed.
-    PlacementCache placementCache;
+    // The signal list as the last pipeline run left it: the German names top to bottom, viewing the
+    // catalogue's constant name table.
     std::vector<std::string_view> signalList;
 };
 

@@ -44,10 +44,9 @@ void DetectAndStep(PlayState& state, const LiveSettings& live, std::int32_t spin
 // Called once per spin and once at the end of a replay.
 void StakeAndPlace(PlayState& state, const LiveSettings& live) {
     ComputeSlotStakes(state.signalBuffer, state.settings, live, state.slotStake, state.stakeCache);
-    state.placementCache.Place(state.slotStake, state.positionStakeRaw);
+    PlaceSlotStakes(state.slotStake, state.positionStakeRaw);
     ApplyTableLimits(state.positionStakeRaw, state.settings, state.positionStake);
-    CollectSignalSlots(0, kSlotCount - 1, state.slotStake, state.signalSlots);
-    WriteSignalList(state.signalSlots, state.signalList);
+    WriteSignalList(state.slotStake, state.signalList);
 }
 
 // ---- Pipeline

@@ -45,6 +45,43 @@ PlacementTable::PlacementTable() {
             if (counts[s][p] != 0) positionTerms_[n++] = {static_cast<std::uint16_t>(s), counts[s][p]};
     }
     positionStart_[kPositionCount] = static_cast<std::uint16_t>(n);
+
+    // BaseSet i lies on position i, so a slot whose placement list is its ComponentList joins a run.
+    int sharedCount = 0, lastCount = 0;
+    for (int s = kBaseSetCount; s < kSlotCount; ++s) {
+        const auto comps = ComponentList(s);
+        std::array<std::uint16_t, kPositionCount> own{};
+        for (std::uint8_t c : comps) ++own[c];
+        if (comps.empty() || own != counts[s]) {
+            for (int t = slotStart_[s]; t < slotStart_[s + 1]; ++t) {
+                if (directCount_ >= kMaxDirect) throw std::logic_error("placement table too small");
+                direct_[directCount_++] = {static_cast<std::uint16_t>(s),
+                                           static_cast<std::uint8_t>(slotTerms_[t].index),
+                                           static_cast<std::uint8_t>(slotTerms_[t].count)};
+            }
+            continue;
+        }
+        const auto shared = comps.first(comps.size() - 1);
+        Run* previous = runCount_ > 0 ? &runs_[runCount_ - 1] : nullptr;
+        const bool extends = previous != nullptr && previous->slot + previous->count == s &&
+                             std::equal(shared.begin(), shared.end(), shared_.begin() + previous->sharedBegin,
+                                        shared_.begin() + previous->sharedEnd);
+        if (lastCount >= kMaxRunPositions || sharedCount + static_cast<int>(shared.size()) > kMaxRunPositions)
+            throw std::logic_error("placement table too small");
+        if (extends) {
+            ++previous->count;
+        } else {
+            if (runCount_ >= kMaxRuns) throw std::logic_error("placement table too small");
+            Run& run = runs_[runCount_++];
+            run.slot = static_cast<std::uint16_t>(s);
+            run.count = 1;
+            run.sharedBegin = static_cast<std::uint16_t>(sharedCount);
+            for (std::uint8_t c : shared) shared_[sharedCount++] = c;
+            run.sharedEnd = static_cast<std::uint16_t>(sharedCount);
+            run.lastBegin = static_cast<std::uint16_t>(lastCount);
+        }
+        last_[lastCount++] = comps.back();
+    }
 }
 
 const PlacementTable& PlacementTable::Instance() {
@@ -59,6 +96,32 @@ void PlacementTable::PlaceDense(const StakeArray& slotStake, PositionArray& posi
             sum += std::int64_t{slotStake[positionTerms_[i].index]} * positionTerms_[i].count;
         positionStakeRaw[p] = Saturate(sum);
     }
+}
+
+void PlacementTable::PlaceByRuns(const StakeArray& slotStake, PositionArray& positionStakeRaw) const {
+    std::array<std::int64_t, kPositionCount> sum{};
+    const std::int32_t* const stake = slotStake.data();
+    for (int s = 0; s < kBaseSetCount; ++s) sum[s] = stake[s];
+    const std::uint8_t* const shared = shared_.data();
+    const std::uint8_t* const lastAll = last_.data();
+    for (int r = 0; r < runCount_; ++r) {
+        const Run& run = runs_[r];
+        const std::int32_t* const own = stake + run.slot;
+        const int count = run.count;
+        std::int32_t any = 0;
+        for (int i = 0; i < count; ++i) any |= own[i];
+        if (any == 0) continue;  // nothing staked in the run
+        const std::uint8_t* const last = lastAll + run.lastBegin;
+        std::int64_t total = 0;
+        for (int i = 0; i < count; ++i) {
+            total += own[i];
+            sum[last[i]] += own[i];
+        }
+        for (int i = run.sharedBegin; i < run.sharedEnd; ++i) sum[shared[i]] += total;
+    }
+    for (int d = 0; d < directCount_; ++d)
+        sum[direct_[d].position] += std::int64_t{stake[direct_[d].slot]} * direct_[d].count;
+    for (int p = 0; p < kPositionCount; ++p) positionStakeRaw[p] = Saturate(sum[p]);
 }
 
 void PlacementTable::AddDifference(const StakeArray& from, const StakeArray& to,
@@ -92,7 +155,7 @@ void PlacementCache::Place(const StakeArray& slotStake, PositionArray& positionS
 }
 
 void PlaceSlotStakes(const StakeArray& slotStake, PositionArray& positionStakeRaw) {
-    PlacementTable::Instance().PlaceSparse(slotStake, positionStakeRaw);
+    PlacementTable::Instance().PlaceByRuns(slotStake, positionStakeRaw);
 }
 
 }  // namespace zentora

@@ -41,6 +41,10 @@ class PlacementTable {
     // Same result, walking only the slots that carry a stake.
     void PlaceSparse(const StakeArray& slotStake, PositionArray& positionStakeRaw) const;
 
+    // Same result again: most composite slots lie on the positions of their components, and consecutive
+    // slots sharing all components but the last put their summed stake on the shared ones once.
+    void PlaceByRuns(const StakeArray& slotStake, PositionArray& positionStakeRaw) const;
+
     // sum += placement(to) - placement(from), visiting only the slots whose stake differs.
     void AddDifference(const StakeArray& from, const StakeArray& to,
                        std::array<std::int64_t, kPositionCount>& sum) const;
@@ -55,6 +59,24 @@ class PlacementTable {
     std::array<std::uint16_t, kSlotCount + 1> slotStart_{};
     std::array<Term, kMaxTerms> slotTerms_{};
     int termCount_ = 0;
+
+    struct Run {
+        std::uint16_t slot, count;             // slots slot..slot+count-1
+        std::uint16_t sharedBegin, sharedEnd;  // positions every slot of the run lies on
+        std::uint16_t lastBegin;               // last[lastBegin + i]: the one further position of slot + i
+    };
+    static constexpr int kMaxRuns = 600, kMaxRunPositions = 4000;
+    std::array<Run, kMaxRuns> runs_{};
+    int runCount_ = 0;
+    std::array<std::uint8_t, kMaxRunPositions> shared_{}, last_{};
+    // The slots after the BaseSets that lie elsewhere than on their components, with their terms.
+    struct Direct {
+        std::uint16_t slot;
+        std::uint8_t position, count;
+    };
+    static constexpr int kMaxDirect = 64;
+    std::array<Direct, kMaxDirect> direct_{};
+    int directCount_ = 0;
 };
 
 // PositionStakeRaw: every slot stake on the positions of its placement list; sums exact, saturated once.

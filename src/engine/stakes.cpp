@@ -216,6 +216,39 @@ void ComputeSlotStakes(const SignalArray& signalBuffer, const AppliedSettings& s
     ComputeSlotStakes(signalBuffer, settings, live, slotStake, cache);
 }
 
+namespace {
+
+// One group's stakes from its steps: entry min(step + 1, last) of the table, 0 for "not signalled".
+#if defined(__GNUC__) && defined(__x86_64__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void LookUpStakes(const std::int16_t* steps, std::int32_t* out, int count, const std::int32_t* byEntry) {
+    for (int i = 0; i < count; ++i) {
+        const int entry = std::min<int>(std::max<int>(steps[i], -1) + 1, StakeCache::kEntries - 1);
+        out[i] = byEntry[entry];
+    }
+}
+
+// The same for a group whose signalled steps all stake `stake`.
+#if defined(__GNUC__) && defined(__x86_64__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void SelectStakes(const std::int16_t* steps, std::int32_t* out, int count, std::int32_t stake) {
+    for (int i = 0; i < count; ++i) out[i] = steps[i] >= 0 ? stake : 0;
+}
+
+#if defined(__GNUC__) && defined(__x86_64__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+std::int16_t
+HighestStep(const std::int16_t* steps, int count) {
+    std::int16_t highest = -1;
+    for (int i = 0; i < count; ++i) highest = std::max(highest, steps[i]);
+    return highest;
+}
+
+}  // namespace
+
 void ComputeSlotStakes(const SignalArray& signalBuffer, const AppliedSettings& settings,
                        const LiveSettings& live, StakeArray& slotStake, StakeCache& cache) {
     const bool splitSeries = settings.Flag(kSplitSeriesBox);
@@ -227,23 +260,28 @@ void ComputeSlotStakes(const SignalArray& signalBuffer, const AppliedSettings& s
             table.rule = rule;
             table.byEntry[0] = 0;  // entry 0: not signalled
             table.filled = 1;
+            table.sameFrom = 1;
         }
         // Every step of the group below the table's end gets its entry first; then each slot is one lookup.
         const std::int16_t* steps = signalBuffer.data() + g.firstSlot;
         const int count = g.SlotCount();
-        std::int16_t highest = -1;
-        for (int i = 0; i < count; ++i) highest = std::max(highest, steps[i]);
+        const std::int16_t highest = HighestStep(steps, count);
         const int needed = std::min<int>(highest + 2, StakeCache::kEntries);
-        for (; table.filled < needed; ++table.filled)
+        for (; table.filled < needed; ++table.filled) {
             table.byEntry[table.filled] = StakeCache::StakeAt(rule, table.filled - 1);
-        std::int32_t* out = slotStake.data() + g.firstSlot;
-        for (int i = 0; i < count; ++i) {
-            const int entry = std::min<int>(std::max<int>(steps[i], -1) + 1, StakeCache::kEntries - 1);
-            out[i] = table.byEntry[entry];
+            if (table.byEntry[table.filled] != table.byEntry[table.filled - 1] || table.filled == 1)
+                table.sameFrom = table.filled;
         }
-        if (highest + 1 >= StakeCache::kEntries - 1)  // steps beyond the table: rare, computed one by one
+        std::int32_t* out = slotStake.data() + g.firstSlot;
+        if (highest + 1 >= StakeCache::kEntries - 1) {  // steps beyond the table: rare, computed one by one
+            LookUpStakes(steps, out, count, table.byEntry.data());
             for (int i = 0; i < count; ++i)
                 if (steps[i] + 1 >= StakeCache::kEntries - 1) out[i] = StakeCache::StakeAt(rule, steps[i]);
+        } else if (table.sameFrom == 1) {  // every step up to the highest stakes the same
+            SelectStakes(steps, out, count, highest >= 0 ? table.byEntry[1] : 0);
+        } else {
+            LookUpStakes(steps, out, count, table.byEntry.data());
+        }
     }
 }
 

@@ -50,7 +50,8 @@ class StakeCache {
   private:
     struct GroupTable {
         GroupRule rule;
-        int filled = 0;  // entries 0..filled-1 are valid
+        int filled = 0;    // entries 0..filled-1 are valid
+        int sameFrom = 1;  // entries sameFrom..filled-1 hold the same stake
         std::array<std::int32_t, kEntries> byEntry;
     };
     std::array<GroupTable, kGroupCount> groups_;  // tables start empty (filled = 0)

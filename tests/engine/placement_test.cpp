@@ -58,10 +58,14 @@ TEST(PlaceSlotStakes, SparseEqualsTheSumPerPosition) {
     for (int round = 0; round < 20; ++round) {
         StakeArray stakes{};
         for (int s = 0; s < kSlotCount; ++s) stakes[s] = rng() % 4 == 0 ? value(rng) : 0;
-        PositionArray dense{}, sparse{};
+        if (round == 0) stakes.fill(std::numeric_limits<std::int32_t>::max());  // sums beyond 32 bits
+        if (round == 1) stakes.fill(std::numeric_limits<std::int32_t>::min());
+        PositionArray dense{}, sparse{}, byRuns{};
         table.PlaceDense(stakes, dense);
         table.PlaceSparse(stakes, sparse);
+        table.PlaceByRuns(stakes, byRuns);
         ASSERT_EQ(dense, sparse);
+        ASSERT_EQ(dense, byRuns);
     }
 }
 
