@@ -18,7 +18,6 @@ constexpr int kOneChanceBox = 1;  // "Nur eine Chance anspielen"
 constexpr int kHalveOnZeroBox = 2;
 constexpr int kShiftOthersBox = 35;  // "Andere Chancen verschieben"
 constexpr int kStakeCacheSteps = 256;
-constexpr int kBucketCount = 512;  // hit-count buckets per group with the rate rule
 constexpr std::int64_t kCancelPollMask = 4095;
 
 // rate(h, k) >= bound and rate(h, k) <= bound for the extended-precision hit rate, without a division: the
@@ -39,49 +38,37 @@ bool RateAtMost(std::int64_t h, std::int64_t k, std::int64_t bound) {
     return HitRateOf(static_cast<std::int32_t>(h), static_cast<std::int32_t>(k)) <= bound;
 }
 
-// A set of entry indices with constant-time insert and erase.
-class EntrySet {
-  public:
-    explicit EntrySet(std::size_t entries) : at_(entries, -1) {}
-    void Insert(std::int32_t j) {
-        if (at_[j] >= 0) return;
-        at_[j] = static_cast<std::int32_t>(items_.size());
-        items_.push_back(j);
-    }
-    void Erase(std::int32_t j) {
-        const std::int32_t at = at_[j];
-        if (at < 0) return;
-        const std::int32_t last = items_.back();
-        items_[at] = last;
-        at_[last] = at;
-        items_.pop_back();
-        at_[j] = -1;
-    }
-    const std::vector<std::int32_t>& Items() const { return items_; }
+using Word = std::uint64_t;
+constexpr int kWordBits = 64;
+constexpr unsigned kNoNumber = 37;  // the row of a spin that hits nothing
 
-  private:
-    std::vector<std::int32_t> items_;
-    std::vector<std::int32_t> at_;
-};
+// Calls f(bit) for every set bit of `word`, lowest first.
+template <class F>
+void ForEachBit(Word word, F&& f) {
+    while (word) {
+        f(__builtin_ctzll(word));
+        word &= word - 1;
+    }
+}
 
-// One group of the EvaluationSlotList with the settings of its rules.
+// One group of the EvaluationSlotList with the settings of its rules. Its entries own whole words of the
+// bit sets, so that a group's rules work a word at a time.
 struct GroupRun {
     GroupId id{};
-    std::int32_t first = 0, end = 0;  // entry range
-    bool absence = false;             // absence rule on and its band [low, high] not empty
+    std::int32_t first = 0, end = 0;   // entry range
+    std::int32_t word = 0, words = 0;  // word range
+    bool absence = false;              // absence rule on and its band [low, high] not empty
     std::int64_t low = 0, high = 0;
     bool rate = false;
     std::int32_t rateStart = 0;
-    std::int64_t lo = 1, hi = 0;  // hit counts inside the rate bounds at the previous spin (empty: lo > hi)
+    std::int64_t lo = 1, hi = 0;          // hit counts inside the rate bounds (empty: lo > hi)
     std::int64_t loHint = 0, hiHint = 0;  // where the search for the next bounds starts
-    std::int32_t span = 0;                // "So oft angespielt"
+    // Every entry's hits lie within [minHits, maxHits]; minHits may lag behind, which is still a bound.
+    std::int64_t minHits = 0, maxHits = 0;
+    std::int32_t span = 0;  // "So oft angespielt"
     std::int64_t weight = 0;
     bool constantStake = true;
     std::array<std::int32_t, kStakeCacheSteps> stakes{};
-    std::vector<std::int32_t> bucketHead;
-    // Absence rule: the entries whose last hit lies within the last high + 2 spins, by that spin modulo
-    // high + 2, so that those entering and leaving the band are found without a search.
-    std::vector<std::int32_t> ringHead;
 };
 
 class MoneyRun {
@@ -103,20 +90,9 @@ class MoneyRun {
           runStart_(n_, 1),
           stepBase_(n_),
           stake_(n_),
-          entryGroup_(n_),
-          inAbsence_(n_),
-          inRate_(n_),
-          ruled_(n_),
-          touchedAt_(n_, 0),
-          next_(n_, -1),
-          prev_(n_, -1),
-          ringNext_(n_, -1),
-          ringPrev_(n_, -1),
-          inRing_(n_, 0),
-          ruledSet_(n_),
-          varSet_(n_) {
+          entryGroup_(n_) {
         BuildGroups(live);
-        BuildMembers();
+        BuildTables();
     }
 
     EvaluationResult Execute(const ProgressCallback& progress, const std::atomic<bool>* cancel) {
@@ -139,11 +115,16 @@ class MoneyRun {
             if (oneChance_)
                 SelectOneChance(k);
             else
-                UpdateVariableStakes(k);
+                UpdateStakes(k, x);
 
             // The stakes chosen after spin k - 1 are settled by spin k.
             const std::int64_t returned = Gewinnermittlung(current_, x, halveOnZero_);
             if (placedChanged_) {
+                // The exact sums, saturated once.
+                for (int p = 0; p < kPositionCount; ++p)
+                    rawStake_[p] = static_cast<std::int32_t>(
+                        std::clamp<std::int64_t>(raw_[p], std::numeric_limits<std::int32_t>::min(),
+                                                 std::numeric_limits<std::int32_t>::max()));
                 ApplyTableLimits(rawStake_, settings_, current_);
                 tableSum_ = TableSum(current_);
                 placedChanged_ = false;
@@ -173,6 +154,7 @@ class MoneyRun {
     }
 
     void BuildGroups(const LiveSettings& live) {
+        std::int32_t word = 0;
         for (std::int32_t j = 0; j < n_;) {
             GroupRun g;
             g.id = GroupOfSlot(list_.slots[j]);
@@ -180,6 +162,9 @@ class MoneyRun {
             while (j < n_ && GroupOfSlot(list_.slots[j]) == g.id)
                 entryGroup_[j++] = static_cast<std::int32_t>(groups_.size());
             g.end = j;
+            g.word = word;
+            g.words = (g.end - g.first + kWordBits - 1) / kWordBits;
+            word += g.words;
             const GroupSettings& gs = settings_.Of(g.id);
             g.low = gs.absenceLow;
             g.high = gs.absenceHigh;
@@ -192,27 +177,14 @@ class MoneyRun {
                 g.stakes[step] = StakeAtStep(g.id, step, settings_, es637s_);
                 if (g.stakes[step] != g.stakes[0]) g.constantStake = false;
             }
-            if (g.rate) {
-                // Every entry starts with 0 hits.
-                g.bucketHead.assign(kBucketCount, -1);
-                for (std::int32_t e = g.first; e < g.end; ++e) Link(g, e, 0);
-            }
-            if (g.absence) {
-                g.ringHead.assign(static_cast<std::size_t>(g.high + 2), -1);
-                for (std::int32_t e = g.first; e < g.end; ++e) RingLink(g, e, 0);
-            }
-            groups_.push_back(std::move(g));
+            groups_.push_back(g);
         }
-        // The run of an absence band that includes 0 starts with the first spin.
-        for (const GroupRun& g : groups_)
-            if (g.absence && g.low <= 0)
-                for (std::int32_t e = g.first; e < g.end; ++e) inAbsence_[e] = 1;
+        words_ = word;
     }
 
-    void BuildMembers() {
+    void BuildTables() {
         // Entries are in group order, so the members of a number within one group form a contiguous run.
         for (unsigned z = 0; z < 37; ++z) {
-            memberStart_[z] = static_cast<std::int32_t>(members_.size());
             for (std::size_t g = 0; g < groups_.size(); ++g) {
                 groupMemberStart_[z][g] = static_cast<std::int32_t>(members_.size());
                 for (std::int32_t j = groups_[g].first; j < groups_[g].end; ++j)
@@ -220,7 +192,21 @@ class MoneyRun {
             }
             groupMemberStart_[z][groups_.size()] = static_cast<std::int32_t>(members_.size());
         }
-        memberStart_[37] = static_cast<std::int32_t>(members_.size());
+        // Per number (and a last row for spins that hit nothing) the entries holding it, as bits.
+        memberBits_.assign(static_cast<std::size_t>(38 * words_), 0);
+        groupMask_.assign(static_cast<std::size_t>(words_), 0);
+        wordGroup_.assign(static_cast<std::size_t>(words_), 0);
+        for (std::int32_t j = 0; j < n_; ++j) {
+            const auto [w, bit] = BitOf(j);
+            groupMask_[w] |= Word{1} << bit;
+            wordGroup_[w] = entryGroup_[j];
+            for (unsigned z = 0; z < 37; ++z)
+                if (list_.sets[j].Contains(z)) memberBits_[z * words_ + w] |= Word{1} << bit;
+        }
+        rate_.assign(static_cast<std::size_t>(words_), 0);
+        absent_.assign(static_cast<std::size_t>(words_), 0);
+        ruled_.assign(static_cast<std::size_t>(words_), 0);
+        ruledBefore_.assign(static_cast<std::size_t>(words_), 0);
         // Each entry's positions with their multiplicity.
         placementStart_.push_back(0);
         for (std::int32_t j = 0; j < n_; ++j) {
@@ -236,56 +222,22 @@ class MoneyRun {
         }
     }
 
-    std::pair<const std::int32_t*, const std::int32_t*> MembersIn(unsigned z, std::size_t g) const {
-        return {members_.data() + groupMemberStart_[z][g], members_.data() + groupMemberStart_[z][g + 1]};
+    std::pair<std::int32_t, int> BitOf(std::int32_t j) const {
+        const GroupRun& g = groups_[entryGroup_[j]];
+        return {g.word + (j - g.first) / kWordBits, (j - g.first) % kWordBits};
     }
-
-    void Link(GroupRun& g, std::int32_t j, std::int64_t hits) {
-        std::int32_t& head = g.bucketHead[static_cast<std::size_t>(hits & (kBucketCount - 1))];
-        prev_[j] = -1;
-        next_[j] = head;
-        if (head >= 0) prev_[head] = j;
-        head = j;
+    std::int32_t EntryOf(std::int32_t w, int bit) const {
+        const GroupRun& g = groups_[wordGroup_[w]];
+        return g.first + (w - g.word) * kWordBits + bit;
     }
-    void Unlink(GroupRun& g, std::int32_t j, std::int64_t hits) {
-        if (prev_[j] >= 0)
-            next_[prev_[j]] = next_[j];
-        else
-            g.bucketHead[static_cast<std::size_t>(hits & (kBucketCount - 1))] = next_[j];
-        if (next_[j] >= 0) prev_[next_[j]] = prev_[j];
-    }
-
-    std::int32_t& RingHead(GroupRun& g, std::int64_t spin) {
-        return g.ringHead[static_cast<std::size_t>(spin % static_cast<std::int64_t>(g.ringHead.size()))];
-    }
-    void RingLink(GroupRun& g, std::int32_t j, std::int64_t spin) {
-        std::int32_t& head = RingHead(g, spin);
-        ringPrev_[j] = -1;
-        ringNext_[j] = head;
-        if (head >= 0) ringPrev_[head] = j;
-        head = j;
-        inRing_[j] = 1;
-    }
-    void RingUnlink(GroupRun& g, std::int32_t j, std::int64_t spin) {
-        if (ringPrev_[j] >= 0)
-            ringNext_[ringPrev_[j]] = ringNext_[j];
-        else
-            RingHead(g, spin) = ringNext_[j];
-        if (ringNext_[j] >= 0) ringPrev_[ringNext_[j]] = ringPrev_[j];
-        inRing_[j] = 0;
-    }
-
-    void Touch(std::int32_t j, std::int64_t k) {
-        if (touchedAt_[j] == k) return;
-        touchedAt_[j] = k;
-        touched_.push_back(j);
+    static bool Test(const std::vector<Word>& bits, std::pair<std::int32_t, int> at) {
+        return (bits[at.first] >> at.second & 1) != 0;
     }
 
     // The hit counts whose rate lies within the group's rate bounds at spin k.
     void RateBand(GroupRun& g, std::int64_t k, std::int64_t& lo, std::int64_t& hi) {
         lo = 1;
         hi = 0;
-        if (!g.rate) return;
         const RateRuleBounds b = RateRuleBoundsOf(settings_.Of(g.id), true, g.rateStart,
                                                   static_cast<std::int32_t>(k), LastWindowLimit::OwnValue);
         if (!b.applies) return;
@@ -302,60 +254,107 @@ class MoneyRun {
         hi = h;
     }
 
-    // Entries of group g whose last hit was spin t enter the absence band (at "low") or leave it (one spin
-    // after "high"; they also leave the ring).
-    void EnterAbsenceBand(GroupRun& g, std::int64_t t, std::int64_t k) {
-        if (t < 0) return;
-        for (std::int32_t e = RingHead(g, t); e >= 0; e = ringNext_[e])
-            if (!inAbsence_[e]) inAbsence_[e] = 1, Touch(e, k);
-    }
-    void LeaveAbsenceBand(GroupRun& g, std::int64_t t, std::int64_t k) {
-        if (t < 0) return;
-        std::int32_t& head = RingHead(g, t);
-        for (std::int32_t e = head; e >= 0; e = ringNext_[e]) {
-            inRing_[e] = 0;
-            if (inAbsence_[e]) inAbsence_[e] = 0, Touch(e, k);
-        }
-        head = -1;
-    }
-
-    void SetRateState(std::int32_t e, bool inside, std::int64_t k) {
-        if (inRate_[e] == inside) return;
-        inRate_[e] = inside;
-        Touch(e, k);
-    }
-
-    // Rate states of the entries that did not hit, for the hit counts that entered or left the bounds.
-    void UpdateRateStates(GroupRun& g, std::int64_t lo, std::int64_t hi, std::int64_t k) {
-        const bool oldEmpty = g.lo > g.hi, newEmpty = lo > hi;
+    // After the bounds moved: the rate bits of entries whose hits entered or left them. The entries hit on
+    // this spin already carry the new bounds.
+    void MoveRateBand(GroupRun& g, std::int64_t lo, std::int64_t hi) {
+        const std::int64_t oldLo = g.lo, oldHi = g.hi;
+        g.lo = lo;
+        g.hi = hi;
+        if (lo == oldLo && hi == oldHi) return;
+        // The hit counts inside exactly one of the two bounds.
         std::int64_t ranges[4][2];
         int count = 0;
         auto add = [&](std::int64_t a, std::int64_t b) {
+            a = std::max(a, g.minHits);
+            b = std::min(b, g.maxHits);
             if (a <= b) ranges[count][0] = a, ranges[count][1] = b, ++count;
         };
-        if (oldEmpty || newEmpty) {
-            if (!oldEmpty) add(g.lo, g.hi);
-            if (!newEmpty) add(lo, hi);
+        if (oldLo > oldHi || lo > hi) {
+            add(oldLo, oldHi);
+            add(lo, hi);
         } else {
-            add(g.lo, std::min(g.hi, lo - 1));
-            add(std::max(g.lo, hi + 1), g.hi);
-            add(lo, std::min(hi, g.lo - 1));
-            add(std::max(lo, g.hi + 1), hi);
+            add(oldLo, std::min(oldHi, lo - 1));
+            add(std::max(oldLo, hi + 1), oldHi);
+            add(lo, std::min(hi, oldLo - 1));
+            add(std::max(lo, oldHi + 1), hi);
         }
-        std::int64_t values = 0;
-        for (int r = 0; r < count; ++r) values += ranges[r][1] - ranges[r][0] + 1;
-        if (values > kBucketCount) {
-            for (std::int32_t e = g.first; e < g.end; ++e)
-                if (lastHit_[e] != k) SetRateState(e, lo <= hits_[e] && hits_[e] <= hi, k);
-        } else {
-            for (int r = 0; r < count; ++r)
-                for (std::int64_t v = ranges[r][0]; v <= ranges[r][1]; ++v)
-                    for (std::int32_t e = g.bucketHead[static_cast<std::size_t>(v & (kBucketCount - 1))];
-                         e >= 0; e = next_[e])
-                        if (hits_[e] == v && lastHit_[e] != k) SetRateState(e, lo <= v && v <= hi, k);
+        if (count == 0) return;
+        std::int64_t minHits = std::numeric_limits<std::int64_t>::max();
+        for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
+            Word bits = 0;
+            const std::int32_t first = g.first + (w - g.word) * kWordBits;
+            const std::int32_t last = std::min(first + kWordBits, g.end);
+            for (std::int32_t e = first; e < last; ++e) {
+                const std::int64_t h = hits_[e];
+                minHits = std::min(minHits, h);
+                bits |= Word{lo <= h && h <= hi} << (e - first);
+            }
+            rate_[w] = bits;
         }
-        g.lo = lo;
-        g.hi = hi;
+        g.minHits = minHits;
+    }
+
+    // Counting and both rules: afterwards `absent_`, `rate_` and `ruled_` hold this spin's rule states.
+    void Count(std::int64_t k, unsigned x) {
+        const bool hit = x <= 36;
+        if (hit) {
+            // Numbers by their last spin, latest first.
+            auto at =
+                std::find(recent_.begin(), recent_.begin() + recentCount_, static_cast<std::uint8_t>(x));
+            if (at == recent_.begin() + recentCount_) ++recentCount_;
+            std::copy_backward(recent_.begin(), at, at + 1);
+            recent_[0] = static_cast<std::uint8_t>(x);
+            lastSpin_[x] = k;
+        }
+        for (GroupRun& g : groups_) {
+            const auto gi = &g - groups_.data();
+            if (g.rate) RateBand(g, k, bandLo_[gi], bandHi_[gi]);
+            if (!hit || !(g.rate || oneChance_)) continue;
+            // Hits and last hits are kept where a rule or the choice of one chance reads them.
+            const std::int64_t lo = bandLo_[gi], hi = bandHi_[gi];
+            for (std::int32_t m = groupMemberStart_[x][gi]; m < groupMemberStart_[x][gi + 1]; ++m) {
+                const std::int32_t j = members_[m];
+                if (oneChance_) {
+                    // A band that includes 0 keeps its run through a hit unless the absence passed its top.
+                    if (k - 1 - lastHit_[j] > g.high) runStart_[j] = k;
+                    lastHit_[j] = k;
+                }
+                const std::int64_t h = ++hits_[j];
+                if (g.rate) {
+                    g.maxHits = std::max(g.maxHits, h);
+                    const auto [w, bit] = BitOf(j);
+                    rate_[w] = (rate_[w] & ~(Word{1} << bit)) | Word{lo <= h && h <= hi} << bit;
+                }
+            }
+        }
+        std::swap(ruled_, ruledBefore_);
+        for (GroupRun& g : groups_) {
+            const auto gi = &g - groups_.data();
+            if (g.rate) MoveRateBand(g, bandLo_[gi], bandHi_[gi]);
+            if (!g.absence) {
+                for (std::int32_t w = g.word; w < g.word + g.words; ++w) ruled_[w] = rate_[w];
+                continue;
+            }
+            // Absence within [low, high]: a hit within the last high + 1 spins, none within the last low.
+            // Spin 0 counts as a hit of every entry.
+            int inHigh = 0, inLow = 0;
+            for (int i = 0; i < recentCount_; ++i) {
+                const std::int64_t age = k - lastSpin_[recent_[i]];
+                if (age > g.high) break;
+                if (age <= g.low - 1) inLow = i + 1;
+                inHigh = i + 1;
+            }
+            const bool allHigh = k <= g.high, allLow = k <= g.low - 1;
+            for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
+                Word high = 0, low = 0;
+                for (int i = 0; i < inHigh; ++i) high |= memberBits_[recent_[i] * words_ + w];
+                for (int i = 0; i < inLow; ++i) low |= memberBits_[recent_[i] * words_ + w];
+                if (allHigh) high = groupMask_[w];
+                if (allLow) low = groupMask_[w];
+                absent_[w] = high & ~low;
+                ruled_[w] = absent_[w] | rate_[w];
+            }
+        }
     }
 
     std::int32_t StakeOf(const GroupRun& g, std::int64_t step) const {
@@ -364,101 +363,48 @@ class MoneyRun {
         return StakeAtStep(g.id, clamped, settings_, es637s_);
     }
 
-    void SetStake(std::int32_t j, std::int32_t stake) {
-        if (stake == stake_[j]) return;
-        const std::int64_t delta = std::int64_t{stake} - stake_[j];
-        for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t) {
-            const std::uint8_t p = placement_[t].position;
-            raw_[p] += delta * placement_[t].count;
-            // The exact sum, saturated once.
-            rawStake_[p] = static_cast<std::int32_t>(std::clamp<std::int64_t>(
-                raw_[p], std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-        }
-        stake_[j] = stake;
+    void Place(std::int32_t j, std::int64_t delta) {
+        for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t)
+            raw_[placement_[t].position] += delta * placement_[t].count;
         placedChanged_ = true;
     }
 
+    void SetStake(std::int32_t j, std::int32_t stake) {
+        if (stake == stake_[j]) return;
+        Place(j, std::int64_t{stake} - stake_[j]);
+        stake_[j] = stake;
+    }
+
+    // Normal play: an entry is staked while a rule holds, from step 0 after it comes into play or hits.
+    void UpdateStakes(std::int64_t k, unsigned x) {
+        const Word* spun = &memberBits_[std::min(x, kNoNumber) * words_];
+        for (const GroupRun& g : groups_) {
+            for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
+                const Word now = ruled_[w], was = ruledBefore_[w];
+                const std::int32_t base = g.first + (w - g.word) * kWordBits;
+                if (g.constantStake) {
+                    const std::int32_t stake = g.stakes[0];
+                    if (stake == 0) continue;
+                    ForEachBit(now & ~was, [&](int bit) { Place(base + bit, stake); });
+                    ForEachBit(was & ~now, [&](int bit) { Place(base + bit, -std::int64_t{stake}); });
+                    continue;
+                }
+                ForEachBit(was & ~now, [&](int bit) { SetStake(base + bit, 0); });
+                const Word restart = now & (~was | spun[w]);
+                ForEachBit(now, [&](int bit) {
+                    const std::int32_t j = base + bit;
+                    if (restart >> bit & 1) stepBase_[j] = k;
+                    SetStake(j, StakeOf(g, k - stepBase_[j]));
+                });
+            }
+        }
+    }
+
     std::int64_t AbsenceRuleCount(std::int32_t e, std::int64_t k) const {
-        if (!inAbsence_[e]) return 0;
+        if (!Test(absent_, BitOf(e))) return 0;
         const GroupRun& g = groups_[entryGroup_[e]];
         if (g.low >= 1) return k - lastHit_[e] - g.low + 1;
         return k - runStart_[e] + 1;
-    }
-
-    // Counting, the two rules and, in normal play, the play steps of the entries whose state changed.
-    void Count(std::int64_t k, unsigned x) {
-        for (GroupRun& g : groups_) {
-            if (!g.rate) continue;
-            RateBand(g, k, bandLo_[&g - groups_.data()], bandHi_[&g - groups_.data()]);
-        }
-        if (x <= 36) {
-            for (std::int32_t m = memberStart_[x]; m < memberStart_[x + 1]; ++m) {
-                const std::int32_t j = members_[m];
-                const std::int32_t gi = entryGroup_[j];
-                GroupRun& g = groups_[gi];
-                // A band that includes 0 keeps its run through a hit unless the absence passed its top.
-                if (k - 1 - lastHit_[j] > g.high) runStart_[j] = k;
-                if (g.absence) {
-                    if (inRing_[j]) RingUnlink(g, j, lastHit_[j]);
-                    RingLink(g, j, k);
-                }
-                lastHit_[j] = k;
-                if (g.rate) {
-                    Unlink(g, j, hits_[j]);
-                    Link(g, j, hits_[j] + 1);
-                }
-                ++hits_[j];
-                if (g.absence) inAbsence_[j] = g.low <= 0;
-                if (g.rate) inRate_[j] = bandLo_[gi] <= hits_[j] && hits_[j] <= bandHi_[gi];
-                // A hit changes nothing else for an entry that stays out of play, or stays in play with a
-                // stake that does not depend on the step.
-                const bool now = inAbsence_[j] || inRate_[j];
-                if (now != static_cast<bool>(ruled_[j]) || (now && !g.constantStake) || k == 1) Touch(j, k);
-            }
-        }
-        for (GroupRun& g : groups_) {
-            if (g.absence) {
-                if (g.low >= 1) EnterAbsenceBand(g, k - g.low, k);
-                LeaveAbsenceBand(g, k - g.high - 1, k);
-            }
-            if (g.rate) {
-                const auto gi = &g - groups_.data();
-                UpdateRateStates(g, bandLo_[gi], bandHi_[gi], k);
-            }
-        }
-        if (k == 1)
-            for (std::int32_t e = 0; e < n_; ++e) Touch(e, k);
-
-        for (const std::int32_t j : touched_) {
-            const bool now = inAbsence_[j] || inRate_[j];
-            const bool was = ruled_[j];
-            const GroupRun& g = groups_[entryGroup_[j]];
-            if (now != was) {
-                if (now) {
-                    if (oneChance_) ruledSet_.Insert(j);
-                    if (!g.constantStake) varSet_.Insert(j);
-                } else {
-                    if (oneChance_) ruledSet_.Erase(j);
-                    varSet_.Erase(j);
-                }
-                ruled_[j] = now;
-            }
-            if (oneChance_) continue;
-            if (!now) {
-                SetStake(j, 0);
-            } else if (!was || lastHit_[j] == k) {
-                // Into play after a miss, or a hit while in play: progression step 0.
-                stepBase_[j] = k;
-                SetStake(j, StakeOf(g, 0));
-            }
-        }
-        touched_.clear();
-    }
-
-    // In normal play the entries of groups whose stake depends on the step move one step per miss.
-    void UpdateVariableStakes(std::int64_t k) {
-        for (const std::int32_t j : varSet_.Items())
-            SetStake(j, StakeOf(groups_[entryGroup_[j]], k - stepBase_[j]));
     }
 
     // "Continue" of the one-chance rule for entry e; returns whether the search goes on.
@@ -472,11 +418,11 @@ class MoneyRun {
             }
             return false;
         }
-        if (ruled_[e]) {
+        if (Test(ruled_, BitOf(e))) {
             selected_ = e;
             if (shiftOthers_)
                 selectedStep_ = 0;
-            else if (inRate_[e])
+            else if (Test(rate_, BitOf(e)))
                 selectedStep_ = AbsenceRuleCount(e, k) - 1;
             else
                 selectedStep_ = -1;  // the first stake follows one spin later
@@ -494,9 +440,13 @@ class MoneyRun {
             // The smallest weight wins; among equal weights the highest entry.
             std::int32_t pick = -1;
             std::int64_t best = 0;
-            for (const std::int32_t j : ruledSet_.Items()) {
-                const std::int64_t w = hits_[j] * groups_[entryGroup_[j]].weight;
-                if (pick < 0 || w < best || (w == best && j > pick)) pick = j, best = w;
+            for (std::int32_t w = 0; w < words_; ++w) {
+                const std::int64_t weight = groups_[wordGroup_[w]].weight;
+                ForEachBit(ruled_[w], [&](int bit) {
+                    const std::int32_t j = EntryOf(w, bit);
+                    const std::int64_t v = hits_[j] * weight;
+                    if (pick < 0 || v <= best) pick = j, best = v;
+                });
             }
             if (pick >= 0) Continue(pick, k);
         }
@@ -518,8 +468,7 @@ class MoneyRun {
 
     std::vector<GroupRun> groups_;
     std::array<std::int64_t, kGroupCount> bandLo_{}, bandHi_{};
-    std::vector<std::int32_t> members_;  // per number, the entries holding it, ascending
-    std::array<std::int32_t, 38> memberStart_{};
+    std::vector<std::int32_t> members_;  // per number and group, the entries holding it, ascending
     std::array<std::array<std::int32_t, kGroupCount + 1>, 37> groupMemberStart_{};
     struct PlacementTerm {
         std::uint8_t position;
@@ -528,21 +477,28 @@ class MoneyRun {
     std::vector<PlacementTerm> placement_;
     std::vector<std::int32_t> placementStart_;
 
+    // Numbers by their last spin, latest first; the numbers not yet spun are not listed.
+    std::array<std::uint8_t, 37> recent_{};
+    int recentCount_ = 0;
+    std::array<std::int64_t, 37> lastSpin_{};
+
+    // Bit sets over the entries, a run of words per group.
+    std::int32_t words_ = 0;
+    std::vector<Word> memberBits_;  // 38 rows: the entries holding each number, then none
+    std::vector<Word> groupMask_;   // the bits that stand for an entry
+    std::vector<std::int32_t> wordGroup_;
+    std::vector<Word> rate_;         // RateRuleCount > 0
+    std::vector<Word> absent_;       // AbsenceRuleCount > 0
+    std::vector<Word> ruled_;        // either, this spin
+    std::vector<Word> ruledBefore_;  // either, the spin before
+
     // Per entry.
-    std::vector<std::int64_t> lastHit_;   // spin of the last hit, 0 = none: EvalAbsence = k - lastHit
-    std::vector<std::int64_t> hits_;      // EvalHits
+    std::vector<std::int64_t> lastHit_;   // one chance: spin of the last hit, 0 = none
+    std::vector<std::int64_t> hits_;      // EvalHits where a rule or the choice of one chance reads it
     std::vector<std::int64_t> runStart_;  // first spin of the current run of a band that includes 0
     std::vector<std::int64_t> stepBase_;  // normal play: PlayStep = k - stepBase while in play
-    std::vector<std::int32_t> stake_;
+    std::vector<std::int32_t> stake_;     // where stakes are set one by one
     std::vector<std::int32_t> entryGroup_;
-    std::vector<std::uint8_t> inAbsence_, inRate_, ruled_;
-    std::vector<std::int64_t> touchedAt_;
-    std::vector<std::int32_t> next_, prev_;  // hit-count buckets
-    std::vector<std::int32_t> ringNext_, ringPrev_;
-    std::vector<std::uint8_t> inRing_;
-    std::vector<std::int32_t> touched_;
-    EntrySet ruledSet_;  // one-chance mode: AbsenceRuleCount > 0 or RateRuleCount > 0
-    EntrySet varSet_;    // the same, for groups whose stake depends on the step
 
     std::int32_t selected_ = -1;  // SelectedEntry
     std::int64_t selectedStep_ = -1;

@@ -179,7 +179,7 @@ TEST(MoneyEvaluation, CancelStopsTheRun) {
 }
 
 // Random settings that switch rules on and off, with bands and windows that the spins can reach.
-void RandomSettings(std::mt19937& rng, AppliedSettings& s, FixedLiveSettings& live) {
+void RandomSettings(std::mt19937& rng, AppliedSettings& s, FixedLiveSettings& live, bool allRules = false) {
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     s = AppliedSettings{};
     for (const ChanceGroup& cg : kChanceGroups) {
@@ -198,8 +198,8 @@ void RandomSettings(std::mt19937& rng, AppliedSettings& s, FixedLiveSettings& li
             g.rateFromMilli[w] = std::max(0, expected + pick(-expected / 2, expected / 4));
         }
         live.rateStart[GroupIndex(cg.id)] = pick(1, 50);
-        s.optionFlags[cg.absenceCheckBox - 1] = pick(0, 3) == 0;
-        s.optionFlags[cg.rateCheckBox - 1] = pick(0, 3) == 0;
+        s.optionFlags[cg.absenceCheckBox - 1] = allRules || pick(0, 3) == 0;
+        s.optionFlags[cg.rateCheckBox - 1] = allRules || pick(0, 3) == 0;
     }
     for (const int box : {1, 2, 31, 32, 35}) s.optionFlags[box - 1] = pick(0, 1);
     for (std::int32_t* m :
@@ -215,9 +215,11 @@ TEST(MoneyEvaluation, FastRunEqualsTheDefiningForm) {
     for (int round = 0; round < 60; ++round) {
         AppliedSettings s;
         FixedLiveSettings live;
-        RandomSettings(rng, s, live);
+        // Every rule of every group now and then, over a longer run.
+        const bool allRules = round % 5 == 1;
+        RandomSettings(rng, s, live, allRules);
         // Permanences biased towards a few numbers now and then, so that rates spread.
-        const int length = std::uniform_int_distribution<int>(0, 500)(rng);
+        const int length = std::uniform_int_distribution<int>(0, allRules ? 3000 : 500)(rng);
         const int spread = round % 3 == 0 ? 6 : 37;
         std::vector<std::uint8_t> perm(static_cast<std::size_t>(length));
         for (auto& v : perm)
