@@ -151,7 +151,7 @@ BENCHMARK(BM_LiveSpinBusy)
 void BM_LiveSpinPhases(benchmark::State& st) {
     PlayState state;
     FixedLiveSettings live;
-    (st.range(1) != 0 ? BusySettings : FormSettings)(state.settings, live, false);
+    (st.range(1) != 0 ? BusySettings : FormSettings)(state.settings, live, st.range(2) != 0);
     const auto warmup = RandomSpins(2000, 1);
     state.permanence.Reserve(warmup.size() + (std::size_t{1} << 24));
     for (auto s : warmup) EnterSpin(state, live, s);
@@ -176,8 +176,8 @@ void BM_LiveSpinPhases(benchmark::State& st) {
     }
 }
 BENCHMARK(BM_LiveSpinPhases)
-    ->ArgsProduct({benchmark::CreateDenseRange(1, 7, 1), {0, 1}})
-    ->ArgNames({"phases", "busy"})
+    ->ArgsProduct({benchmark::CreateDenseRange(1, 7, 1), {0, 1}, {0, 1}})
+    ->ArgNames({"phases", "busy", "single_chance"})
     ->Unit(benchmark::kMicrosecond)
     ->ComputeStatistics("min", Min);
 

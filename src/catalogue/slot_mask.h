@@ -68,6 +68,31 @@ inline SlotMask MaskOfChanged(const StakeArray& a, const StakeArray& b) {
     return mask;
 }
 
+// Bit s is set when a[s] > 0 or b[s] > 0, for s in 0..1784.
+inline SlotMask MaskOfEitherPositive(const std::array<std::int16_t, kSlotArraySize>& a,
+                                     const std::array<std::int16_t, kSlotArraySize>& b) {
+    SlotMask mask{};
+    int s = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; s + 16 <= kSlotArraySize; s += 16) {
+        const auto load = [](const std::int16_t* p) {
+            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        };
+        const __m128i low = _mm_or_si128(_mm_cmpgt_epi16(load(a.data() + s), zero),
+                                         _mm_cmpgt_epi16(load(b.data() + s), zero));
+        const __m128i high = _mm_or_si128(_mm_cmpgt_epi16(load(a.data() + s + 8), zero),
+                                          _mm_cmpgt_epi16(load(b.data() + s + 8), zero));
+        const auto bits = static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_packs_epi16(low, high)) & 0xFFFF);
+        mask[s >> 6] |= bits << (s & 63);
+    }
+#endif
+    for (; s < kSlotCount; ++s)
+        if (a[s] > 0 || b[s] > 0) mask[s >> 6] |= std::uint64_t{1} << (s & 63);
+    mask[kSlotMaskWords - 1] &= (std::uint64_t{1} << (kSlotCount & 63)) - 1;
+    return mask;
+}
+
 // Calls f(slot) for every set bit, in ascending slot order.
 template <class F>
 void ForEachSetSlot(const SlotMask& mask, F f) {

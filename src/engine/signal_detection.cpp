@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "catalogue/slot_mask.h"
 #include "engine/slot_groups.h"
 
 namespace zentora {
@@ -26,6 +27,41 @@ constexpr std::int32_t Clamp32(std::int64_t v) {
 void ClearBuffer(SignalArray& signalBuffer) {
     std::fill_n(signalBuffer.begin(), kSlotCount, std::int16_t{-1});
 }
+
+#if defined(__GNUC__) && defined(__x86_64__)
+#define ZENTORA_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define ZENTORA_VECTOR_CLONES
+#endif
+
+// The per-slot rule loops, written without branches so that they run on whole vectors of slots.
+ZENTORA_VECTOR_CLONES
+void AbsenceWindow(const std::int16_t* absence, std::int16_t* buffer, int count, std::int32_t low,
+                   std::int32_t high) {
+    for (int i = 0; i < count; ++i) {
+        const std::int32_t a = absence[i];
+        buffer[i] = (low <= a) & (a <= high) ? std::int16_t{1} : std::int16_t{-1};
+    }
+}
+
+ZENTORA_VECTOR_CLONES
+void RateWindow(const std::int32_t* rate, std::int16_t* signal, int count, std::int32_t low,
+                std::int32_t high) {
+    for (int i = 0; i < count; ++i) {
+        const std::int32_t r = rate[i];
+        const std::int16_t grown =
+            static_cast<std::int16_t>(std::min<std::int16_t>(signal[i], kSignalCounterMax - 1) + 1);
+        signal[i] = (low <= r) & (r <= high) ? grown : std::int16_t{0};
+    }
+}
+
+// The weight of every slot's chance group in single-chance mode.
+constexpr std::array<std::int32_t, kSlotArraySize> BuildSlotWeights() {
+    std::array<std::int32_t, kSlotArraySize> table{};
+    for (int s = 0; s < kSlotArraySize; ++s) table[s] = Group(kSlotGroups[s]).chanceWeight;
+    return table;
+}
+constexpr auto kSlotWeights = BuildSlotWeights();
 
 }  // namespace
 
@@ -67,12 +103,8 @@ void DetectAbsenceSignals(const AbsenceArray& absenceCounter, const AppliedSetti
     for (const ChanceGroup& g : kChanceGroups) {
         if (!settings.AbsenceRuleActive(g.id)) continue;
         const GroupSettings& gs = settings.Of(g.id);
-        const std::int32_t low = gs.absenceLow, high = gs.absenceHigh;
-        const int last = LastRuleSlot(g);
-        for (int s = g.firstSlot; s <= last; ++s) {
-            const std::int32_t a = absenceCounter[s];
-            signalBuffer[s] = (low <= a && a <= high) ? 1 : -1;
-        }
+        AbsenceWindow(absenceCounter.data() + g.firstSlot, signalBuffer.data() + g.firstSlot,
+                      LastRuleSlot(g) - g.firstSlot + 1, gs.absenceLow, gs.absenceHigh);
         if (g.id == GroupId::S837 && !live.OrphelinPlein()) {
             signalBuffer[kOrphelinChevalSlot] = signalBuffer[kOrphelinPleinSlot];
             signalBuffer[kOrphelinPleinSlot] = -1;
@@ -96,11 +128,8 @@ void DetectRateSignals(const CountArray& hitRate, std::int32_t spins, const Appl
             std::fill(rateSignal.begin() + g.firstSlot, rateSignal.begin() + last + 1, std::int16_t{0});
         } else {
             // Every rate is a 32-bit value, so bounds beyond that range compare the same when clamped.
-            const std::int32_t lo = Clamp32(bounds.lower), hi = Clamp32(bounds.upper);
-            for (int s = g.firstSlot; s <= last; ++s) {
-                const std::int32_t rate = hitRate[s];
-                rateSignal[s] = (lo <= rate && rate <= hi) ? Increment(rateSignal[s]) : std::int16_t{0};
-            }
+            RateWindow(hitRate.data() + g.firstSlot, rateSignal.data() + g.firstSlot, last - g.firstSlot + 1,
+                       Clamp32(bounds.lower), Clamp32(bounds.upper));
         }
 
         if (cheval) {
@@ -110,14 +139,11 @@ void DetectRateSignals(const CountArray& hitRate, std::int32_t spins, const Appl
     }
 }
 
-void UpdateProgressionSteps(const AbsenceArray& absenceCounter, SignalArray& signalBuffer,
-                            const SignalArray& rateSignal, SignalArray& progressionStep) {
-    // Not signalled: -1; signalled on a hit: 0; signalled after a miss: one step further. The buffer takes
-    // the same value in every case. Written without branches so that it runs on whole vectors of slots.
-    std::int16_t* __restrict step = progressionStep.data();
-    std::int16_t* __restrict buffer = signalBuffer.data();
-    const std::int16_t* __restrict rate = rateSignal.data();
-    const std::int16_t* __restrict absence = absenceCounter.data();
+namespace {
+
+ZENTORA_VECTOR_CLONES
+void StepSlots(const std::int16_t* __restrict absence, std::int16_t* __restrict buffer,
+               const std::int16_t* __restrict rate, std::int16_t* __restrict step) {
     for (int s = 0; s < kSlotCount; ++s) {
         const std::int16_t previous = step[s];
         const std::int16_t climbed =
@@ -128,6 +154,15 @@ void UpdateProgressionSteps(const AbsenceArray& absenceCounter, SignalArray& sig
         step[s] = value;
         buffer[s] = value;
     }
+}
+
+}  // namespace
+
+void UpdateProgressionSteps(const AbsenceArray& absenceCounter, SignalArray& signalBuffer,
+                            const SignalArray& rateSignal, SignalArray& progressionStep) {
+    // Not signalled: -1; signalled on a hit: 0; signalled after a miss: one step further. The buffer takes
+    // the same value in every case. Written without branches so that it runs on whole vectors of slots.
+    StepSlots(absenceCounter.data(), signalBuffer.data(), rateSignal.data(), progressionStep.data());
 }
 
 bool ContinuePlayedSlot(int c, const AppliedSettings& settings, const AbsenceArray& absenceCounter,
@@ -180,17 +215,15 @@ void SelectSingleChance(const AppliedSettings& settings, const CountArray& hitCo
         return;
     }
 
-    // Smallest weight wins; on equal weights the highest slot, the first one met walking down.
+    // Smallest weight wins; on equal weights the highest slot, so walking up the last one of equal weight.
     int chosen = kNoSlot;
-    std::int64_t best = 0;
-    for (int s = kSlotCount - 1; s >= 0; --s) {
-        if (signalBuffer[s] <= 0 && rateSignal[s] <= 0) continue;
-        const std::int64_t weight = std::int64_t{Group(kSlotGroups[s]).chanceWeight} * hitCounter[s];
-        if (chosen == kNoSlot || weight < best) {
-            chosen = s;
-            best = weight;
-        }
-    }
+    std::int64_t best = INT64_MAX;
+    ForEachSetSlot(MaskOfEitherPositive(signalBuffer, rateSignal), [&](int s) {
+        const std::int64_t weight = std::int64_t{kSlotWeights[s]} * hitCounter[s];
+        const bool better = weight <= best;
+        chosen = better ? s : chosen;
+        best = better ? weight : best;
+    });
     ClearBuffer(signalBuffer);
     if (chosen == kNoSlot) {
         playedSlot = kNoSlot;
