@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdio>
 
+#include "info_pictures.h"
 #include "ui/table_geometry.h"
 
 namespace {
@@ -196,6 +197,22 @@ bool Save(const QImage& image, const QString& path) {
     return true;
 }
 
+// About box, splash window and the English banner.
+bool SaveInfoPictures(const QDir& root) {
+    using namespace zentora::pictures;
+    bool ok = Save(DrawInfoPicture(), root.filePath("Bilder/Info.bmp"));
+    ok = Save(DrawSplash(QString::fromUtf8("Roulette-Systeme Coup für Coup berechnen und auswerten")),
+              root.filePath("Bilder/SplashDE.bmp")) && ok;
+    ok = Save(DrawSplash("Work out roulette systems spin by spin and evaluate them"),
+              root.filePath("Bilder/SplashEN.bmp")) && ok;
+    QFile gif(root.filePath("Bilder/Roullette_banner2.gif"));
+    if (!gif.open(QIODevice::WriteOnly | QIODevice::Truncate) || gif.write(EncodeGif(DrawEnglishBanner())) < 0) {
+        std::fprintf(stderr, "asset_generator: cannot write %s\n", qPrintable(gif.fileName()));
+        return false;
+    }
+    return ok;
+}
+
 // The layout for 1280 x 800: the same table, widened to the fixed zero field of the wide screen.
 int WideX(int x) {
     return 178 + (x - 162) * 346 / 314;
@@ -306,5 +323,6 @@ int main(int argc, char** argv) {
     ok = Save(DrawButton(160, 30, QColor(120, 20, 20)), root.filePath("Buttonunten/Buttonlang.bmp")) && ok;
     ok = Save(DrawArrowButton(false), root.filePath(QString::fromUtf8("Buttonunten/Vorwärts.bmp"))) && ok;
     ok = Save(DrawArrowButton(true), root.filePath("Buttonunten/Ende.bmp")) && ok;
+    ok = SaveInfoPictures(root) && ok;
     return ok ? 0 : 1;
 }
