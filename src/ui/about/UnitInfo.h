@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QDialog>
+#include <QNetworkAccessManager>
+#include <QPointer>
+#include <QUrl>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "files/banner_refresh.h"
+#include "ui/banner/http_fetch.h"
+#include "ui/banner/web_hosts.h"
+
+class QLabel;
+class QPushButton;
+
+namespace zentora {
+
+class LanguageTable;
+class TWerbeBanner;
+class THelpSystem;
+
+// The about box, and the owner of the language's help and banner set-up (Hilfe).
+class TInfo : public QDialog {
+    Q_OBJECT
+  public:
+    TInfo(const QString& dataRoot, const LanguageTable& language, TWerbeBanner* banner, THelpSystem* help,
+          QWidget* parent = nullptr);
+    ~TInfo() override;
+
+    // The fourteen product, licence, maker and library lines, in German (the language table's keys).
+    static const std::array<const char*, 14>& AboutLines();
+    // Sets the box's texts in the current language.
+    void SetCaptions();
+    // Help file, banner link, picture and hint, and the advertising list for the current language.
+    void Hilfe();
+
+    const WebHosts& Hosts() const { return hosts_; }
+    HttpRefreshTransport& Transport() { return *transport_; }
+    files::RefreshOutcome LastRefresh() const { return last_refresh_; }
+
+    // Tests: the time the refresh takes as now, the message box and the system's link handler.
+    std::function<files::DateTime()> clockHook;
+    std::function<void(const QString&)> messageHook;
+    std::function<void(const QUrl&)> openUrlHook;
+
+  private:
+    void OpenLink(const QString& link);
+    QString Tr(const char* text) const;
+
+    QString data_root_;
+    const LanguageTable& language_;
+    QPointer<TWerbeBanner> banner_;  // siblings under the main window may go first
+    QPointer<THelpSystem> help_;
+    WebHosts hosts_;
+    QNetworkAccessManager manager_;
+    std::unique_ptr<HttpRefreshTransport> transport_;
+    files::RefreshOutcome last_refresh_ = files::RefreshOutcome::NotDue;
+    std::array<QLabel*, 14> lines_{};
+    QPushButton* ok_ = nullptr;
+};
+
+}  // namespace zentora

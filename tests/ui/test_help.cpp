@@ -1,0 +1,249 @@
+// Help window, F1 and menu contexts, popup help, the about box, the splash window and the language switch
+// of help and banner, driven through the real windows offscreen.
+#include <QAction>
+#include <QDirIterator>
+#include <QLabel>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QtTest>
+
+#include "ui/Unit1.h"
+#include "ui/Unit2.h"
+#include "ui/about/UnitInfo.h"
+#include "ui/about/UnitSplashScreen.h"
+#include "ui/about/info_wiring.h"
+#include "ui/banner/WerbeBannerThread.h"
+#include "ui/help/help_system.h"
+
+using namespace zentora;
+
+namespace {
+
+const QString kBin = ZENTORA_BIN_DIR;
+const ScreenSize kDesignScreen{1280, 1024};
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// The program's data folders copied, so that the set-up may write its lists and bookkeeping.
+void CopyDataRoot(const QString& to) {
+    for (const char* folder : {"Einstellungen", "Bilder", "Buttonunten", "Font"}) {
+        QDirIterator it(QDir(kBin).filePath(folder), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString source = it.next();
+            const QString target = QDir(to).filePath(QDir(kBin).relativeFilePath(source));
+            QDir().mkpath(QFileInfo(target).path());
+            QFile::copy(source, target);
+        }
+    }
+}
+
+struct Program {
+    QTemporaryDir dir;
+    std::unique_ptr<TForm1> form1;
+    std::unique_ptr<TForm2> form2;
+    HelpAndInfo parts;
+    QStringList messages;
+
+    Program() {
+        CopyDataRoot(dir.path());
+        form1 = std::make_unique<TForm1>(dir.path(), kDesignScreen);
+        form2 = std::make_unique<TForm2>(dir.path(), form1->Session().State().settings, form1.get());
+        parts = ConnectHelpAndInfo(*form1, form2.get());
+        parts.info->Transport().connectedHook = [] { return false; };  // no network in these tests
+        parts.info->messageHook = [this](const QString& text) { messages << text; };
+        form1->messageHook = [this](const QString& text) { messages << text; };
+    }
+    QString Path(const QString& file) const { return dir.filePath(file); }
+    QUrl Shown() const { return parts.help->Window() ? parts.help->Window()->Browser()->source() : QUrl(); }
+    void ChooseLanguage(int index) {
+        form1->Sprache1Click(form1->findChild<QAction*>(QString("Sprache%1").arg(index)));
+    }
+};
+
+}  // namespace
+
+class HelpTest : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void EveryContextHasItsSectionInBothLanguages() {
+        for (const char* file : {"Einstellungen/zentora.html", "Einstellungen/ENzentora.html"}) {
+            const QByteArray html = ReadAll(QDir(kBin).filePath(file));
+            for (int context : {28, 29, 31, 32, 33, 34, 35}) {
+                const QString anchor = HelpAnchor(context);
+                QVERIFY2(!anchor.isEmpty() && html.contains("id=\"" + anchor.toUtf8() + "\""),
+                         qPrintable(QString("%1 #%2").arg(file, anchor)));
+            }
+        }
+        QVERIFY(HelpAnchor(30).isEmpty());
+    }
+
+    void MenuAndF1OpenTheirPages() {
+        Program p;
+        p.ChooseLanguage(0);
+        p.form1->findChild<QAction*>("Inhalt1")->trigger();
+        QVERIFY(p.parts.help->Window()->isVisible());
+        QCOMPARE(p.Shown().fileName(), QString("zentora.html"));
+        QCOMPARE(p.Shown().fragment(), QString("inhalt"));
+
+        QTest::keyClick(p.form1->Canvas(), Qt::Key_F1);
+        QCOMPARE(p.Shown().fragment(), QString("hauptfenster"));
+
+        // Options window: F1 on a field of a tab, and on the window itself, opens that tab's page.
+        QTabWidget* tabs = p.form2->Optionsfenster();
+        for (int t = 0; t < 6; ++t) {
+            tabs->setCurrentIndex(t);
+            QWidget* page = tabs->currentWidget();
+            QWidget* inside = page->findChildren<QWidget*>().value(0, page);
+            QTest::keyClick(inside, Qt::Key_F1);
+            QCOMPARE(p.Shown().fragment(), HelpAnchor(kHelpOptionsTabs[t]));
+            p.parts.help->CloseAll();
+            QTest::keyClick(p.form2.get(), Qt::Key_F1);
+            QCOMPARE(p.Shown().fragment(), HelpAnchor(kHelpOptionsTabs[t]));
+        }
+        QVERIFY(p.messages.isEmpty());
+    }
+
+    void LanguageSwitchChangesHelpBannerAndList() {
+        Program p;
+        QFile en(p.Path("Einstellungen/EnWerbung.txt"));
+        QVERIFY(en.open(QIODevice::WriteOnly));
+        en.write("http://www.zentora.com/a.gif;http://www.zentora.com/;English\r\n");
+        en.close();
+        QFile de(p.Path("Einstellungen/DeWerbung.txt"));
+        QVERIFY(de.open(QIODevice::WriteOnly));
+        de.write("http://www.zentora.de/a.gif;http://www.zentora.de/;Deutsch\r\n");
+        de.close();
+        const WebHosts& hosts = p.parts.info->Hosts();
+
+        p.ChooseLanguage(0);
+        QCOMPARE(p.parts.help->HelpFile(), p.Path("Einstellungen/zentora.html"));
+        QCOMPARE(p.parts.banner->Link(), WebHosts::HomePage(hosts.german));
+        QCOMPARE(p.parts.banner->Hint(), QString("Besuchen Sie unsere Webseite"));
+        QCOMPARE(ReadAll(p.Path("Einstellungen/Banner.txt")), ReadAll(de.fileName()));
+
+        p.ChooseLanguage(2);
+        QCOMPARE(p.parts.help->HelpFile(), p.Path("Einstellungen/ENzentora.html"));
+        QCOMPARE(p.parts.banner->Link(), WebHosts::HomePage(hosts.english));
+        QCOMPARE(p.parts.banner->Hint(), QString("Visit Our Web Site"));
+        QVERIFY(p.parts.banner->HasPicture());
+        QCOMPARE(ReadAll(p.Path("Einstellungen/Banner.txt")), ReadAll(en.fileName()));
+        QTest::keyClick(p.form1->Canvas(), Qt::Key_F1);
+        QCOMPARE(p.Shown().fileName(), QString("ENzentora.html"));
+
+        p.ChooseLanguage(3);  // the set-up closes the open help windows
+        QVERIFY(!p.parts.help->Window()->isVisible());
+        p.ChooseLanguage(1);
+        QCOMPARE(p.parts.help->HelpFile(), p.Path("Einstellungen/zentora.html"));
+        QCOMPARE(ReadAll(p.Path("Einstellungen/Banner.txt")), ReadAll(de.fileName()));
+        QVERIFY(!p.parts.banner->HasPicture());
+        QVERIFY(p.messages.isEmpty());
+    }
+
+    void MissingHelpFileShowsItsMessageOnEveryChange() {
+        Program p;
+        QVERIFY(QFile::remove(p.Path("Einstellungen/zentora.html")));
+        p.ChooseLanguage(0);
+        p.ChooseLanguage(1);
+        QCOMPARE(p.messages.size(), 2);
+        QCOMPARE(p.messages[0], "Hilfe Datei nicht gefunden\n" +
+                                    QFileInfo(p.Path("Einstellungen/zentora.html")).absoluteFilePath());
+        p.form1->findChild<QAction*>("Inhalt1")->trigger();
+        QVERIFY(!p.parts.help->Window());  // help requests show nothing
+    }
+
+    void PopupHelpInRed() {
+        Program p;
+        QVERIFY(p.parts.help->ShowPopup(4, QPoint(40, 50)));
+        QLabel* popup = p.parts.help->Popup();
+        QVERIFY(popup->isVisible());
+        QVERIFY(popup->text().contains("Generieren"));
+        QCOMPARE(popup->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(popup->pos(), QPoint(40, 50));
+        QVERIFY(!p.parts.help->ShowPopup(999, QPoint()));
+
+        const QString topics =
+            ".topic 1\r\nEins\r\n.topic 12\r\nZwölf\r\nzweite Zeile\r\n\r\n.topic 2\r\nZwei";
+        QCOMPARE(PopupTopicText(topics, 12), QString::fromUtf8("Zwölf\nzweite Zeile"));
+        QCOMPARE(PopupTopicText(topics, 2), QString("Zwei"));
+        QCOMPARE(PopupTopicText(topics, 3), QString());
+    }
+
+    void AboutBox() {
+        Program p;
+        TInfo& info = *p.parts.info;
+        QCOMPARE(info.windowTitle(), QString("Info Zentora"));
+        QCOMPARE(info.findChild<QLabel*>("ProductName")->text(), QString("Zentora  Version 1.01"));
+        QVERIFY(!info.findChild<QLabel*>("Image1")->pixmap().isNull());
+        QList<QUrl> opened;
+        info.openUrlHook = [&](const QUrl& url) { opened << url; };
+        QStringList libraries;
+        for (QLabel* label : info.findChildren<QLabel*>()) {
+            if (!label->text().startsWith("<a href=")) continue;
+            const QString href = label->text().section('"', 1, 1);
+            Q_EMIT label->linkActivated(href);
+            libraries << href;
+        }
+        for (const char* url :
+             {"https://www.qt.io", "https://www.qcustomplot.com", "https://github.com/nlohmann/json",
+              "https://github.com/CLIUtils/CLI11", "https://github.com/google/googletest",
+              "https://github.com/google/benchmark"})
+            QVERIFY2(opened.contains(QUrl(url)), url);
+        QVERIFY(opened.contains(QUrl("mailto:" + info.Hosts().mail)));
+        QVERIFY(opened.contains(QUrl(WebHosts::HomePage(info.Hosts().german))));
+        QVERIFY(info.findChild<QLabel*>("Label2")->text().contains("GPL-3.0-or-later"));
+
+        // The product name stays; every other text follows the language.
+        p.ChooseLanguage(2);
+        QCOMPARE(info.findChild<QLabel*>("ProductName")->text(), QString("Zentora  Version 1.01"));
+        QVERIFY(info.findChild<QLabel*>("Label2")->text().contains("General Public License"));
+        QVERIFY(!info.findChild<QLabel*>("Label2")->text().contains("Gewährleistung"));
+        p.ChooseLanguage(0);
+        QCOMPARE(info.findChild<QLabel*>("Label1")->text(), QString::fromUtf8(TInfo::AboutLines()[0]));
+
+        // The menu shows it modally; OK closes it.
+        QTimer::singleShot(0, &info, [&info] {
+            QTest::mouseClick(info.findChild<QWidget*>("JvHTButton1"), Qt::LeftButton);
+        });
+        p.form1->findChild<QAction*>("Info1")->trigger();
+        QCOMPARE(info.result(), int(QDialog::Accepted));
+    }
+
+    void SplashShowsThePictureOfTheStoredLanguage() {
+        for (int stored : {-1, 0, 1, 2, 3}) {
+            QSettings settings("Zentora", "Zentora");
+            if (stored < 0)
+                settings.remove("Sprache");
+            else
+                settings.setValue("Sprache", stored);
+            settings.sync();
+            TSplashscreen splash(kBin);
+            QCOMPARE(splash.windowTitle(), QString("Splashscreen"));
+            QVERIFY(!splash.isEnabled());
+            QCOMPARE(splash.Image2()->isVisibleTo(&splash), stored > 1);
+            QCOMPARE(splash.Image1()->isVisibleTo(&splash), stored <= 1);
+            QVERIFY(!splash.Image1()->pixmap().isNull() && !splash.Image2()->pixmap().isNull());
+            if (stored < 0) QCOMPARE(QSettings("Zentora", "Zentora").value("Sprache").toInt(), 0);  // created
+        }
+    }
+
+    // Not a test: with ZENTORA_SCREENSHOTS=<folder> it saves a picture of the about box there.
+    void screenshots() {
+        const QByteArray folder = qgetenv("ZENTORA_SCREENSHOTS");
+        if (folder.isEmpty()) QSKIP("ZENTORA_SCREENSHOTS not set");
+        Program p;
+        p.parts.info->show();
+        QTest::qWait(100);
+        QVERIFY(p.parts.info->grab().save(QDir(QString::fromLocal8Bit(folder)).filePath("about-box.png")));
+    }
+};
+
+QTEST_MAIN(HelpTest)
+#include "test_help.moc"
