@@ -1,24 +1,23 @@
 // The desktop program: start-up in the order the windows depend on each other.
 #include <QApplication>
 #include <QDir>
-#include <QPixmap>
 #include <QScreen>
-#include <QSplashScreen>
 #include <QThread>
+#include <memory>
 
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/UnitZahlenListe.h"
+#include "ui/about/UnitSplashScreen.h"
+#include "ui/about/info_wiring.h"
 #include "ui/data_root.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString root = zentora::DataRoot();
 
-    QPixmap splashPicture(QDir(root).filePath("Bilder/Hintergrund.bmp"));
-    QSplashScreen splash(splashPicture.isNull() ? QPixmap()
-                                                : splashPicture.scaledToWidth(480, Qt::SmoothTransformation));
-    splash.show();
+    auto splash = std::make_unique<zentora::TSplashscreen>(root);
+    splash->show();
     app.processEvents();
     QThread::msleep(100);
 
@@ -40,11 +39,13 @@ int main(int argc, char** argv) {
     form1.showOptionsWindow = [&form2] { form2.exec(); };
     zentora::TZahlenListe zahlenListe(form1.Session().State().permanence, root, &form1);
     zentora::ConnectNumberListEditor(form1, zahlenListe);
-    // The print dialog and about box are created here as they come.
+    // The print dialog is created here as it comes. The about box comes last: applying the stored language
+    // sets up its help and banner.
+    zentora::ConnectHelpAndInfo(form1, &form2);
     form1.RestoreLanguage();
     form1.OpenFromCommandLine(app.arguments().mid(1));
 
-    splash.finish(&form1);
+    splash.reset();
     form1.showMaximized();
     return app.exec();
 }

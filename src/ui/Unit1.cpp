@@ -370,12 +370,10 @@ void TForm1::BuildMenu() {
     sprache_[0]->setChecked(true);
 
     QMenu* hilfe = menu(nullptr, "Hilfe1", "&Hilfe");
-    item(
-        hilfe, "Inhalt1", "&Zentora-Hilfe",
-        [this] {
-            if (showHelp) showHelp();
-        },
-        QKeySequence::HelpContents);
+    // No F1 shortcut here: F1 opens the help of the window or tab in use, the menu item the contents.
+    item(hilfe, "Inhalt1", "&Zentora-Hilfe", [this] {
+        if (showHelp) showHelp();
+    });
     item(hilfe, "Info1", "In&fo...", [this] {
         if (showInfo) showInfo();
     });
