@@ -12,13 +12,11 @@ namespace {
 
 struct NameTable {
     std::array<std::string, kSlotCount> text;
-    std::array<std::string_view, kSlotCount> view;
     SlotMask hasNumberMask{};
     NameTable() {
         for (int s = 0; s < kSlotCount; ++s) {
             SlotName name = ChanceSlotName(s);
             text[s] = std::move(name.text);
-            view[s] = text[s];
             if (name.nameHasNumber) hasNumberMask[s >> 6] |= std::uint64_t{1} << (s & 63);
         }
     }
@@ -77,7 +75,7 @@ void WriteSignalList(const SignalSlots& slots, std::vector<std::string_view>& li
     for (int i = slots.groupNamedCount - 1; i >= 0; --i) list.push_back(text[slots.groupNamed[i]]);
 }
 
-void WriteSignalList(const StakeArray& slotStake, std::vector<std::string_view>& list) {
+void WriteSignalList(const StakeArray& slotStake, std::vector<std::uint16_t>& list) {
     const NameTable& names = Names();
     const SlotMask listed = MaskOf(slotStake, StakeTest::Positive);
     int individual = 0, count = 0;
@@ -88,14 +86,21 @@ void WriteSignalList(const StakeArray& slotStake, std::vector<std::string_view>&
     list.resize(static_cast<std::size_t>(count));
     // Walking up the slots, each kind fills its part of the list from the bottom: highest slot on top, the
     // individually named part above the other.
-    std::string_view* const view = list.data();
+    std::uint16_t* const out = list.data();
     int lowIndividual = individual, lowGroup = count;
     for (int w = 0; w < kSlotMaskWords; ++w) {
         for (std::uint64_t bits = listed[w] & names.hasNumberMask[w]; bits != 0; bits &= bits - 1)
-            view[--lowIndividual] = names.view[w * 64 + std::countr_zero(bits)];
+            out[--lowIndividual] = static_cast<std::uint16_t>(w * 64 + std::countr_zero(bits));
         for (std::uint64_t bits = listed[w] & ~names.hasNumberMask[w]; bits != 0; bits &= bits - 1)
-            view[--lowGroup] = names.view[w * 64 + std::countr_zero(bits)];
+            out[--lowGroup] = static_cast<std::uint16_t>(w * 64 + std::countr_zero(bits));
     }
+}
+
+std::vector<std::string_view> SignalListNames(const std::vector<std::uint16_t>& list) {
+    std::vector<std::string_view> names;
+    names.reserve(list.size());
+    for (std::uint16_t slot : list) names.push_back(SignalNameOf(slot));
+    return names;
 }
 
 std::vector<std::string> SignalListTopToBottom(const std::vector<std::string>& individuallyNamed,

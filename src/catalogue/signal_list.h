@@ -45,8 +45,13 @@ const std::string& SignalNameOf(int slot);
 // for kSlotCount lines a fill allocates nothing.
 void WriteSignalList(const SignalSlots& slots, std::vector<std::string_view>& list);
 
-// The same list straight from the stakes of slots 0..1784, as the spin pipeline fills it.
-void WriteSignalList(const StakeArray& slotStake, std::vector<std::string_view>& list);
+// The same list straight from the stakes of slots 0..1784, as the spin pipeline fills it: the slots top to
+// bottom, each shown by SignalNameOf. With the capacity reserved for kSlotCount lines a fill allocates
+// nothing.
+void WriteSignalList(const StakeArray& slotStake, std::vector<std::uint16_t>& list);
+
+// The German names of such a list, in its order.
+std::vector<std::string_view> SignalListNames(const std::vector<std::uint16_t>& list);
 
 // The untranslated (German) list, top to bottom.
 std::vector<std::string> FillSignalList(int first, int last, const StakeArray& slotStake);

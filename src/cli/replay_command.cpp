@@ -33,7 +33,7 @@ int RunReplay(const ReplayArgs& args) {
     out["position_stake_raw"] = state.positionStakeRaw;
     out["position_stake"] = state.positionStake;
     out["played_slot"] = state.playedSlot;
-    out["signal_list"] = state.signalList;
+    out["signal_list"] = SignalListNames(state.signalList);
     std::cout << out.dump() << '\n';
     return 0;
 }

@@ -48,9 +48,9 @@ struct PlayState {
 
     // Stakes of the small progression steps per group, recomputed only when the settings change them.
     StakeCache stakeCache;
-    // The signal list as the last pipeline run left it: the German names top to bottom, viewing the
-    // catalogue's constant name table.
-    std::vector<std::string_view> signalList;
+    // The signal list as the last pipeline run left it: its slots top to bottom (SignalListNames gives the
+    // German lines).
+    std::vector<std::uint16_t> signalList;
 };
 
 // Reset of the play state; the permanence, the BaseSet table and the settings stay as they are.

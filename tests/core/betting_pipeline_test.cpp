@@ -72,7 +72,8 @@ TEST(BettingPipeline, EverySpinEndsWithConsistentStakesChipsAndList) {
             ApplyTableLimits(raw, state.settings, limited);
             ASSERT_EQ(state.positionStake, limited);
             const std::vector<std::string> list = FillSignalList(0, kSlotCount - 1, state.slotStake);
-            ASSERT_EQ(std::vector<std::string>(state.signalList.begin(), state.signalList.end()), list);
+            const auto names = SignalListNames(state.signalList);
+            ASSERT_EQ(std::vector<std::string>(names.begin(), names.end()), list);
         }
     }
 }
@@ -103,7 +104,8 @@ TEST(BettingPipeline, OrphelinAChevalKeepsItsRateCountFromSpinToSpin) {
         EXPECT_EQ(state.slotStake[other], 0);
         const std::string name = plein ? "Orphelins en plein" : "Orphelins à cheval";
         // The other Finales à cheval of the group are listed too; the Orphelin chance once.
-        EXPECT_EQ(std::count(state.signalList.begin(), state.signalList.end(), name), 1);
+        const auto names = SignalListNames(state.signalList);
+        EXPECT_EQ(std::count(names.begin(), names.end(), name), 1);
         // "a Cheval" lays one unit on plein 1 and four chevals; "Plein" one on each of eight pleins.
         EXPECT_EQ(state.positionStake[1], 4);
         EXPECT_EQ(state.positionStake[111], plein ? 0 : 4);

@@ -203,7 +203,7 @@ TEST(PlayState, RemoveLastNumberReplaysWhatIsLeft) {
     }
     PlayState empty;
     empty.settings = AllOn();
-    empty.signalList = {"Nummer 3"};
+    empty.signalList = {3};
     empty.hitCounter[3] = 4;
     EXPECT_FALSE(Zahlentfernen1Click(empty, live));
     EXPECT_EQ(empty.hitCounter[3], 4);
@@ -212,7 +212,7 @@ TEST(PlayState, RemoveLastNumberReplaysWhatIsLeft) {
 
 TEST(PlayState, NewThenASpinIsAFreshStart) {
     PlayState state = OneByOne(RandomSpins(300, 8), AllOn());
-    state.signalList = {"Rot"};
+    state.signalList = {1412};
     Neu2Click(state);
     EXPECT_TRUE(state.permanence.empty());
     EXPECT_TRUE(state.signalList.empty());
