@@ -40,6 +40,10 @@ bool RateAtMost(std::int64_t h, std::int64_t k, std::int64_t bound) {
 
 using Word = std::uint64_t;
 constexpr int kWordBits = 64;
+// Placement counts of a group's positions, eight at a time.
+using Lanes = std::int16_t __attribute__((vector_size(16)));
+constexpr int kLanes = 8;
+constexpr int kMaxLaneVectors = 4;
 constexpr unsigned kNoNumber = 37;  // the row of a spin that hits nothing
 
 // Calls f(bit) for every set bit of `word`, lowest first.
@@ -65,10 +69,19 @@ struct GroupRun {
     std::int64_t loHint = 0, hiHint = 0;  // where the search for the next bounds starts
     // Every entry's hits lie within [minHits, maxHits]; minHits may lag behind, which is still a bound.
     std::int64_t minHits = 0, maxHits = 0;
+    // Untracked: the rate bounds lie clear of every entry's hits, which are not counted one by one; maxHits
+    // then bounds them as of `syncSpin`, and the bounds need no look before `nextCheck`.
+    bool tracked = true;
+    std::int64_t syncSpin = 0, nextCheck = 0;
     std::int32_t span = 0;  // "So oft angespielt"
     std::int64_t weight = 0;
     bool constantStake = true;
     std::array<std::int32_t, kStakeCacheSteps> stakes{};
+    // Groups of many entries on few positions: each entry's placement as lanes over the group's positions,
+    // summed in registers for the entries coming into play or leaving it.
+    int laneVectors = 0;  // 0: placed term by term
+    std::vector<std::uint8_t> lanePositions;
+    std::vector<Lanes> lanes;  // laneVectors per entry
 };
 
 class MoneyRun {
@@ -171,6 +184,8 @@ class MoneyRun {
             g.absence = settings_.AbsenceRuleActive(g.id) && std::max<std::int64_t>(g.low, 0) <= g.high;
             g.rate = settings_.RateRuleActive(g.id);
             g.rateStart = g.rate ? live.RateStart(g.id) : 0;
+            g.tracked = oneChance_ || !g.rate;
+            g.nextCheck = 1;
             g.span = gs.absenceSpan;
             g.weight = Group(g.id).chanceWeight;
             for (int step = 0; step < kStakeCacheSteps; ++step) {
@@ -220,6 +235,27 @@ class MoneyRun {
             }
             placementStart_.push_back(static_cast<std::int32_t>(placement_.size()));
         }
+        for (GroupRun& g : groups_) {
+            std::vector<std::uint8_t> positions;
+            for (std::int32_t t = placementStart_[g.first]; t < placementStart_[g.end]; ++t)
+                positions.push_back(placement_[t].position);
+            std::sort(positions.begin(), positions.end());
+            positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+            const int vectors = static_cast<int>((positions.size() + kLanes - 1) / kLanes);
+            if (vectors > kMaxLaneVectors || g.end - g.first <= static_cast<std::int32_t>(positions.size()))
+                continue;
+            g.laneVectors = vectors;
+            g.lanePositions = positions;
+            g.lanes.assign(static_cast<std::size_t>((g.end - g.first) * vectors), Lanes{});
+            for (std::int32_t j = g.first; j < g.end; ++j)
+                for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t) {
+                    const auto lane =
+                        std::lower_bound(positions.begin(), positions.end(), placement_[t].position) -
+                        positions.begin();
+                    g.lanes[(j - g.first) * vectors + lane / kLanes][lane % kLanes] =
+                        static_cast<std::int16_t>(placement_[t].count);
+                }
+        }
     }
 
     std::pair<std::int32_t, int> BitOf(std::int32_t j) const {
@@ -234,24 +270,88 @@ class MoneyRun {
         return (bits[at.first] >> at.second & 1) != 0;
     }
 
-    // The hit counts whose rate lies within the group's rate bounds at spin k.
-    void RateBand(GroupRun& g, std::int64_t k, std::int64_t& lo, std::int64_t& hi) {
+    // The hit counts whose rate lies within the group's rate bounds at spin k; false when the rule does not
+    // apply.
+    bool RateBand(const GroupRun& g, std::int64_t k, std::int64_t& lo, std::int64_t& hi) const {
         lo = 1;
         hi = 0;
         const RateRuleBounds b = RateRuleBoundsOf(settings_.Of(g.id), true, g.rateStart,
                                                   static_cast<std::int32_t>(k), LastWindowLimit::OwnValue);
-        if (!b.applies) return;
-        // The rate is monotone in the hits for a fixed spin count: walk from the last bounds.
-        std::int64_t l = std::clamp<std::int64_t>(g.loHint, 0, k + 1);
+        if (!b.applies) return false;
+        // The rate is monotone in the hits for a fixed spin count: walk from where the bound puts them.
+        auto guess = [&](std::int64_t bound) {
+            return std::clamp<std::int64_t>(std::clamp<std::int64_t>(bound, 0, 100000) * k / 100000, 0, k);
+        };
+        std::int64_t l = guess(b.lower);
         while (l > 0 && RateAtLeast(l - 1, k, b.lower)) --l;
         while (l <= k && !RateAtLeast(l, k, b.lower)) ++l;
-        std::int64_t h = std::clamp<std::int64_t>(g.hiHint, -1, k);
+        std::int64_t h = guess(b.upper);
         while (h < k && RateAtMost(h + 1, k, b.upper)) ++h;
         while (h >= 0 && !RateAtMost(h, k, b.upper)) --h;
-        g.loHint = l;
-        g.hiHint = std::max<std::int64_t>(h, 0);
         lo = l;
         hi = h;
+        return true;
+    }
+
+    // The first spin after k at which the group's rate rule changes its window, its lower bound or whether
+    // it applies.
+    std::int64_t NextRateBoundary(const GroupRun& g, std::int64_t k) const {
+        const GroupSettings& gs = settings_.Of(g.id);
+        std::int64_t next = std::numeric_limits<std::int64_t>::max();
+        auto consider = [&](std::int64_t spin) {
+            if (spin > k) next = std::min(next, spin);
+        };
+        consider(std::int64_t{g.rateStart} - gs.absenceSpan);
+        consider(g.rateStart);
+        for (const std::int32_t until : gs.rateUntil) {
+            consider(std::int64_t{until} + 1);
+            consider(std::int64_t{until} - gs.absenceSpan + 1);
+        }
+        return next;
+    }
+
+    // Exact hits of the group's entries from the counts of the numbers, and their rate bits.
+    void SyncRateGroup(GroupRun& g, std::int64_t lo, std::int64_t hi) {
+        g.minHits = std::numeric_limits<std::int64_t>::max();
+        g.maxHits = 0;
+        for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
+            Word bits = 0;
+            const std::int32_t first = g.first + (w - g.word) * kWordBits;
+            const std::int32_t last = std::min(first + kWordBits, g.end);
+            for (std::int32_t e = first; e < last; ++e) {
+                std::int64_t h = 0;
+                ForEachBit(list_.sets[e].words[0], [&](int z) { h += numberHits_[z]; });
+                hits_[e] = h;
+                g.minHits = std::min(g.minHits, h);
+                g.maxHits = std::max(g.maxHits, h);
+                bits |= Word{lo <= h && h <= hi} << (e - first);
+            }
+            rate_[w] = bits;
+        }
+        g.lo = lo;
+        g.hi = hi;
+        g.tracked = true;
+    }
+
+    // An untracked group: whether the rule now needs the entries' hits.
+    void CheckUntracked(GroupRun& g, std::size_t gi, std::int64_t k) {
+        if (k < g.nextCheck) return;
+        std::int64_t lo, hi;
+        if (!RateBand(g, k, lo, hi)) {
+            g.nextCheck = NextRateBoundary(g, k);
+            return;
+        }
+        // The lower bound only rises within a window while the hits rise by at most one a spin.
+        const std::int64_t maxHits = g.maxHits + (k - g.syncSpin);
+        if (lo > maxHits && lo <= hi) {
+            g.nextCheck = std::min(k + (lo - maxHits), NextRateBoundary(g, k));
+        } else if (lo > hi || hi < g.minHits) {
+            g.nextCheck = k + 1;
+        } else {
+            SyncRateGroup(g, lo, hi);
+            bandLo_[gi] = lo;
+            bandHi_[gi] = hi;
+        }
     }
 
     // After the bounds moved: the rate bits of entries whose hits entered or left them. The entries hit on
@@ -306,8 +406,13 @@ class MoneyRun {
             recent_[0] = static_cast<std::uint8_t>(x);
             lastSpin_[x] = k;
         }
+        if (hit) ++numberHits_[x];
         for (GroupRun& g : groups_) {
             const auto gi = &g - groups_.data();
+            if (!g.tracked) {
+                CheckUntracked(g, static_cast<std::size_t>(gi), k);
+                continue;
+            }
             if (g.rate) RateBand(g, k, bandLo_[gi], bandHi_[gi]);
             if (!hit || !(g.rate || oneChance_)) continue;
             // Hits and last hits are kept where a rule or the choice of one chance reads them.
@@ -330,7 +435,16 @@ class MoneyRun {
         std::swap(ruled_, ruledBefore_);
         for (GroupRun& g : groups_) {
             const auto gi = &g - groups_.data();
-            if (g.rate) MoveRateBand(g, bandLo_[gi], bandHi_[gi]);
+            if (g.rate && g.tracked) {
+                const std::int64_t lo = bandLo_[gi], hi = bandHi_[gi];
+                MoveRateBand(g, lo, hi);
+                // Bounds clear of every entry's hits: every rate bit is 0 and stays so while they are.
+                if (!oneChance_ && (lo > hi || lo > g.maxHits || hi < g.minHits)) {
+                    g.tracked = false;
+                    g.syncSpin = k;
+                    g.nextCheck = k + 1;
+                }
+            }
             if (!g.absence) {
                 for (std::int32_t w = g.word; w < g.word + g.words; ++w) ruled_[w] = rate_[w];
                 continue;
@@ -376,15 +490,53 @@ class MoneyRun {
     }
 
     // Normal play: an entry is staked while a rule holds, from step 0 after it comes into play or hits.
+    template <int Vectors>
+    void PlaceByLanes(const GroupRun& g) {
+        Lanes sum[Vectors] = {};
+        for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
+            const Word now = ruled_[w], was = ruledBefore_[w];
+            const Lanes* base = &g.lanes[static_cast<std::size_t>((w - g.word) * kWordBits * Vectors)];
+            ForEachBit(now & ~was, [&](int bit) {
+                for (int i = 0; i < Vectors; ++i) sum[i] += base[bit * Vectors + i];
+            });
+            ForEachBit(was & ~now, [&](int bit) {
+                for (int i = 0; i < Vectors; ++i) sum[i] -= base[bit * Vectors + i];
+            });
+        }
+        const std::int64_t stake = g.stakes[0];
+        for (std::size_t lane = 0; lane < g.lanePositions.size(); ++lane) {
+            const std::int64_t count = sum[lane / kLanes][lane % kLanes];
+            if (count == 0) continue;
+            raw_[g.lanePositions[lane]] += stake * count;
+            placedChanged_ = true;
+        }
+    }
+
     void UpdateStakes(std::int64_t k, unsigned x) {
         const Word* spun = &memberBits_[std::min(x, kNoNumber) * words_];
         for (const GroupRun& g : groups_) {
+            if (g.constantStake && g.laneVectors && g.stakes[0] != 0) {
+                switch (g.laneVectors) {
+                    case 1:
+                        PlaceByLanes<1>(g);
+                        break;
+                    case 2:
+                        PlaceByLanes<2>(g);
+                        break;
+                    case 3:
+                        PlaceByLanes<3>(g);
+                        break;
+                    default:
+                        PlaceByLanes<4>(g);
+                        break;
+                }
+            }
             for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
                 const Word now = ruled_[w], was = ruledBefore_[w];
                 const std::int32_t base = g.first + (w - g.word) * kWordBits;
                 if (g.constantStake) {
                     const std::int32_t stake = g.stakes[0];
-                    if (stake == 0) continue;
+                    if (stake == 0 || g.laneVectors) continue;
                     ForEachBit(now & ~was, [&](int bit) { Place(base + bit, stake); });
                     ForEachBit(was & ~now, [&](int bit) { Place(base + bit, -std::int64_t{stake}); });
                     continue;
@@ -481,6 +633,7 @@ class MoneyRun {
     std::array<std::uint8_t, 37> recent_{};
     int recentCount_ = 0;
     std::array<std::int64_t, 37> lastSpin_{};
+    std::array<std::int64_t, 37> numberHits_{};
 
     // Bit sets over the entries, a run of words per group.
     std::int32_t words_ = 0;

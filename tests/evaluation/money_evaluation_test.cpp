@@ -210,6 +210,29 @@ void RandomSettings(std::mt19937& rng, AppliedSettings& s, FixedLiveSettings& li
     live.es637sTechnique = pick(0, 5);
 }
 
+TEST(MoneyEvaluation, RateRuleWakesWhenALaterWindowLowersItsBound) {
+    // No even chance reaches 90 % in the first window, so the rule sleeps there; the second window's 45 %
+    // takes them in at once.
+    AppliedSettings s = Quiet();
+    const GroupId even = GroupId::G1837;
+    GroupSettings& g = s.Of(even);
+    g.absenceSpan = 400;
+    g.rateFromMilli.fill(45000);
+    g.rateFromMilli[0] = 90000;
+    g.rateUntil.fill(2000);
+    g.rateUntil[0] = 370;
+    s.optionFlags[Group(even).rateCheckBox - 1] = 1;
+    FixedLiveSettings live;
+    live.rateStart[GroupIndex(even)] = 10;
+    std::mt19937 rng(7);
+    std::vector<std::uint8_t> perm(600);
+    for (auto& v : perm) v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 36)(rng));
+    const EvaluationResult fast = EvaluateMoney(perm, s, live);
+    EXPECT_EQ(fast.balance, testing::StraightforwardEvaluation(perm, s, live).balance);
+    EXPECT_EQ(fast.balance[369], 0);
+    EXPECT_NE(fast.balance[371], 0);
+}
+
 TEST(MoneyEvaluation, FastRunEqualsTheDefiningForm) {
     std::mt19937 rng(2024);
     for (int round = 0; round < 60; ++round) {
