@@ -344,6 +344,14 @@ void ApplyTableLimits(const PositionArray& positionStakeRaw, const AppliedSettin
     for (int p = 145; p <= 150; ++p) out[p] = std::min<Wide>(positionStakeRaw[p], m.m18);
     for (int p = 151; p <= 156; ++p) out[p] = std::min<Wide>(positionStakeRaw[p], m.m12);
 
+    // Saturated once; a quick test finds the common case where every value fits.
+    std::uint64_t outside = 0;
+    for (int p = 0; p < kPositionCount; ++p)
+        outside |= (static_cast<std::uint64_t>(out[p]) + 0x80000000u) >> 32;
+    if (outside == 0) {
+        for (int p = 0; p < kPositionCount; ++p) positionStake[p] = static_cast<std::int32_t>(out[p]);
+        return;
+    }
     for (int p = 0; p < kPositionCount; ++p)
         positionStake[p] = static_cast<std::int32_t>(std::clamp<Wide>(
             out[p], std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));

@@ -82,6 +82,12 @@ struct GroupRun {
     int laneVectors = 0;  // 0: placed term by term
     std::vector<std::uint8_t> lanePositions;
     std::vector<Lanes> lanes;  // laneVectors per entry
+    // With an absence band from 0 or 1 and no rate bit, the entries in play are those hit within the band's
+    // top less those hit on this spin: the group then follows the entries hit within the top, which change
+    // far less often than those in play.
+    bool byRecentHits = false;
+    std::vector<Lanes> numberLanes;  // laneVectors per number 0..36 and for a spin that hits nothing
+    std::array<Lanes, kMaxLaneVectors> recentCount{}, placedCount{};
 };
 
 class MoneyRun {
@@ -133,11 +139,15 @@ class MoneyRun {
             // The stakes chosen after spin k - 1 are settled by spin k.
             const std::int64_t returned = Gewinnermittlung(current_, x, halveOnZero_);
             if (placedChanged_) {
-                // The exact sums, saturated once.
+                // The exact sums, saturated once; a quick test finds the common case where all fit.
+                std::uint64_t outside = 0;
                 for (int p = 0; p < kPositionCount; ++p)
-                    rawStake_[p] = static_cast<std::int32_t>(
-                        std::clamp<std::int64_t>(raw_[p], std::numeric_limits<std::int32_t>::min(),
-                                                 std::numeric_limits<std::int32_t>::max()));
+                    outside |= (static_cast<std::uint64_t>(raw_[p]) + 0x80000000u) >> 32;
+                for (int p = 0; p < kPositionCount; ++p)
+                    rawStake_[p] = outside == 0 ? static_cast<std::int32_t>(raw_[p])
+                                                : static_cast<std::int32_t>(std::clamp<std::int64_t>(
+                                                      raw_[p], std::numeric_limits<std::int32_t>::min(),
+                                                      std::numeric_limits<std::int32_t>::max()));
                 ApplyTableLimits(rawStake_, settings_, current_);
                 tableSum_ = TableSum(current_);
                 placedChanged_ = false;
@@ -220,6 +230,8 @@ class MoneyRun {
         }
         rate_.assign(static_cast<std::size_t>(words_), 0);
         absent_.assign(static_cast<std::size_t>(words_), 0);
+        recentBits_.assign(static_cast<std::size_t>(words_), 0);
+        recentBefore_.assign(static_cast<std::size_t>(words_), 0);
         ruled_.assign(static_cast<std::size_t>(words_), 0);
         ruledBefore_.assign(static_cast<std::size_t>(words_), 0);
         // Each entry's positions with their multiplicity.
@@ -247,6 +259,8 @@ class MoneyRun {
             g.laneVectors = vectors;
             g.lanePositions = positions;
             g.lanes.assign(static_cast<std::size_t>((g.end - g.first) * vectors), Lanes{});
+            g.byRecentHits = g.absence && g.low <= 1;
+            g.numberLanes.assign(static_cast<std::size_t>(38 * vectors), Lanes{});
             for (std::int32_t j = g.first; j < g.end; ++j)
                 for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t) {
                     const auto lane =
@@ -254,6 +268,10 @@ class MoneyRun {
                         positions.begin();
                     g.lanes[(j - g.first) * vectors + lane / kLanes][lane % kLanes] =
                         static_cast<std::int16_t>(placement_[t].count);
+                    for (unsigned z = 0; z < 37; ++z)
+                        if (g.low == 1 && list_.sets[j].Contains(z))
+                            g.numberLanes[z * vectors + lane / kLanes][lane % kLanes] +=
+                                static_cast<std::int16_t>(placement_[t].count);
                 }
         }
     }
@@ -433,6 +451,7 @@ class MoneyRun {
             }
         }
         std::swap(ruled_, ruledBefore_);
+        std::swap(recentBits_, recentBefore_);
         for (GroupRun& g : groups_) {
             const auto gi = &g - groups_.data();
             if (g.rate && g.tracked) {
@@ -465,6 +484,7 @@ class MoneyRun {
                 for (int i = 0; i < inLow; ++i) low |= memberBits_[recent_[i] * words_ + w];
                 if (allHigh) high = groupMask_[w];
                 if (allLow) low = groupMask_[w];
+                recentBits_[w] = high;
                 absent_[w] = high & ~low;
                 ruled_[w] = absent_[w] | rate_[w];
             }
@@ -491,43 +511,74 @@ class MoneyRun {
 
     // Normal play: an entry is staked while a rule holds, from step 0 after it comes into play or hits.
     template <int Vectors>
-    void PlaceByLanes(const GroupRun& g) {
-        Lanes sum[Vectors] = {};
+    static void AddLanes(Lanes* sum, const Lanes* base, Word enter, Word leave) {
+        ForEachBit(enter, [&](int bit) {
+            for (int i = 0; i < Vectors; ++i) sum[i] += base[bit * Vectors + i];
+        });
+        ForEachBit(leave, [&](int bit) {
+            for (int i = 0; i < Vectors; ++i) sum[i] -= base[bit * Vectors + i];
+        });
+    }
+
+    // The group's placement counts follow the entries in play; the difference goes onto the table.
+    template <int Vectors>
+    void PlaceByLanes(GroupRun& g, unsigned x) {
+        Lanes recent[Vectors], placed[Vectors];
+        for (int i = 0; i < Vectors; ++i) recent[i] = g.recentCount[i], placed[i] = g.placedCount[i];
+        bool rateBits = false;
+        Lanes now[Vectors];
+        for (int i = 0; i < Vectors; ++i) now[i] = placed[i];
         for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
-            const Word now = ruled_[w], was = ruledBefore_[w];
             const Lanes* base = &g.lanes[static_cast<std::size_t>((w - g.word) * kWordBits * Vectors)];
-            ForEachBit(now & ~was, [&](int bit) {
-                for (int i = 0; i < Vectors; ++i) sum[i] += base[bit * Vectors + i];
-            });
-            ForEachBit(was & ~now, [&](int bit) {
-                for (int i = 0; i < Vectors; ++i) sum[i] -= base[bit * Vectors + i];
-            });
+            if (g.byRecentHits) {
+                const Word is = recentBits_[w], was = recentBefore_[w];
+                AddLanes<Vectors>(recent, base, is & ~was, was & ~is);
+            }
+            rateBits |= rate_[w] != 0;
+            const Word is = ruled_[w], was = ruledBefore_[w];
+            if (!g.byRecentHits) AddLanes<Vectors>(now, base, is & ~was, was & ~is);
+        }
+        if (g.byRecentHits) {
+            if (rateBits) {
+                for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
+                    const Lanes* base =
+                        &g.lanes[static_cast<std::size_t>((w - g.word) * kWordBits * Vectors)];
+                    const Word is = ruled_[w], was = ruledBefore_[w];
+                    AddLanes<Vectors>(now, base, is & ~was, was & ~is);
+                }
+            } else {
+                // In play: hit within the top, less hit on this spin when the band starts at 1.
+                const Lanes* spun = &g.numberLanes[std::min(x, kNoNumber) * Vectors];
+                for (int i = 0; i < Vectors; ++i) now[i] = recent[i] - spun[i];
+            }
         }
         const std::int64_t stake = g.stakes[0];
         for (std::size_t lane = 0; lane < g.lanePositions.size(); ++lane) {
-            const std::int64_t count = sum[lane / kLanes][lane % kLanes];
+            const std::int64_t count =
+                now[lane / kLanes][lane % kLanes] - placed[lane / kLanes][lane % kLanes];
             if (count == 0) continue;
             raw_[g.lanePositions[lane]] += stake * count;
             placedChanged_ = true;
         }
+        for (int i = 0; i < Vectors; ++i) g.recentCount[i] = recent[i], g.placedCount[i] = now[i];
     }
 
     void UpdateStakes(std::int64_t k, unsigned x) {
         const Word* spun = &memberBits_[std::min(x, kNoNumber) * words_];
-        for (const GroupRun& g : groups_) {
+        for (GroupRun& g : groups_) {
             if (g.constantStake && g.laneVectors && g.stakes[0] != 0) {
                 switch (g.laneVectors) {
                     case 1:
-                        PlaceByLanes<1>(g);
+                        PlaceByLanes<1>(g, x);
                         break;
                     case 2:
-                        PlaceByLanes<2>(g);
+                        PlaceByLanes<2>(g, x);
                         break;
                     case 3:
-                        PlaceByLanes<3>(g);
+                        PlaceByLanes<3>(g, x);
                         break;
                     default:
-                        PlaceByLanes<4>(g);
+                        PlaceByLanes<4>(g, x);
                         break;
                 }
             }
@@ -640,10 +691,12 @@ class MoneyRun {
     std::vector<Word> memberBits_;  // 38 rows: the entries holding each number, then none
     std::vector<Word> groupMask_;   // the bits that stand for an entry
     std::vector<std::int32_t> wordGroup_;
-    std::vector<Word> rate_;         // RateRuleCount > 0
-    std::vector<Word> absent_;       // AbsenceRuleCount > 0
-    std::vector<Word> ruled_;        // either, this spin
-    std::vector<Word> ruledBefore_;  // either, the spin before
+    std::vector<Word> rate_;          // RateRuleCount > 0
+    std::vector<Word> absent_;        // AbsenceRuleCount > 0
+    std::vector<Word> recentBits_;    // hit within the top of the absence band, this spin
+    std::vector<Word> recentBefore_;  // the same, the spin before
+    std::vector<Word> ruled_;         // either, this spin
+    std::vector<Word> ruledBefore_;   // either, the spin before
 
     // Per entry.
     std::vector<std::int64_t> lastHit_;   // one chance: spin of the last hit, 0 = none
