@@ -153,6 +153,8 @@ class MoneyRun {
                 placedChanged_ = false;
             }
             const std::int64_t change = returned - tableSum_;
+            result.totalStaked += tableSum_;
+            result.totalReturned += returned;
             balance += change;
             result.balance[static_cast<std::size_t>(k - 1)] = balance;
 

@@ -26,6 +26,8 @@ struct EvaluationMarker {
 struct EvaluationResult {
     std::vector<std::int64_t> balance;  // after spin 1..L
     std::vector<EvaluationMarker> markers;
+    std::int64_t totalStaked = 0;    // every stake laid, the last spin's included
+    std::int64_t totalReturned = 0;  // every return, stakes included
     bool cancelled = false;  // stopped early: balance holds the spins done
 
     // The X values of the chart: spin k at index k - 1.

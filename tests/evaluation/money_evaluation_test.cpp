@@ -66,7 +66,10 @@ TEST(MoneyEvaluation, StakesLaidAfterASpinAreSettledByTheNext) {
     // 5: then 19-36, Gerade, Schwarz are staked (-3). 20 (black, even, high) returns 3 x 2, then 1-18,
     // Ungerade, Rot are staked (+6 - 3). 0 loses those, and 19-36, Gerade, Schwarz are staked again (-3).
     const auto perm = NewestFirst({5, 20, 0});
-    EXPECT_EQ(EvaluateMoney(perm, s, live).balance, (std::vector<std::int64_t>{-3, 0, -3}));
+    const EvaluationResult r = EvaluateMoney(perm, s, live);
+    EXPECT_EQ(r.balance, (std::vector<std::int64_t>{-3, 0, -3}));
+    EXPECT_EQ(r.totalStaked, 9);  // the three units laid after the last spin count as staked
+    EXPECT_EQ(r.totalReturned, 6);
     s.optionFlags[1] = 1;  // CheckBox2: half of the three units lost on zero come back, rounded down
     EXPECT_EQ(EvaluateMoney(perm, s, live).balance, (std::vector<std::int64_t>{-3, 0, -2}));
 }
@@ -251,6 +254,9 @@ TEST(MoneyEvaluation, FastRunEqualsTheDefiningForm) {
         const EvaluationResult slow = testing::StraightforwardEvaluation(perm, s, live);
         ASSERT_EQ(fast.balance, slow.balance) << "round " << round;
         ASSERT_EQ(fast.markers, slow.markers) << "round " << round;
+        ASSERT_EQ(fast.totalStaked, slow.totalStaked) << "round " << round;
+        ASSERT_EQ(fast.totalReturned, slow.totalReturned) << "round " << round;
+        ASSERT_EQ(fast.totalReturned - fast.totalStaked, fast.balance.empty() ? 0 : fast.balance.back());
     }
 }
 

@@ -105,6 +105,8 @@ inline EvaluationResult StraightforwardEvaluation(std::span<const std::uint8_t> 
         const std::int64_t returned = Gewinnermittlung(current, x, halve);
         ApplyTableLimits(placed, settings, current);
         const std::int64_t change = returned - TableSum(current);
+        result.totalStaked += TableSum(current);
+        result.totalReturned += returned;
         balance += change;
         result.balance.push_back(balance);
         auto slotOf = [&](int e) { return e < 0 ? std::optional<std::int32_t>{} : list.slots[e]; };
