@@ -105,7 +105,15 @@ void RunChangeRules(OptionsModel& model, FieldId id) {
         Minimum1Change(model);
     } else if (id == model.Minimum2()) {
         Minimum2Change(model);
+    } else if (id == model.SpinSummeMerkField()) {
+        SpinSummeMerkChange(model);
     }
+}
+
+void SpinSummeMerkChange(OptionsModel& model) {
+    const bool marking = model.SpinSummeMerk() != 0;
+    model.SetEnabled(model.CheckBox(66), marking);
+    model.Set(model.CheckBox(66), marking ? 1 : 0);
 }
 
 void LeaveField(OptionsModel& model, FieldId id) {

@@ -51,6 +51,10 @@ bool UsesStartKeyFilter(const OptionsModel& model, FieldId id);
 void Minimum1Change(OptionsModel& model);
 void Minimum2Change(OptionsModel& model);
 
+// The marker threshold of the evaluation chart: "Chancen Anzeigen" (CheckBox66) is usable and ticked while
+// SpinSummeMerk is not 0, disabled and unticked while it is 0.
+void SpinSummeMerkChange(OptionsModel& model);
+
 // Every stake field := Minimum1, A1837 := Minimum2. Nothing is applied.
 void AdaptInitialStakes(OptionsModel& model);
 

@@ -192,6 +192,21 @@ TEST(StakeRules, MinimaBoundTheStakesAndAdaptSetsThem) {
         EXPECT_EQ(m.Value(m.Fields(g.id).stake), g.id == GroupId::G1837 ? 8 : 5) << g.key;
 }
 
+TEST(MarkerThreshold, ChancenAnzeigenFollowsSpinSummeMerk) {
+    OptionsModel m;
+    const FieldId box = m.CheckBox(66);
+    m.Set(m.SpinSummeMerkField(), -100);
+    EXPECT_TRUE(m.Checked(66));
+    EXPECT_TRUE(Enabled(m, box));
+    m.Set(box, 0);  // the user may untick it while marking
+    m.Set(m.SpinSummeMerkField(), 0);
+    EXPECT_FALSE(m.Checked(66));
+    EXPECT_FALSE(Enabled(m, box));
+    m.Set(m.SpinSummeMerkField(), 50);
+    EXPECT_TRUE(m.Checked(66));
+    EXPECT_TRUE(Enabled(m, box));
+}
+
 TEST(KeyFilters, DigitsOnlyAndTheStartKeyFilter) {
     EXPECT_TRUE(NurGanzezahlen(U'0'));
     EXPECT_TRUE(NurGanzezahlen(U'9'));
