@@ -1,0 +1,55 @@
+#include "statistics/statistics_lines.h"
+
+#include <algorithm>
+
+namespace zentora {
+
+AbsenceLines AbsenceLinesOf(const StatisticsResult& result, std::int32_t abRundeValue) {
+    AbsenceLines lines;
+    if (!result.y.empty()) lines.largest = *std::max_element(result.y.begin(), result.y.end());
+    lines.points = static_cast<double>(result.y.size());
+    lines.setValue = abRundeValue;
+    lines.signalValue = static_cast<double>(abRundeValue) - result.inputs.absenceSpan;
+    return lines;
+}
+
+RateWindowLines MinRateWindows(const StatisticsResult& result,
+                               const std::array<std::int32_t, kRateWindowCount>& vonMilli) {
+    RateWindowLines lines;
+    const std::vector<double>& y = result.y;
+    const auto length = static_cast<std::int64_t>(y.size());
+    if (!y.empty()) lines.largest = *std::max_element(y.begin(), y.end());
+    const StatisticsInputs& in = result.inputs;
+    const std::int64_t span = in.absenceSpan;
+    for (int w = 1; w <= kRateWindowCount; ++w) {
+        RateWindowLine line;
+        line.window = w;
+        line.start = w == 1 ? in.rateStart : in.rateUntil[w - 2];
+        line.end = in.rateUntil[w - 1];
+        if (line.start >= length) break;
+
+        // Spins are numbered from 1; the window's spins beyond the permanence do not exist yet.
+        const std::int64_t first = std::max<std::int64_t>(line.start, 1);
+        const std::int64_t last = std::max(first, std::min(line.end, length));
+        line.lowest = *std::min_element(y.begin() + (first - 1), y.begin() + last);
+        line.from = vonMilli[w - 1] / 1000.0;
+
+        const std::int64_t curveFirst = line.start - span;
+        const std::int64_t curveLast = std::min(line.end - span, length);
+        if (curveFirst < 1 && curveFirst <= line.end - span) line.firstOrderError = curveFirst;
+        for (std::int64_t x = std::max<std::int64_t>(curveFirst, 1); x <= curveLast; ++x) {
+            const double xd = static_cast<double>(x);
+            line.limitX.push_back(xd);
+            line.limitY.push_back(line.from * (xd + static_cast<double>(span)) / xd);
+        }
+        lines.windows.push_back(std::move(line));
+    }
+    return lines;
+}
+
+std::pair<std::string, std::string> OrderErrorFields(int window) {
+    if (window <= 1) return {"Ab Runde", "Bis Runde(1)"};
+    return {"Bis Runde(" + std::to_string(window - 1) + ")", "Bis Runde(" + std::to_string(window) + ")"};
+}
+
+}  // namespace zentora
