@@ -24,6 +24,9 @@
 #include "options/option_files.h"
 #include "options/quick_settings.h"
 #include "options/window_rules.h"
+#include "ui/charts/chart_threads.h"
+#include "ui/charts/evaluation_chart.h"
+#include "ui/charts/statistics_chart.h"
 #include "ui/option_fields.h"
 #include "ui/texts/texts_hub.h"
 
@@ -147,7 +150,16 @@ TForm2::TForm2(const QString& dataRoot, AppliedSettings& applied, QWidget* paren
 }
 
 TForm2::~TForm2() {
+    StopWorkers();
     model_.SetListener(nullptr);
+}
+
+QCustomPlot* TForm2::Chart1() const {
+    return chart1_;
+}
+
+QCustomPlot* TForm2::Chart2() const {
+    return chart2_;
 }
 
 QString TForm2::OptionsFolder() const {
@@ -235,6 +247,8 @@ void TForm2::BuildWindow() {
         buttons->addWidget(b);
     }
     layout->addLayout(buttons);
+    window_parts_ = {optionsfenster_, speed_button1_, button1, button8, button2};
+    BuildWaitPanel();
 
     connect(optionsfenster_, &QTabWidget::currentChanged, this, &TForm2::OptionsfensterChange);
     connect(button1, &QPushButton::clicked, this, &TForm2::Button1Click);
@@ -529,21 +543,26 @@ QWidget* TForm2::BuildStatisticsTab() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
 
-    // The chart comes with the charts; until then its place is kept.
-    auto* chart = new QFrame(page);
-    chart->setObjectName("Chart1");
-    chart->setFrameShape(QFrame::StyledPanel);
-    chart->setMinimumHeight(240);
-    layout->addWidget(chart, 1);
+    chart1_ = new StatisticsChart(page);
+    chart1_->setMinimumHeight(240);
+    layout->addWidget(chart1_, 1);
+    connect(chart1_, &StatisticsChart::ValueLineClicked, this, &TForm2::TakeOver);
 
     auto* tools = new QHBoxLayout;
     tools->setSpacing(4);
-    tools->addWidget(Button("Button15", QStringLiteral("Berechnen"), page));
+    QPushButton* button15 = Button("Button15", QStringLiteral("Berechnen"), page);
+    QPushButton* bitBtn1 = Button("BitBtn1", QStringLiteral("Vergrössern"), page, 120);
+    QPushButton* bitBtn2 = Button("BitBtn2", QStringLiteral("Verkleinern"), page, 80);
+    QPushButton* button5 = Button("Button5", QStringLiteral("Zurücksetzen"), page);
+    QPushButton* button12 = Button("Button12", QStringLiteral("Chart als Bild speichern"), page);
+    connect(button15, &QPushButton::clicked, this, &TForm2::Button15Click);
+    connect(bitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(120); });
+    connect(bitBtn2, &QPushButton::clicked, this, [this] { BitBtn1Click(80); });
+    connect(button5, &QPushButton::clicked, this, &TForm2::Button5Click);
+    connect(button12, &QPushButton::clicked, this, &TForm2::Button12Click);
+    tools->addWidget(button15);
     tools->addSpacing(12);
-    tools->addWidget(Button("BitBtn1", QStringLiteral("Vergrössern"), page, 120));
-    tools->addWidget(Button("BitBtn2", QStringLiteral("Verkleinern"), page, 80));
-    tools->addWidget(Button("Button5", QStringLiteral("Zurücksetzen"), page));
-    tools->addWidget(Button("Button12", QStringLiteral("Chart als Bild speichern"), page));
+    for (QPushButton* b : {bitBtn1, bitBtn2, button5, button12}) tools->addWidget(b);
     QPushButton* print = Button("BitBtn5", QStringLiteral("Chart drucken"), page);
     print->setEnabled(false);  // until chart printing exists
     tools->addWidget(print);
@@ -587,7 +606,7 @@ QWidget* TForm2::BuildStatisticsTab() {
                                {27, "Serie 9/37", "Jeu 7/9"},
                                {28, "Serie 12/37", "kleine Serie 5/8"},
                                {29, "Serie 17/37", "Grosse Serie 0,2,3"}};
-    auto* groupChoice = new QButtonGroup(panel1);
+    auto* groupChoice = group_choice_ = new QButtonGroup(panel1);
     for (int i = 0; i < 27; ++i) {
         QRadioButton* radio =
             Radio(QStringLiteral("RadioButton%1").arg(groups[i].number), QString::fromUtf8(groups[i].caption),
@@ -612,7 +631,7 @@ QWidget* TForm2::BuildStatisticsTab() {
                                                   {44, "Max. Prozentwert"},
                                                   {45, "Min. Prozentwert"},
                                                   {30, "Überblick Prozentwerte"}};
-    auto* kindChoice = new QButtonGroup(panel2);
+    auto* kindChoice = kind_choice_ = new QButtonGroup(panel2);
     for (const auto& [number, caption] : kinds) {
         QRadioButton* radio =
             Radio(QStringLiteral("RadioButton%1").arg(number), QString::fromUtf8(caption), panel2);
@@ -632,34 +651,25 @@ QWidget* TForm2::BuildEvaluationTab() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
 
-    auto* chart = new QFrame(page);
-    chart->setObjectName("Chart2");
-    chart->setFrameShape(QFrame::StyledPanel);
-    chart->setMinimumHeight(300);
-    layout->addWidget(chart, 1);
+    chart2_ = new EvaluationChart(page);
+    chart2_->setMinimumHeight(280);
+    layout->addWidget(chart2_, 1);
 
-    // The wait panel of a running evaluation.
-    auto* wait = new QFrame(page);
-    wait->setObjectName("JvPanel1");
-    wait->setFrameShape(QFrame::StyledPanel);
-    auto* waitLayout = new QHBoxLayout(wait);
-    auto* waitLabel = new QLabel(QStringLiteral("Bitte Warten,Berechnung läuft..."), wait);
-    waitLabel->setObjectName("Label238");
-    auto* progress = new QProgressBar(wait);
-    progress->setObjectName("ProgressBar1");
-    progress->setRange(0, 50);
-    waitLayout->addWidget(waitLabel);
-    waitLayout->addWidget(progress, 1);
-    wait->hide();
-    layout->addWidget(wait);
+    // What a player needs to judge the system, under its balance.
+    summary_ = new QLabel(page);
+    summary_->setObjectName("EvaluationSummary");
+    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(summary_);
 
     auto* row = new QHBoxLayout;
-    row->addWidget(Button("Button14", QStringLiteral("Berechnen"), page), 0, Qt::AlignTop);
+    QPushButton* button14 = Button("Button14", QStringLiteral("Berechnen"), page);
+    connect(button14, &QPushButton::clicked, this, &TForm2::Button14Click);
+    row->addWidget(button14, 0, Qt::AlignTop);
 
     auto* limits =
         TextName(new QGroupBox(QStringLiteral("Chart-Limit-Linie X-fach teilen"), page), "GroupBoxLimit");
     auto* limitLayout = new QHBoxLayout(limits);
-    auto* limitGroup = new QButtonGroup(limits);
+    auto* limitGroup = limit_buttons_ = new QButtonGroup(limits);
     const std::pair<const char*, int> limitButtons[5] = {
         {"Limit1", 0}, {"Limit10", 2}, {"Limit100", 3}, {"Limit1000", 4}, {"Limit10000", 5}};
     for (int i = 0; i < 5; ++i) {
@@ -667,10 +677,11 @@ QWidget* TForm2::BuildEvaluationTab() {
         b->setProperty("tag", limitButtons[i].second);
         b->setCheckable(true);
         b->setFixedWidth(28);
-        limitGroup->addButton(b);
+        limitGroup->addButton(b, limitButtons[i].second);
         limitLayout->addWidget(b);
     }
     limitGroup->buttons().first()->setChecked(true);
+    connect(limitGroup, &QButtonGroup::idClicked, this, &TForm2::Limit1Click);
     row->addWidget(limits, 0, Qt::AlignTop);
 
     auto* markers =
@@ -689,15 +700,21 @@ QWidget* TForm2::BuildEvaluationTab() {
     auto* zoom = TextName(new QGroupBox(QStringLiteral("Chart zoomen"), page), "GroupBoxZoom");
     auto* zoomLayout = new QHBoxLayout(zoom);
     zoomLayout->setSpacing(2);
-    zoomLayout->addWidget(Button("BitBtn3", QStringLiteral("Vergrössern"), zoom, 120));
-    zoomLayout->addWidget(Button("BitBtn4", QStringLiteral("Verkleinern"), zoom, 80));
-    zoomLayout->addWidget(Button("Button7", QStringLiteral(" Zurücksetzen"), zoom));
+    QPushButton* bitBtn3 = Button("BitBtn3", QStringLiteral("Vergrössern"), zoom, 120);
+    QPushButton* bitBtn4 = Button("BitBtn4", QStringLiteral("Verkleinern"), zoom, 80);
+    QPushButton* button7 = Button("Button7", QStringLiteral(" Zurücksetzen"), zoom);
+    connect(bitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(120); });
+    connect(bitBtn4, &QPushButton::clicked, this, [this] { BitBtn3Click(80); });
+    connect(button7, &QPushButton::clicked, this, &TForm2::Button7Click);
+    for (QPushButton* b : {bitBtn3, bitBtn4, button7}) zoomLayout->addWidget(b);
     row2->addWidget(zoom, 0, Qt::AlignTop);
 
     auto* exportBox = TextName(new QGroupBox(QStringLiteral("Chart exportieren"), page), "GroupBoxExport");
     auto* exportLayout = new QHBoxLayout(exportBox);
     exportLayout->setSpacing(2);
-    exportLayout->addWidget(Button("Button13", QStringLiteral("Chart als Bild speichern"), exportBox));
+    QPushButton* button13 = Button("Button13", QStringLiteral("Chart als Bild speichern"), exportBox);
+    connect(button13, &QPushButton::clicked, this, &TForm2::Button13Click);
+    exportLayout->addWidget(button13);
     QPushButton* print = Button("BitBtn6", QStringLiteral("Chart drucken"), exportBox);
     print->setEnabled(false);  // until chart printing exists
     exportLayout->addWidget(print);
@@ -716,6 +733,7 @@ void TForm2::OnModelChange(FieldId id, FieldChange change) {
         return;
     }
     if (FieldView* view = views_[id]) view->Sync();
+    if (id == model_.CheckBox(66) && change == FieldChange::Value) CheckBox66Click();
 }
 
 void TForm2::ShowRateBlocks() {
@@ -741,6 +759,7 @@ void TForm2::FormCreate() {
     LoadOptions(DataIniPath());
     ApplySettings();
     InitialRulePass(model_);
+    SpinSummeMerkChange(model_);
     ShowRateBlocks();
     UpdateHelpContext();
 }
@@ -762,10 +781,18 @@ void TForm2::showEvent(QShowEvent* event) {
 
 void TForm2::FormClose() {
     LoadOptions(DataIniPath());
+    // A result that arrives after closing belongs to no open window.
+    if (statistics_thread_) statistics_thread_->Cancel();
+    statistics_thread_ = nullptr;
+    chart1_->Clear();
+    chart1_->xAxis->setTickLabels(false);
+    chart2_->Clear();
+    summary_->clear();
     if (onClosed) onClosed();
 }
 
 void TForm2::done(int result) {
+    if (EvaluationPending()) return;  // the window stays until its evaluation has ended
     QDialog::done(result);
     FormClose();
 }

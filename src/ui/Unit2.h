@@ -1,14 +1,23 @@
 #pragma once
 
+#include <QColor>
 #include <QDialog>
+#include <QPoint>
+#include <QPointer>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "options/applied_settings.h"
 #include "options/options_model.h"
+#include "options/window_rules.h"
+#include "statistics/statistics.h"
 
 class QAbstractButton;
+class QButtonGroup;
+class QCustomPlot;
 class QFileDialog;
 class QGroupBox;
 class QLabel;
@@ -20,6 +29,13 @@ class QWidget;
 
 namespace zentora {
 
+class ChartView;
+class EvaluationChart;
+class StatisticsChart;
+class TGeldStatistikThread;
+class TThreadChartBerechnung;
+class TThreadGeldBerechnung;
+struct EvaluationResult;
 class FieldView;
 class FieldSpinBox;
 class FieldToggleButton;
@@ -49,14 +65,29 @@ class TForm2 : public QDialog {
     std::function<void(const QString&)> showMessage;
     // The language table's whole-text lookup; identity until a language is set.
     std::function<QString(const QString&)> translate;
+    // The list and word-by-word lookups (TranslateList, TranslateWords); identity until set.
+    std::function<std::vector<std::string>(const std::vector<std::string>&)> translateList, translateWords;
+    // Runs on a chart worker thread before it computes; tests hold a run or make it fail with it.
+    std::function<void(TGeldStatistikThread&)> workerHook;
 
     void ApplySettings();
     // Load and save with a message on failure; both leave the window's values as they were when they fail.
     bool LoadOptions(const QString& path);
     bool SaveOptions(const QString& path);
 
+    // The statistics chart (tab "Statistiken") and the evaluation chart (tab "Auswertung").
+    QCustomPlot* Chart1() const;
+    QCustomPlot* Chart2() const;
+
+    EvaluationChart* EvaluationView() const { return chart2_; }
+    StatisticsChart* StatisticsView() const { return chart1_; }
+
     int LimitDivisor() const { return limit_divisor_; }
-    int PendingComputation() const { return pending_computation_; }
+    // One flag per kind of run, so that an evaluation and a statistics run that overlap each end their own way.
+    bool EvaluationPending() const;
+    bool StatisticsPending() const;
+    // False while an evaluation runs: everything but the wait panel is disabled then.
+    bool WindowEnabled() const;
 
   public Q_SLOTS:
     void OptionsfensterChange(int index);
@@ -69,6 +100,19 @@ class TForm2 : public QDialog {
     void Button10Click();
     void Button11Click();
     void done(int result) override;
+
+    // Tab "Auswertung".
+    void Button14Click();          // Berechnen: the money evaluation
+    void CancelEvaluation();       // the wait panel's button
+    void Limit1Click(int tag);     // the limit buttons "1".."5"
+    void BitBtn3Click(int percent);  // zoom Chart2
+    void Button7Click();           // undo the zoom of Chart2
+    void Button13Click();          // Chart2 as a picture
+    // Tab "Statistiken".
+    void Button15Click();            // Berechnen: the statistics; a busy run is cancelled
+    void BitBtn1Click(int percent);  // zoom Chart1
+    void Button5Click();             // undo the zoom of Chart1
+    void Button12Click();            // Chart1 as a picture
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -95,6 +139,25 @@ class TForm2 : public QDialog {
     QString AskOptionFile(bool save);
     void Message(const QString& text);
 
+    // Charts (charts/form2_charts.cpp).
+    void BuildWaitPanel();
+    void EnableWindow(bool enabled);
+    void ThreadDone(TGeldStatistikThread* thread);
+    void EvaluationDone(TThreadGeldBerechnung* thread);
+    void StatisticsDone(TThreadChartBerechnung* thread);
+    void StartThread(TGeldStatistikThread* thread);
+    void CheckBox66Click();
+    void ShowSummary(const EvaluationResult& result);
+    std::vector<QString> MarkerLabels(const EvaluationResult& result) const;
+    std::vector<std::string> TranslateStrings(const std::vector<std::string>& texts, bool words) const;
+    void ShowOrderError(int window, std::int64_t firstX, const QString& runde);
+    void TakeOver(const ChartLine& clicked, const ChartLine& first, QPoint at);
+    void SavePicture(ChartView* chart);
+    GroupId CheckedGroup() const;
+    std::optional<StatisticsKind> CheckedKind() const;
+    QColor ChartColour(int k) const;
+    void StopWorkers();
+
     QString data_root_;
     AppliedSettings& applied_;
     OptionsModel model_;
@@ -102,8 +165,18 @@ class TForm2 : public QDialog {
     std::vector<QWidget*> absence_panels_, rate_panels_;
     QTabWidget* optionsfenster_ = nullptr;
     FieldToggleButton* speed_button1_ = nullptr;
+    StatisticsChart* chart1_ = nullptr;
+    EvaluationChart* chart2_ = nullptr;
+    QButtonGroup* group_choice_ = nullptr;  // RadioButton3..29 by number
+    QButtonGroup* kind_choice_ = nullptr;   // RadioButton30..32, 44, 45 by number
+    QButtonGroup* limit_buttons_ = nullptr;
+    QWidget* wait_panel_ = nullptr;  // JvPanel1
+    QProgressBar* progress_bar_ = nullptr;
+    QLabel* summary_ = nullptr;
+    std::vector<QWidget*> window_parts_;  // what an evaluation disables
+    QPointer<TThreadGeldBerechnung> evaluation_thread_;
+    QPointer<TThreadChartBerechnung> statistics_thread_;
     int limit_divisor_ = 0;
-    int pending_computation_ = 0;
 };
 
 }  // namespace zentora
