@@ -17,6 +17,7 @@
 #include "ui/about/info_wiring.h"
 #include "ui/banner/WerbeBannerThread.h"
 #include "ui/help/help_system.h"
+#include "ui/texts/texts_hub.h"
 
 using namespace zentora;
 
@@ -198,15 +199,21 @@ class HelpTest : public QObject {
             QVERIFY2(opened.contains(QUrl(url)), url);
         QVERIFY(opened.contains(QUrl("mailto:" + info.Hosts().mail)));
         QVERIFY(opened.contains(QUrl(WebHosts::HomePage(info.Hosts().german))));
-        QVERIFY(info.findChild<QLabel*>("Label2")->text().contains("GPL-3.0-or-later"));
+        QVERIFY(info.findChild<QLabel*>("LicenceLink")->text().contains("GPL-3.0-or-later"));
 
-        // The product name stays; every other text follows the language.
+        // The product name stays; the lines follow the language.
+        const auto line = [&](int entry) {
+            return info.findChild<QLabel*>(QString("InfoLine%1").arg(entry));
+        };
+        p.ChooseLanguage(0);
+        for (int entry : {86, 87, 146, 147, 148, 149, 150, 151, 152, 153, 154, 155, 156, 157})
+            QCOMPARE(line(entry)->text(),
+                     QString::fromUtf8(WholeList()[entry - 1].data(), WholeList()[entry - 1].size()));
         p.ChooseLanguage(2);
         QCOMPARE(info.findChild<QLabel*>("ProductName")->text(), QString("Zentora  Version 1.01"));
-        QVERIFY(info.findChild<QLabel*>("Label2")->text().contains("General Public License"));
-        QVERIFY(!info.findChild<QLabel*>("Label2")->text().contains("Gewährleistung"));
-        p.ChooseLanguage(0);
-        QCOMPARE(info.findChild<QLabel*>("Label1")->text(), QString::fromUtf8(TInfo::AboutLines()[0]));
+        const std::string_view licence = WholeList()[86];
+        const std::string licenceText = p.form1->Language().TranslateList({std::string(licence)})[0];
+        QCOMPARE(line(87)->text(), QString::fromStdString(licenceText));
 
         // The menu shows it modally; OK closes it.
         QTimer::singleShot(0, &info, [&info] {

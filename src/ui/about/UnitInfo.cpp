@@ -15,40 +15,20 @@
 #include "lang/language_table.h"
 #include "ui/banner/WerbeBannerThread.h"
 #include "ui/help/help_system.h"
+#include "ui/texts/texts_hub.h"
 
 namespace zentora {
 
 namespace {
 
-// Line indexes into AboutLines().
-enum AboutLine {
-    kProduct,
-    kLicence,
-    kCopyright,
-    kWebSite,
-    kMail,
-    kLibraries,
-    kQt,
-    kQCustomPlot,
-    kJson,
-    kCli11,
-    kGoogleTest,
-    kBenchmark,
-    kThanks,
-    kGambling,
-};
-
-struct Library {
-    AboutLine line;
-    const char* url;
-};
-constexpr Library kLibraryLinks[] = {
-    {kQt, "https://www.qt.io"},
-    {kQCustomPlot, "https://www.qcustomplot.com"},
-    {kJson, "https://github.com/nlohmann/json"},
-    {kCli11, "https://github.com/CLIUtils/CLI11"},
-    {kGoogleTest, "https://github.com/google/googletest"},
-    {kBenchmark, "https://github.com/google/benchmark"},
+// The libraries named by the lines InfoLine150..155, in that order.
+constexpr const char* kLibraryLinks[] = {
+    "https://www.qt.io",
+    "https://www.qcustomplot.com",
+    "https://github.com/nlohmann/json",
+    "https://github.com/CLIUtils/CLI11",
+    "https://github.com/google/googletest",
+    "https://github.com/google/benchmark",
 };
 
 QString Link(const QString& href, const QString& text) {
@@ -56,27 +36,6 @@ QString Link(const QString& href, const QString& text) {
 }
 
 }  // namespace
-
-const std::array<const char*, 14>& TInfo::AboutLines() {
-    static const std::array<const char*, 14> lines = {
-        "Zentora berechnet Roulette-Spielsysteme Coup für Coup und wertet sie aus.",
-        "Freie Software unter der GNU General Public License, Version 3 oder später (GPL-3.0-or-later), "
-        "ohne jede Gewährleistung.",
-        "Copyright © 2026 Die Zentora-Entwickler",
-        "Webseite:",
-        "E-Mail:",
-        "Verwendete Bibliotheken:",
-        "Qt 6: Fenster, Grafik, Netzwerk und Druck (LGPL-3.0)",
-        "QCustomPlot: Diagramme (GPL-3.0)",
-        "nlohmann-json: JSON-Ausgabe der Kommandozeile (MIT)",
-        "CLI11: Befehlszeile (BSD-3-Clause)",
-        "GoogleTest: Tests (BSD-3-Clause)",
-        "Google Benchmark: Messungen (Apache-2.0)",
-        "Dank an alle Autoren dieser Bibliotheken.",
-        "Roulette bleibt ein Glücksspiel: Kein System hebt den Vorteil der Bank auf.",
-    };
-    return lines;
-}
 
 TInfo::TInfo(const QString& dataRoot, const LanguageTable& language, TWerbeBanner* banner, THelpSystem* help,
              QWidget* parent)
@@ -109,15 +68,29 @@ TInfo::TInfo(const QString& dataRoot, const LanguageTable& language, TWerbeBanne
     big.setPointSizeF(big.pointSizeF() * 1.5);
     product->setFont(big);
 
-    for (int i = 0; i < 14; ++i) lines_[i] = label(qPrintable(QStringLiteral("Label%1").arg(i + 1)));
-    auto* web = label("WebLink");
-    auto* mail = label("MailLink");
-    web->setText(Link(WebHosts::HomePage(hosts_.german), QUrl(hosts_.german).host()));
-    mail->setText(Link("mailto:" + hosts_.mail, hosts_.mail));
-    for (QLabel* l : {web, mail}) {
+    // The window texts fill these lines in the current language.
+    const auto line = [&](int entry) { return label(qPrintable(QStringLiteral("InfoLine%1").arg(entry))); };
+    QLabel* productLine = line(86);
+    QLabel* licenceLine = line(87);
+    QLabel* maker = line(146);
+    QLabel* warranty = line(147);
+    QLabel* gambling = line(148);
+    QLabel* librariesTitle = line(149);
+    QLabel* sources = line(156);
+    QLabel* contact = line(157);
+    const auto linkLabel = [&](QWidget* parent, const QString& name, const QString& href,
+                               const QString& text) {
+        auto* l = new QLabel(parent);
+        l->setObjectName(name);
+        l->setText(Link(href, text));
         l->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
         connect(l, &QLabel::linkActivated, this, &TInfo::OpenLink);
-    }
+        return l;
+    };
+    QLabel* licence =
+        linkLabel(this, "LicenceLink", "https://www.gnu.org/licenses/gpl-3.0.html", "GPL-3.0-or-later");
+    QLabel* web = linkLabel(this, "WebLink", WebHosts::HomePage(hosts_.german), QUrl(hosts_.german).host());
+    QLabel* mail = linkLabel(this, "MailLink", "mailto:" + hosts_.mail, hosts_.mail);
 
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName("ScrollBox1");
@@ -125,53 +98,55 @@ TInfo::TInfo(const QString& dataRoot, const LanguageTable& language, TWerbeBanne
     scroll->setMinimumHeight(150);
     auto* libraries = new QWidget;
     auto* libraryLayout = new QVBoxLayout(libraries);
-    libraryLayout->addWidget(lines_[kLibraries]);
-    for (const Library& library : kLibraryLinks) {
-        libraryLayout->addWidget(lines_[library.line]);
-        auto* link = new QLabel(libraries);
-        link->setObjectName(QStringLiteral("LibraryLink%1").arg(library.line - kQt + 1));
-        link->setText(Link(library.url, library.url));
-        link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    for (int i = 0; i < 6; ++i) {
+        auto* name = new QLabel(libraries);
+        name->setObjectName(QStringLiteral("InfoLine%1").arg(150 + i));
+        name->setWordWrap(true);
+        libraryLayout->addWidget(name);
+        QLabel* link = linkLabel(libraries, QStringLiteral("LibraryLink%1").arg(i + 1), kLibraryLinks[i],
+                                 kLibraryLinks[i]);
         link->setContentsMargins(16, 0, 0, 4);
-        connect(link, &QLabel::linkActivated, this, &TInfo::OpenLink);
         libraryLayout->addWidget(link);
     }
-    libraryLayout->addWidget(lines_[kThanks]);
     libraryLayout->addStretch();
     scroll->setWidget(libraries);
 
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    ok_->setObjectName("JvHTButton1");
-    ok_->setDefault(true);
-    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName("JvHTButton1");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* links = new QGridLayout;
-    links->addWidget(lines_[kWebSite], 0, 0);
-    links->addWidget(web, 0, 1);
-    links->addWidget(lines_[kMail], 1, 0);
-    links->addWidget(mail, 1, 1);
-    links->setColumnStretch(1, 1);
+    auto* contacts = new QHBoxLayout;
+    contacts->addWidget(contact);
+    contacts->addWidget(web);
+    contacts->addWidget(mail);
+    contacts->addStretch();
+    contact->setWordWrap(false);
 
     auto* text = new QVBoxLayout;
     text->addWidget(product);
-    text->addWidget(lines_[kProduct]);
-    text->addWidget(lines_[kLicence]);
-    text->addWidget(lines_[kCopyright]);
-    text->addLayout(links);
+    text->addWidget(productLine);
+    text->addWidget(licenceLine);
+    text->addWidget(licence);
+    text->addWidget(warranty);
+    text->addWidget(maker);
+    text->addLayout(contacts);
+    text->addWidget(librariesTitle);
     text->addWidget(scroll, 1);
-    text->addWidget(lines_[kGambling]);
+    text->addWidget(sources);
+    text->addWidget(gambling);
 
     auto* top = new QHBoxLayout;
     top->addWidget(picture);
     top->addLayout(text, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(ok_);
+    buttons->addWidget(ok);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
-    resize(640, 500);
-    SetCaptions();
+    resize(640, 540);
+    TextsHub::Instance().RegisterWindow(TextWindow::About, this);
 }
 
 TInfo::~TInfo() {
@@ -184,19 +159,6 @@ QString TInfo::Tr(const char* text) const {
     } catch (const LanguageFileError&) {
         return QString::fromUtf8(text);
     }
-}
-
-void TInfo::SetCaptions() {
-    std::vector<std::string> texts(AboutLines().begin(), AboutLines().end());
-    texts.emplace_back("OK");
-    std::vector<std::string> translated;
-    try {
-        translated = language_.TranslateList(texts);
-    } catch (const LanguageFileError&) {
-        translated = texts;  // the table went missing: the German texts stay readable
-    }
-    for (int i = 0; i < 14; ++i) lines_[i]->setText(QString::fromStdString(translated[i]));
-    ok_->setText(QString::fromStdString(translated[14]));
 }
 
 void TInfo::Hilfe() {

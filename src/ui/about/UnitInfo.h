@@ -4,7 +4,6 @@
 #include <QNetworkAccessManager>
 #include <QPointer>
 #include <QUrl>
-#include <array>
 #include <functional>
 #include <memory>
 
@@ -12,8 +11,6 @@
 #include "ui/banner/http_fetch.h"
 #include "ui/banner/web_hosts.h"
 
-class QLabel;
-class QPushButton;
 
 namespace zentora {
 
@@ -21,7 +18,7 @@ class LanguageTable;
 class TWerbeBanner;
 class THelpSystem;
 
-// The about box, and the owner of the language's help and banner set-up (Hilfe).
+// The about box (its lines and button get their texts from the window texts), and the owner of the language's help and banner set-up (Hilfe).
 class TInfo : public QDialog {
     Q_OBJECT
   public:
@@ -29,10 +26,6 @@ class TInfo : public QDialog {
           QWidget* parent = nullptr);
     ~TInfo() override;
 
-    // The fourteen product, licence, maker and library lines, in German (the language table's keys).
-    static const std::array<const char*, 14>& AboutLines();
-    // Sets the box's texts in the current language.
-    void SetCaptions();
     // Help file, banner link, picture and hint, and the advertising list for the current language.
     void Hilfe();
 
@@ -57,8 +50,6 @@ class TInfo : public QDialog {
     QNetworkAccessManager manager_;
     std::unique_ptr<HttpRefreshTransport> transport_;
     files::RefreshOutcome last_refresh_ = files::RefreshOutcome::NotDue;
-    std::array<QLabel*, 14> lines_{};
-    QPushButton* ok_ = nullptr;
 };
 
 }  // namespace zentora

@@ -7,6 +7,7 @@
 #include "ui/about/UnitInfo.h"
 #include "ui/banner/WerbeBannerThread.h"
 #include "ui/help/help_system.h"
+#include "ui/texts/texts_hub.h"
 
 namespace zentora {
 
@@ -24,12 +25,8 @@ HelpAndInfo ConnectHelpAndInfo(TForm1& form1, QWidget* optionsWindow) {
     TInfo* info = parts.info;
     form1.showHelp = [help] { help->ShowContext(kHelpContents); };
     form1.showInfo = [info] { info->exec(); };
-    auto previous = form1.woerterOtherWindows;
-    form1.woerterOtherWindows = [previous, info] {
-        if (previous) previous();
-        info->SetCaptions();
-        info->Hilfe();
-    };
+    // After every change of language, once all captions have their texts.
+    QObject::connect(&TextsHub::Instance(), &TextsHub::languageChanged, info, [info] { info->Hilfe(); });
     return parts;
 }
 
