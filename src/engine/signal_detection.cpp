@@ -71,6 +71,34 @@ GroupId GroupIdOfSlot(int slot) {
 
 std::int64_t RateLimit(std::int32_t fromMilli, std::int32_t span, std::int32_t spins) {
     const std::int64_t factor = std::int64_t{span} + spins - 1;
+    // The value is q = (2 V F + n) / (2 n) truncated. Unless q is an integer, it lies at least 1 / (2 n)
+    // from one, further than the rounding of the extended formula reaches while V F + n < 2^62; so the
+    // integer quotient is the same. Integers q (and other signs or sizes) take the formula itself.
+    if (fromMilli >= 0 && factor >= 0 && spins > 0) {
+        const std::int64_t product = std::int64_t{fromMilli} * factor;  // below 2^31 * 2^32
+        if (product < (std::int64_t{1} << 62) - spins) {
+            const std::int64_t numerator = 2 * product + spins, denominator = 2 * std::int64_t{spins};
+            std::int64_t quotient, rest;
+            if (numerator < (std::int64_t{1} << 53)) {
+                // Both exact as doubles, so the rounded quotient is off by at most one; the remainder
+                // decides.
+                quotient = static_cast<std::int64_t>(static_cast<double>(numerator) /
+                                                     static_cast<double>(denominator));
+                rest = numerator - quotient * denominator;
+                if (rest < 0) {
+                    --quotient;
+                    rest += denominator;
+                } else if (rest >= denominator) {
+                    ++quotient;
+                    rest -= denominator;
+                }
+            } else {
+                quotient = numerator / denominator;
+                rest = numerator % denominator;
+            }
+            if (rest != 0) return quotient;
+        }
+    }
     const long double value = static_cast<long double>(fromMilli) * static_cast<long double>(factor) /
                                   static_cast<long double>(spins) +
                               0.5L;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <random>
+
 namespace zentora {
 namespace {
 
@@ -94,6 +97,47 @@ TEST(RateRule, RateLimitExamples) {
     EXPECT_EQ(RateLimit(2703, 7, 100), 2865);
     EXPECT_EQ(RateLimit(1000, 1, 3), 1000);
     EXPECT_EQ(RateLimit(0, 7, 30), 0);
+}
+
+// The integer path of RateLimit must give the extended-precision formula's value for every input,
+// including exact halves (where the formula itself decides) and products near the 64-bit range.
+TEST(RateRule, RateLimitEqualsTheExtendedFormula) {
+    const auto formula = [](std::int64_t v, std::int64_t span, std::int64_t n) {
+        return static_cast<std::int64_t>(static_cast<long double>(v) *
+                                             static_cast<long double>(span + n - 1) /
+                                             static_cast<long double>(n) +
+                                         0.5L);
+    };
+    std::mt19937_64 rng(4);
+    const auto pick = [&](std::int64_t lo, std::int64_t hi) {
+        return lo + static_cast<std::int64_t>(rng() % static_cast<std::uint64_t>(hi - lo + 1));
+    };
+    for (int i = 0; i < 400000; ++i) {
+        std::int64_t v, span, n;
+        switch (i % 5) {
+            case 0:  // everyday windows
+                v = pick(0, 100000), span = pick(1, 200), n = pick(1, 5000);
+                break;
+            case 1:  // large counts and values
+                v = pick(0, INT32_MAX), span = pick(-100, INT32_MAX), n = pick(1, INT32_MAX);
+                break;
+            case 2:  // exact halves: 2 V F + n divisible by 2 n
+                n = 2 * pick(1, 5000);
+                span = n * pick(0, 50) + n / 2 - n + 1;  // F = n (k + 1/2) with V = 1
+                v = 1;
+                break;
+            case 3:  // negative values and spans
+                v = pick(INT32_MIN, INT32_MAX), span = pick(INT32_MIN, INT32_MAX), n = pick(1, INT32_MAX);
+                break;
+            default:  // small spin counts
+                v = pick(0, 1000000), span = pick(-10, 10000), n = pick(1, 40);
+                break;
+        }
+        ASSERT_EQ(RateLimit(static_cast<std::int32_t>(v), static_cast<std::int32_t>(span),
+                            static_cast<std::int32_t>(n)),
+                  formula(v, span, n))
+            << v << " " << span << " " << n;
+    }
 }
 
 TEST(RateRule, WindowsAndBounds) {
