@@ -81,6 +81,7 @@ PlacementTable::PlacementTable() {
             run.lastBegin = static_cast<std::uint16_t>(lastCount);
         }
         last_[lastCount++] = comps.back();
+        runs_[runCount_ - 1].blocks |= std::uint32_t{1} << (s >> 6);
     }
 }
 
@@ -104,13 +105,19 @@ void PlacementTable::PlaceByRuns(const StakeArray& slotStake, PositionArray& pos
     for (int s = 0; s < kBaseSetCount; ++s) sum[s] = stake[s];
     const std::uint8_t* const shared = shared_.data();
     const std::uint8_t* const lastAll = last_.data();
+    // Runs in blocks of slots without any stake are skipped; within a block every run is walked, which
+    // keeps the branches as predictable as the catalogue.
+    std::uint32_t staked = 0;
+    for (int block = 0; block < kSlotMaskWords; ++block) {
+        std::int32_t any = 0;
+        for (int s = block * 64; s < std::min(block * 64 + 64, kSlotCount); ++s) any |= stake[s];
+        staked |= std::uint32_t{any != 0} << block;
+    }
     for (int r = 0; r < runCount_; ++r) {
         const Run& run = runs_[r];
+        if ((run.blocks & staked) == 0) continue;
         const std::int32_t* const own = stake + run.slot;
         const int count = run.count;
-        std::int32_t any = 0;
-        for (int i = 0; i < count; ++i) any |= own[i];
-        if (any == 0) continue;  // nothing staked in the run
         const std::uint8_t* const last = lastAll + run.lastBegin;
         std::int64_t total = 0;
         for (int i = 0; i < count; ++i) {

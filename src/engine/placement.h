@@ -64,6 +64,7 @@ class PlacementTable {
         std::uint16_t slot, count;             // slots slot..slot+count-1
         std::uint16_t sharedBegin, sharedEnd;  // positions every slot of the run lies on
         std::uint16_t lastBegin;               // last[lastBegin + i]: the one further position of slot + i
+        std::uint32_t blocks;                  // bit b: the run has slots in 64b..64b+63
     };
     static constexpr int kMaxRuns = 600, kMaxRunPositions = 4000;
     std::array<Run, kMaxRuns> runs_{};
