@@ -65,8 +65,7 @@ struct GroupRun {
     std::int64_t low = 0, high = 0;
     bool rate = false;
     std::int32_t rateStart = 0;
-    std::int64_t lo = 1, hi = 0;          // hit counts inside the rate bounds (empty: lo > hi)
-    std::int64_t loHint = 0, hiHint = 0;  // where the search for the next bounds starts
+    std::int64_t lo = 1, hi = 0;  // hit counts inside the rate bounds (empty: lo > hi)
     // Every entry's hits lie within [minHits, maxHits]; minHits may lag behind, which is still a bound.
     std::int64_t minHits = 0, maxHits = 0;
     // Untracked: the rate bounds lie clear of every entry's hits, which are not counted one by one; maxHits
