@@ -453,6 +453,10 @@ class MoneyRun {
         }
         std::swap(ruled_, ruledBefore_);
         std::swap(recentBits_, recentBefore_);
+        for (int i = 0; i < recentCount_; ++i) {
+            recentRow_[i] = &memberBits_[recent_[i] * words_];
+            recentAge_[i] = k - lastSpin_[recent_[i]];
+        }
         for (GroupRun& g : groups_) {
             const auto gi = &g - groups_.data();
             if (g.rate && g.tracked) {
@@ -472,17 +476,14 @@ class MoneyRun {
             // Absence within [low, high]: a hit within the last high + 1 spins, none within the last low.
             // Spin 0 counts as a hit of every entry.
             int inHigh = 0, inLow = 0;
-            for (int i = 0; i < recentCount_; ++i) {
-                const std::int64_t age = k - lastSpin_[recent_[i]];
-                if (age > g.high) break;
-                if (age <= g.low - 1) inLow = i + 1;
-                inHigh = i + 1;
-            }
+            while (inHigh < recentCount_ && recentAge_[inHigh] <= g.high)
+                if (recentAge_[inHigh++] <= g.low - 1) inLow = inHigh;
             const bool allHigh = k <= g.high, allLow = k <= g.low - 1;
             for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
-                Word high = 0, low = 0;
-                for (int i = 0; i < inHigh; ++i) high |= memberBits_[recent_[i] * words_ + w];
-                for (int i = 0; i < inLow; ++i) low |= memberBits_[recent_[i] * words_ + w];
+                Word low = 0;
+                for (int i = 0; i < inLow; ++i) low |= recentRow_[i][w];
+                Word high = low;
+                for (int i = inLow; i < inHigh; ++i) high |= recentRow_[i][w];
                 if (allHigh) high = groupMask_[w];
                 if (allLow) low = groupMask_[w];
                 recentBits_[w] = high;
@@ -686,6 +687,8 @@ class MoneyRun {
     int recentCount_ = 0;
     std::array<std::int64_t, 37> lastSpin_{};
     std::array<std::int64_t, 37> numberHits_{};
+    std::array<const Word*, 37> recentRow_{};   // this spin: the member bits of recent_[i]
+    std::array<std::int64_t, 37> recentAge_{};  // and the spins since it came
 
     // Bit sets over the entries, a run of words per group.
     std::int32_t words_ = 0;
