@@ -787,6 +787,7 @@ void TForm2::FormClose() {
     chart1_->Clear();
     chart1_->xAxis->setTickLabels(false);
     chart2_->Clear();
+    summary_data_.reset();
     summary_->clear();
     if (onClosed) onClosed();
 }

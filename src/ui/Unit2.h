@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "evaluation/chart_data.h"
 #include "options/applied_settings.h"
 #include "options/options_model.h"
 #include "options/window_rules.h"
@@ -147,7 +148,8 @@ class TForm2 : public QDialog {
     void StatisticsDone(TThreadChartBerechnung* thread);
     void StartThread(TGeldStatistikThread* thread);
     void CheckBox66Click();
-    void ShowSummary(const EvaluationResult& result);
+    void ShowSummary();
+    void RetranslateCharts();
     std::vector<QString> MarkerLabels(const EvaluationResult& result) const;
     std::vector<std::string> TranslateStrings(const std::vector<std::string>& texts, bool words) const;
     void ShowOrderError(int window, std::int64_t firstX, const QString& runde);
@@ -173,6 +175,8 @@ class TForm2 : public QDialog {
     QWidget* wait_panel_ = nullptr;  // JvPanel1
     QProgressBar* progress_bar_ = nullptr;
     QLabel* summary_ = nullptr;
+    std::optional<EvaluationSummary> summary_data_;  // of the result shown
+    QPushButton* cancel_evaluation_ = nullptr;
     std::vector<QWidget*> window_parts_;  // what an evaluation disables
     QPointer<TThreadGeldBerechnung> evaluation_thread_;
     QPointer<TThreadChartBerechnung> statistics_thread_;

@@ -21,6 +21,7 @@
 #include "ui/charts/labelled_graph.h"
 #include "ui/charts/statistics_chart.h"
 #include "ui/option_fields.h"
+#include "ui/texts/texts_hub.h"
 
 namespace zentora {
 
@@ -69,7 +70,7 @@ void TForm2::BuildWaitPanel() {
     progress_bar_->setObjectName("ProgressBar1");
     progress_bar_->setRange(0, kProgressSteps);
     progress_bar_->setValue(0);
-    auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), wait_panel_);
+    auto* cancel = cancel_evaluation_ = new QPushButton(QStringLiteral("Abbrechen"), wait_panel_);
     cancel->setObjectName("CancelEvaluation");
     cancel->setAutoDefault(false);
     connect(cancel, &QPushButton::clicked, this, &TForm2::CancelEvaluation);
@@ -77,6 +78,13 @@ void TForm2::BuildWaitPanel() {
     layout->addWidget(progress_bar_, 1);
     layout->addWidget(cancel);
     wait_panel_->hide();
+    // Texts built here rather than by the window's caption list follow the language themselves.
+    connect(&TextsHub::Instance(), &TextsHub::languageChanged, this, &TForm2::RetranslateCharts);
+}
+
+void TForm2::RetranslateCharts() {
+    cancel_evaluation_->setText(Tr(QStringLiteral("Abbrechen")));
+    ShowSummary();
 }
 
 void TForm2::EnableWindow(bool enabled) {
@@ -89,9 +97,12 @@ QColor TForm2::ChartColour(int k) const {
 
 std::vector<std::string> TForm2::TranslateStrings(const std::vector<std::string>& texts, bool words) const {
     const auto& lookup = words ? translateWords : translateList;
-    if (!lookup || texts.empty()) return texts;
+    if (texts.empty()) return texts;
     try {
-        return lookup(texts);
+        if (lookup) return lookup(texts);
+        if (const LanguageTable* table = TextsHub::Instance().Table())
+            return words ? table->TranslateWords(texts) : table->TranslateList(texts);
+        return texts;
     } catch (const LanguageFileError&) {
         return texts;  // the German names still say what was played
     }
@@ -156,7 +167,8 @@ void TForm2::EvaluationDone(TThreadGeldBerechnung* thread) {
     // A cancelled run leaves the chart with what it showed before.
     if (!failed && !thread->CancelRequested() && !result.cancelled) {
         chart2_->ShowResult(result.balance, result.markers, MarkerLabels(result), ChartColour(1));
-        ShowSummary(result);
+        summary_data_ = SummaryOf(result);
+        ShowSummary();
         result = {};
         chart2_->AddLimitLines(limit_divisor_, ChartColour(2));
         CheckBox66Click();
@@ -193,8 +205,12 @@ std::vector<QString> TForm2::MarkerLabels(const EvaluationResult& result) const 
     return labels;
 }
 
-void TForm2::ShowSummary(const EvaluationResult& result) {
-    const EvaluationSummary s = SummaryOf(result);
+void TForm2::ShowSummary() {
+    if (!summary_data_) {
+        summary_->clear();
+        return;
+    }
+    const EvaluationSummary& s = *summary_data_;
     const QLocale locale;
     const auto part = [&](const char* text, const QString& value) {
         return Tr(QString::fromUtf8(text)) + QStringLiteral(": ") + value;
@@ -298,16 +314,9 @@ void TForm2::StatisticsDone(TThreadChartBerechnung* thread) {
     const GroupFields& fields = model_.Fields(group);
     for (int n = 0; n < kRateWindowCount; ++n) context.vonMilli[n] = model_.Value(fields.von[n]);
     if (result.inputs.kind == StatisticsKind::MinRate) {
-        try {
-            const auto words = translateList ? translateList({"Ab", "Runde", "Bis"})
-                                             : std::vector<std::string>{"Ab", "Runde", "Bis"};
-            if (words.size() == 3) {
-                context.ab = FromStd(words[0]);
-                context.runde = FromStd(words[1]);
-                context.bis = FromStd(words[2]);
-            }
-        } catch (const LanguageFileError&) {
-        }
+        context.ab = Tr(QStringLiteral("Ab"));
+        context.runde = Tr(QStringLiteral("Runde"));
+        context.bis = Tr(QStringLiteral("Bis"));
     }
     if (result.marker) {
         const auto names = TranslateStrings({ChanceSlotName(result.marker->slot).text},
