@@ -265,6 +265,22 @@ class ChartsTest : public QObject {
                                               "höher sein! (Runde -4)"));
     }
 
+    void emptyPermanenceDrawsEmptyCharts() {
+        EvenChancesAfterAMiss();
+        Evaluate();
+        QVERIFY(Chart2()->BalanceSeries());
+        QCOMPARE(Chart2()->BalanceSeries()->data()->size(), 0);
+        QCOMPARE(Chart2()->HighLine()->data()->size(), 0);
+        QVERIFY(form_->WindowEnabled());
+        for (const int kind : {30, 31, 32, 44, 45}) {
+            Statistics(3, kind);
+            QVERIFY(Chart1()->Graph("StatCurve"));
+            QCOMPARE(Chart1()->Graph("StatCurve")->data()->size(), 0);
+        }
+        QVERIFY(Chart1()->Graph("StatMeanCurve") == nullptr);  // the last run was MinRate
+        QVERIFY(messages_.isEmpty());
+    }
+
     void savesTheChartAsABitmapOfItsSize() {
         EvenChancesAfterAMiss();
         permanence_ = NewestFirst({5, 20, 0, 1, 2});
