@@ -67,14 +67,6 @@ SignalNames SignalNamesOf(const SignalSlots& slots) {
     return names;
 }
 
-void WriteSignalList(const SignalSlots& slots, std::vector<std::string_view>& list) {
-    const auto& text = Names().text;
-    list.clear();
-    for (int i = slots.individuallyNamedCount - 1; i >= 0; --i)
-        list.push_back(text[slots.individuallyNamed[i]]);
-    for (int i = slots.groupNamedCount - 1; i >= 0; --i) list.push_back(text[slots.groupNamed[i]]);
-}
-
 void WriteSignalList(const StakeArray& slotStake, std::vector<std::uint16_t>& list) {
     const NameTable& names = Names();
     const SlotMask listed = MaskOf(slotStake, StakeTest::Positive);

@@ -41,11 +41,7 @@ std::vector<std::string> SignalListTopToBottom(const std::vector<std::string>& i
 // The German name of a slot 0..1784, from a table built once.
 const std::string& SignalNameOf(int slot);
 
-// Writes the German list, top to bottom, into `list` as views of the name table; with the capacity reserved
-// for kSlotCount lines a fill allocates nothing.
-void WriteSignalList(const SignalSlots& slots, std::vector<std::string_view>& list);
-
-// The same list straight from the stakes of slots 0..1784, as the spin pipeline fills it: the slots top to
+// The list straight from the stakes of slots 0..1784, as the spin pipeline fills it: the slots top to
 // bottom, each shown by SignalNameOf. With the capacity reserved for kSlotCount lines a fill allocates
 // nothing.
 void WriteSignalList(const StakeArray& slotStake, std::vector<std::uint16_t>& list);
