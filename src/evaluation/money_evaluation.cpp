@@ -138,15 +138,24 @@ class MoneyRun {
             // The stakes chosen after spin k - 1 are settled by spin k.
             const std::int64_t returned = Gewinnermittlung(current_, x, halveOnZero_);
             if (placedChanged_) {
-                // The exact sums, saturated once; a quick test finds the common case where all fit.
-                std::uint64_t outside = 0;
-                for (int p = 0; p < kPositionCount; ++p)
-                    outside |= (static_cast<std::uint64_t>(raw_[p]) + 0x80000000u) >> 32;
-                for (int p = 0; p < kPositionCount; ++p)
-                    rawStake_[p] = outside == 0 ? static_cast<std::int32_t>(raw_[p])
-                                                : static_cast<std::int32_t>(std::clamp<std::int64_t>(
-                                                      raw_[p], std::numeric_limits<std::int32_t>::min(),
-                                                      std::numeric_limits<std::int32_t>::max()));
+                // The exact sums of the positions that moved, saturated once; when most moved, all at once
+                // with a quick test for the common case where every sum fits.
+                const int moved = __builtin_popcountll(dirty_[0]) + __builtin_popcountll(dirty_[1]) +
+                                  __builtin_popcountll(dirty_[2]);
+                if (moved > kPositionCount / 4) {
+                    std::uint64_t outside = 0;
+                    for (int p = 0; p < kPositionCount; ++p)
+                        outside |= (static_cast<std::uint64_t>(raw_[p]) + 0x80000000u) >> 32;
+                    for (int p = 0; p < kPositionCount; ++p)
+                        rawStake_[p] = outside == 0 ? static_cast<std::int32_t>(raw_[p]) : Saturated(raw_[p]);
+                } else {
+                    for (int i = 0; i < 3; ++i)
+                        ForEachBit(dirty_[i], [&](int bit) {
+                            const int p = i * kWordBits + bit;
+                            rawStake_[p] = Saturated(raw_[p]);
+                        });
+                }
+                dirty_ = {};
                 ApplyTableLimits(rawStake_, settings_, current_);
                 tableSum_ = TableSum(current_);
                 placedChanged_ = false;
@@ -206,6 +215,8 @@ class MoneyRun {
             groups_.push_back(g);
         }
         words_ = word;
+        for (const GroupRun& g : groups_)
+            if (g.absence) maxHigh_ = std::max(maxHigh_, g.high);
     }
 
     void BuildTables() {
@@ -248,6 +259,11 @@ class MoneyRun {
             }
             placementStart_.push_back(static_cast<std::int32_t>(placement_.size()));
         }
+        entryPositions_.assign(static_cast<std::size_t>(n_), {});
+        for (std::int32_t j = 0; j < n_; ++j)
+            for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t)
+                entryPositions_[j][placement_[t].position / kWordBits] |=
+                    Word{1} << (placement_[t].position % kWordBits);
         for (GroupRun& g : groups_) {
             std::vector<std::uint8_t> positions;
             for (std::int32_t t = placementStart_[g.first]; t < placementStart_[g.end]; ++t)
@@ -456,6 +472,7 @@ class MoneyRun {
         for (int i = 0; i < recentCount_; ++i) {
             recentRow_[i] = &memberBits_[recent_[i] * words_];
             recentAge_[i] = k - lastSpin_[recent_[i]];
+            if (recentAge_[i] > maxHigh_) break;  // beyond every band: never read
         }
         for (GroupRun& g : groups_) {
             const auto gi = &g - groups_.data();
@@ -499,9 +516,20 @@ class MoneyRun {
         return StakeAtStep(g.id, clamped, settings_, es637s_);
     }
 
+    static std::int32_t Saturated(std::int64_t sum) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+            sum, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+    }
+
+    void AddRaw(int position, std::int64_t amount) {
+        raw_[position] += amount;
+        dirty_[position / kWordBits] |= Word{1} << (position % kWordBits);
+    }
+
     void Place(std::int32_t j, std::int64_t delta) {
         for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t)
             raw_[placement_[t].position] += delta * placement_[t].count;
+        for (int i = 0; i < 3; ++i) dirty_[i] |= entryPositions_[j][i];
         placedChanged_ = true;
     }
 
@@ -559,7 +587,7 @@ class MoneyRun {
             const std::int64_t count =
                 now[lane / kLanes][lane % kLanes] - placed[lane / kLanes][lane % kLanes];
             if (count == 0) continue;
-            raw_[g.lanePositions[lane]] += stake * count;
+            AddRaw(g.lanePositions[lane], stake * count);
             placedChanged_ = true;
         }
         for (int i = 0; i < Vectors; ++i) g.recentCount[i] = recent[i], g.placedCount[i] = now[i];
@@ -681,6 +709,7 @@ class MoneyRun {
     };
     std::vector<PlacementTerm> placement_;
     std::vector<std::int32_t> placementStart_;
+    std::vector<std::array<Word, 3>> entryPositions_;  // each entry's positions as bits
 
     // Numbers by their last spin, latest first; the numbers not yet spun are not listed.
     std::array<std::uint8_t, 37> recent_{};
@@ -689,6 +718,7 @@ class MoneyRun {
     std::array<std::int64_t, 37> numberHits_{};
     std::array<const Word*, 37> recentRow_{};   // this spin: the member bits of recent_[i]
     std::array<std::int64_t, 37> recentAge_{};  // and the spins since it came
+    std::int64_t maxHigh_ = -1;                 // the highest top of an absence band
 
     // Bit sets over the entries, a run of words per group.
     std::int32_t words_ = 0;
@@ -716,6 +746,7 @@ class MoneyRun {
 
     std::array<std::int64_t, kPositionCount> raw_{};  // exact position sums of the slot stakes
     PositionArray rawStake_{};                        // the placed table: those sums saturated
+    std::array<Word, 3> dirty_{};                     // positions whose sum moved since the last limits
     bool placedChanged_ = true;  // the limits apply to the empty table too (splitting with negative maxima)
     PositionArray current_{};    // the stakes lying on the table for the next spin
     std::int64_t tableSum_ = 0;
