@@ -169,6 +169,13 @@ class HelpTest : public QObject {
         QCOMPARE(popup->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         QCOMPARE(popup->pos(), QPoint(40, 50));
         QVERIFY(!p.parts.help->ShowPopup(999, QPoint()));
+        QTest::keyClick(p.form1->Canvas(), Qt::Key_A);  // the next key closes it
+        QVERIFY(!popup->isVisible());
+
+        // Shift+F1 on a control with a topic shows that topic.
+        QTest::keyClick(p.form1->findChild<QWidget*>("ListBox1"), Qt::Key_F1, Qt::ShiftModifier);
+        QVERIFY(popup->isVisible());
+        QVERIFY(popup->text().contains("Jetons"));
 
         const QString topics =
             ".topic 1\r\nEins\r\n.topic 12\r\nZwölf\r\nzweite Zeile\r\n\r\n.topic 2\r\nZwei";
