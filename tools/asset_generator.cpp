@@ -1,5 +1,6 @@
-// Draws Zentora's own pictures at build time: the roulette table, the chip, the pressed number fields and the
-// image buttons. Also writes the layout file for 1280 x 800 from the same design geometry (--layout-ini).
+// Draws Zentora's own pictures at build time: the roulette table, the chip, the pressed number fields, the
+// image buttons and the letters of the words drawn on the table. Also writes the layout file for 1280 x 800
+// from the same design geometry (--layout-ini).
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -189,6 +190,31 @@ QImage DrawArrowButton(bool toEnd) {
     return image;
 }
 
+// One letter of the words drawn on the table: a light serif letter with a dark rim, on the see-through
+// colour, kept 1 pixel clear of the left edge so the bottom-left pixel is always background.
+QImage DrawLetter(const QString& letter) {
+    QFont font("DejaVu Serif", 10, QFont::Bold);
+    font.setPixelSize(22);
+    const QFontMetrics metrics(font);
+    const int width = std::max(4, metrics.horizontalAdvance(letter) + 3);
+    QImage image(width, 28, QImage::Format_RGB32);
+    image.fill(kTransparentKey);
+    if (letter.trimmed().isEmpty()) return image;
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);  // no blend with the see-through colour
+    QPainterPath path;
+    path.addText(1.5, 21, font, letter);
+    p.setPen(QPen(QColor(40, 30, 0), 2));
+    p.setBrush(QColor(250, 236, 170));
+    p.drawPath(path);
+    return image;
+}
+
+// Every character the four languages write on the table, and the rest of the alphabet for translators.
+const char* const kLetters =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 -"
+    "ÄÖÜäöüßÉÈÀÇéèàçâêîôûëïœ";
+
 bool Save(const QImage& image, const QString& path) {
     if (!image.save(path, "BMP")) {
         std::fprintf(stderr, "asset_generator: cannot write %s\n", qPrintable(path));
@@ -312,7 +338,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QDir root(args[1]);
-    for (const char* folder : {"Bilder", "Buttonunten"})
+    for (const char* folder : {"Bilder", "Buttonunten", "Font"})
         if (!root.mkpath(folder)) return 1;
     bool ok = Save(DrawTable(), root.filePath("Bilder/Hintergrund.bmp"));
     ok = Save(DrawChip(), root.filePath("Bilder/Chip1.bmp")) && ok;
@@ -324,5 +350,7 @@ int main(int argc, char** argv) {
     ok = Save(DrawArrowButton(false), root.filePath(QString::fromUtf8("Buttonunten/Vorwärts.bmp"))) && ok;
     ok = Save(DrawArrowButton(true), root.filePath("Buttonunten/Ende.bmp")) && ok;
     ok = SaveInfoPictures(root) && ok;
+    for (const QChar letter : QString::fromUtf8(kLetters))
+        ok = Save(DrawLetter(QString(letter)), root.filePath(QString("Font/%1.bmp").arg(letter))) && ok;
     return ok ? 0 : 1;
 }
