@@ -334,6 +334,7 @@ constexpr TextTarget kTargets[] = {
     // ---- options window: evaluation ----
     {Options, "Button14", Caption, "{T97}"},
     {Options, "Label238", Caption, "{T92}"},
+    {Options, "CancelEvaluation", Caption, "{T95}"},
     {Options, "GroupBoxLimit", Caption, "{W27}"},
     {Options, "GroupBoxGewinne", Caption, "{W28}"},
     {Options, "LabelGewinne", Caption, "{T93}"},
