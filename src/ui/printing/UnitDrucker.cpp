@@ -29,6 +29,7 @@
 
 #include "ui/printing/chart_background.h"
 #include "ui/printing/qcustomplot_include.h"
+#include "ui/texts/texts_hub.h"
 
 namespace zentora {
 
@@ -68,8 +69,16 @@ TDrucker::TDrucker(QWidget* parent) : QDialog(parent) {
     preview_->setZoomMode(QPrintPreviewWidget::FitInView);
     preview_->setGeometry(8, 8, 200, kClientHeight - 16);
     connect(preview_, &QPrintPreviewWidget::paintRequested, this, &TDrucker::PaintPreview);
+    translate = [](const QString& text) { return TextsHub::Instance().TranslateText(text); };
     FillPrinters();
     RebuildPreview();
+
+    TextsHub& texts = TextsHub::Instance();
+    texts.RegisterWindow(TextWindow::Print, this);
+    connect(&texts, &TextsHub::languageChanged, this, [this] {
+        const int pdf = combo_box1_->findData(QString(), Qt::UserRole, Qt::MatchExactly);
+        if (pdf >= 0) combo_box1_->setItemText(pdf, Tr(QString::fromUtf8(kPdfEntry)));
+    });
 }
 
 TDrucker::~TDrucker() {
@@ -81,14 +90,12 @@ void TDrucker::BuildWindow() {
     setFixedSize(kClientWidth, kClientHeight);
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
 
-    auto caption = [this](auto* widget, const char* name, const QString& german) {
+    auto named = [](auto* widget, const char* name) {
         widget->setObjectName(name);
-        captions_.emplace_back(widget, german);
         return widget;
     };
     auto box = [&](const char* name, const QString& title) {
-        auto* group = new QGroupBox(title, this);
-        return caption(group, name, title);
+        return named(new QGroupBox(title, this), name);
     };
 
     auto* right = new QWidget(this);
@@ -100,20 +107,18 @@ void TDrucker::BuildWindow() {
     grid->setSpacing(4);
     rightLayout->addLayout(grid);
 
-    QGroupBox* printerBox = box("GroupBox1", QStringLiteral("Drucker"));
+    QGroupBox* printerBox = box("GroupBoxDrucker", QStringLiteral("Drucker"));
     auto* printerLayout = new QVBoxLayout(printerBox);
     printerLayout->setSpacing(3);
     combo_box1_ = new QComboBox(printerBox);
     combo_box1_->setObjectName("ComboBox1");
-    button2_ = caption(new QPushButton(QStringLiteral("Drucker hinzufügen"), printerBox), "Button2",
-                       QStringLiteral("Drucker hinzufügen"));
-    button1_ = caption(new QPushButton(QStringLiteral("Eigenschaften"), printerBox), "Button1",
-                       QStringLiteral("Eigenschaften"));
+    button2_ = named(new QPushButton(QStringLiteral("Drucker hinzufügen"), printerBox), "Button2");
+    button1_ = named(new QPushButton(QStringLiteral("Eigenschaften"), printerBox), "Button1");
     printerLayout->addWidget(combo_box1_);
     printerLayout->addWidget(button2_);
     printerLayout->addWidget(button1_);
 
-    QGroupBox* paperBox = box("GroupBox2", QStringLiteral("Papierformat in mm"));
+    QGroupBox* paperBox = box("GroupBoxPapier", QStringLiteral("Papierformat in mm"));
     auto* paperLayout = new QGridLayout(paperBox);
     paperLayout->setVerticalSpacing(3);
     combo_box2_ = new QComboBox(paperBox);
@@ -128,27 +133,25 @@ void TDrucker::BuildWindow() {
     breite_ = sizeSpin("JvSpinEdit5");
     hoehe_ = sizeSpin("JvSpinEdit6");
     paperLayout->addWidget(combo_box2_, 0, 0, 1, 2);
-    paperLayout->addWidget(caption(new QLabel(QStringLiteral("Breite"), paperBox), "Label5", "Breite"), 1, 0);
+    paperLayout->addWidget(named(new QLabel(QStringLiteral("Breite"), paperBox), "LabelBreite"), 1, 0);
     paperLayout->addWidget(breite_, 1, 1);
-    paperLayout->addWidget(caption(new QLabel(QStringLiteral("Höhe"), paperBox), "Label6", "Höhe"), 2, 0);
+    paperLayout->addWidget(named(new QLabel(QStringLiteral("Höhe"), paperBox), "LabelHoehe"), 2, 0);
     paperLayout->addWidget(hoehe_, 2, 1);
     paperLayout->setRowStretch(3, 1);
 
-    QGroupBox* formatBox = box("GroupBox3", QStringLiteral("Format"));
+    QGroupBox* formatBox = box("GroupBoxFormat", QStringLiteral("Format"));
     auto* formatLayout = new QVBoxLayout(formatBox);
     formatLayout->setSpacing(2);
-    radio_button1_ = caption(new QRadioButton(QStringLiteral("Hochformat"), formatBox), "RadioButton1",
-                             QStringLiteral("Hochformat"));
-    radio_button2_ = caption(new QRadioButton(QStringLiteral("Querformat"), formatBox), "RadioButton2",
-                             QStringLiteral("Querformat"));
+    radio_button1_ = named(new QRadioButton(QStringLiteral("Hochformat"), formatBox), "RadioButton1");
+    radio_button2_ = named(new QRadioButton(QStringLiteral("Querformat"), formatBox), "RadioButton2");
     formatLayout->addWidget(radio_button1_);
     formatLayout->addWidget(radio_button2_);
 
-    QGroupBox* marginBox = box("GroupBox4", QStringLiteral("Ränder in mm"));
+    QGroupBox* marginBox = box("GroupBoxRaender", QStringLiteral("Ränder in mm"));
     auto* marginLayout = new QGridLayout(marginBox);
     marginLayout->setVerticalSpacing(3);
     const char* const spinNames[4] = {"JvSpinEdit1", "JvSpinEdit2", "JvSpinEdit3", "JvSpinEdit4"};
-    const char* const labelNames[4] = {"Label1", "Label2", "Label3", "Label4"};
+    const char* const labelNames[4] = {"LabelOben", "LabelUnten", "LabelLinks", "LabelRechts"};
     const QString labels[4] = {QStringLiteral("Oben"), QStringLiteral("Unten"), QStringLiteral("Links"),
                                QStringLiteral("Rechts")};
     for (int i = 0; i < 4; ++i) {
@@ -158,18 +161,15 @@ void TDrucker::BuildWindow() {
         spin->setValue(20);
         margins_[i] = spin;
         const int row = i / 2, column = (i % 2) * 2;
-        marginLayout->addWidget(caption(new QLabel(labels[i], marginBox), labelNames[i], labels[i]), row,
-                                column);
+        marginLayout->addWidget(named(new QLabel(labels[i], marginBox), labelNames[i]), row, column);
         marginLayout->addWidget(spin, row, column + 1);
     }
 
-    QGroupBox* fitBox = box("GroupBox5", QStringLiteral("Chart drucken"));
+    QGroupBox* fitBox = box("GroupBoxChart", QStringLiteral("Chart drucken"));
     auto* fitLayout = new QVBoxLayout(fitBox);
     fitLayout->setSpacing(2);
-    check_box1_ = caption(new QCheckBox(QStringLiteral("Chart an Seite anpassen"), fitBox), "CheckBox1",
-                          QStringLiteral("Chart an Seite anpassen"));
-    check_box2_ = caption(new QCheckBox(QStringLiteral("Proportional anpassen"), fitBox), "CheckBox2",
-                          QStringLiteral("Proportional anpassen"));
+    check_box1_ = named(new QCheckBox(QStringLiteral("Chart an Seite anpassen"), fitBox), "CheckBox1");
+    check_box2_ = named(new QCheckBox(QStringLiteral("Proportional anpassen"), fitBox), "CheckBox2");
     check_box1_->setChecked(true);
     check_box2_->setChecked(true);
     fitLayout->addWidget(check_box1_);
@@ -185,10 +185,8 @@ void TDrucker::BuildWindow() {
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    button3_ =
-        caption(new QPushButton(QStringLiteral("Drucken"), right), "Button3", QStringLiteral("Drucken"));
-    button4_ =
-        caption(new QPushButton(QStringLiteral("Abbrechen"), right), "Button4", QStringLiteral("Abbrechen"));
+    button3_ = named(new QPushButton(QStringLiteral("Drucken"), right), "Button3");
+    button4_ = named(new QPushButton(QStringLiteral("Abbrechen"), right), "Button4");
     button3_->setDefault(true);
     buttons->addWidget(button3_);
     buttons->addWidget(button4_);
@@ -208,20 +206,6 @@ void TDrucker::BuildWindow() {
     connect(check_box2_, &QCheckBox::clicked, this, &TDrucker::CheckBox1Click);
     connect(button3_, &QPushButton::clicked, this, &TDrucker::Button3Click);
     connect(button4_, &QPushButton::clicked, this, &TDrucker::Button4Click);
-}
-
-void TDrucker::Retranslate() {
-    setWindowTitle(Tr(QStringLiteral("Drucken")));
-    for (auto& [widget, german] : captions_) {
-        if (auto* button = qobject_cast<QAbstractButton*>(widget))
-            button->setText(Tr(german));
-        else if (auto* group = qobject_cast<QGroupBox*>(widget))
-            group->setTitle(Tr(german));
-        else if (auto* label = qobject_cast<QLabel*>(widget))
-            label->setText(Tr(german));
-    }
-    const int pdf = combo_box1_->findData(QString(), Qt::UserRole, Qt::MatchExactly);
-    if (pdf >= 0) combo_box1_->setItemText(pdf, Tr(QString::fromUtf8(kPdfEntry)));
 }
 
 QString TDrucker::Tr(const QString& text) const {

@@ -59,13 +59,10 @@ class TDrucker : public QDialog {
     std::function<void(const QString&)> showMessage;
     // Asks for the PDF file to print into; empty when cancelled. Tests replace it.
     std::function<QString()> askPdfFile;
-    // The language table's whole-text lookup; identity until a language is set.
+    // The language table's whole-text lookup, for the texts the dialog builds itself.
     std::function<QString(const QString&)> translate;
     // The system's printer settings tool, looked up on the search path.
     QString printerTool = QStringLiteral("system-config-printer");
-
-    // Sets every caption from its German text through translate.
-    void Retranslate();
 
   public Q_SLOTS:
     void ComboBox1Change(int index);  // printer
@@ -120,8 +117,6 @@ class TDrucker : public QDialog {
     QPrintPreviewWidget* preview_ = nullptr;
     QPushButton* button3_ = nullptr;
     QPushButton* button4_ = nullptr;
-    // German captions of every captioned widget, for Retranslate.
-    std::vector<std::pair<QWidget*, QString>> captions_;
 };
 
 }  // namespace zentora
