@@ -11,10 +11,10 @@
 #include <QtTest>
 #include <memory>
 
+#include "ui/charts/qcustomplot_include.h"
 #include "ui/printing/UnitDrucker.h"
 #include "ui/printing/chart_background.h"
 #include "ui/printing/page_geometry.h"
-#include "ui/printing/qcustomplot_include.h"
 
 using namespace zentora;
 using namespace zentora::printing;

@@ -27,8 +27,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/charts/qcustomplot_include.h"
 #include "ui/printing/chart_background.h"
-#include "ui/printing/qcustomplot_include.h"
 #include "ui/texts/texts_hub.h"
 
 namespace zentora {

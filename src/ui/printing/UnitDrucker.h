@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "ui/charts/qcustomplot_include.h"
 #include "ui/printing/page_geometry.h"
-#include "ui/printing/qcustomplot_include.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,6 +1,6 @@
 #include "ui/printing/chart_background.h"
 
-#include "ui/printing/qcustomplot_include.h"
+#include "ui/charts/qcustomplot_include.h"
 
 namespace zentora {
 
