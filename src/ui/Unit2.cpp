@@ -28,6 +28,7 @@
 #include "ui/charts/evaluation_chart.h"
 #include "ui/charts/statistics_chart.h"
 #include "ui/option_fields.h"
+#include "ui/printing/UnitDrucker.h"
 #include "ui/texts/texts_hub.h"
 
 namespace zentora {
@@ -147,6 +148,7 @@ TForm2::TForm2(const QString& dataRoot, AppliedSettings& applied, QWidget* paren
     texts.rateBlocksShown = [this] { return model_.RateBlocksShown(); };
     texts.RegisterWindow(TextWindow::Options, this);
     FormCreate();
+    drucker_ = std::make_unique<TDrucker>();
 }
 
 TForm2::~TForm2() {
@@ -160,6 +162,20 @@ QCustomPlot* TForm2::Chart1() const {
 
 QCustomPlot* TForm2::Chart2() const {
     return chart2_;
+}
+
+void TForm2::PrintChart(QCustomPlot* chart) {
+    drucker_->SetChart(chart);
+    drucker_->move(frameGeometry().center() - drucker_->rect().center());
+    drucker_->exec();
+}
+
+void TForm2::BitBtn5Click() {
+    PrintChart(Chart1());
+}
+
+void TForm2::BitBtn6Click() {
+    PrintChart(Chart2());
 }
 
 QString TForm2::OptionsFolder() const {
@@ -564,7 +580,7 @@ QWidget* TForm2::BuildStatisticsTab() {
     tools->addSpacing(12);
     for (QPushButton* b : {bitBtn1, bitBtn2, button5, button12}) tools->addWidget(b);
     QPushButton* print = Button("BitBtn5", QStringLiteral("Chart drucken"), page);
-    print->setEnabled(false);  // until chart printing exists
+    connect(print, &QPushButton::clicked, this, &TForm2::BitBtn5Click);
     tools->addWidget(print);
     tools->addStretch(1);
     layout->addLayout(tools);
@@ -716,7 +732,7 @@ QWidget* TForm2::BuildEvaluationTab() {
     connect(button13, &QPushButton::clicked, this, &TForm2::Button13Click);
     exportLayout->addWidget(button13);
     QPushButton* print = Button("BitBtn6", QStringLiteral("Chart drucken"), exportBox);
-    print->setEnabled(false);  // until chart printing exists
+    connect(print, &QPushButton::clicked, this, &TForm2::BitBtn6Click);
     exportLayout->addWidget(print);
     row2->addWidget(exportBox, 0, Qt::AlignTop);
     row2->addStretch(1);

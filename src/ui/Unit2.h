@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,6 +34,7 @@ namespace zentora {
 class ChartView;
 class EvaluationChart;
 class StatisticsChart;
+class TDrucker;
 class TGeldStatistikThread;
 class TThreadChartBerechnung;
 class TThreadGeldBerechnung;
@@ -82,6 +84,8 @@ class TForm2 : public QDialog {
 
     EvaluationChart* EvaluationView() const { return chart2_; }
     StatisticsChart* StatisticsView() const { return chart1_; }
+    // The print dialog both charts are printed through.
+    TDrucker* Drucker() const { return drucker_.get(); }
 
     int LimitDivisor() const { return limit_divisor_; }
     // One flag per kind of run, so that an evaluation and a statistics run that overlap each end their own way.
@@ -109,17 +113,20 @@ class TForm2 : public QDialog {
     void BitBtn3Click(int percent);  // zoom Chart2
     void Button7Click();           // undo the zoom of Chart2
     void Button13Click();          // Chart2 as a picture
+    void BitBtn6Click();           // print Chart2
     // Tab "Statistiken".
     void Button15Click();            // Berechnen: the statistics; a busy run is cancelled
     void BitBtn1Click(int percent);  // zoom Chart1
     void Button5Click();             // undo the zoom of Chart1
     void Button12Click();            // Chart1 as a picture
+    void BitBtn5Click();             // print Chart1
 
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
     void FormCreate();
+    void PrintChart(QCustomPlot* chart);
     void FormShow();
     void FormClose();
     void BuildWindow();
@@ -169,6 +176,8 @@ class TForm2 : public QDialog {
     FieldToggleButton* speed_button1_ = nullptr;
     StatisticsChart* chart1_ = nullptr;
     EvaluationChart* chart2_ = nullptr;
+    // Its own window, not a child: its controls share names with this window's.
+    std::unique_ptr<TDrucker> drucker_;
     QButtonGroup* group_choice_ = nullptr;  // RadioButton3..29 by number
     QButtonGroup* kind_choice_ = nullptr;   // RadioButton30..32, 44, 45 by number
     QButtonGroup* limit_buttons_ = nullptr;

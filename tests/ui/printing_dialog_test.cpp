@@ -1,6 +1,8 @@
 // The chart print dialog, offscreen: page arithmetic, orientation, and a real print into a PDF file that is
 // rendered back to pixels.
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QImage>
 #include <QProcess>
@@ -11,6 +13,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "ui/Unit2.h"
 #include "ui/charts/qcustomplot_include.h"
 #include "ui/printing/UnitDrucker.h"
 #include "ui/printing/chart_background.h"
@@ -236,6 +239,32 @@ class PrintingDialogTest : public QObject {
         QTest::mouseClick(Child<QPushButton>("Button2"), Qt::LeftButton);
         QCOMPARE(messages_.size(), 1);
         QVERIFY(messages_.first().contains("zentora-no-such-printer-tool"));
+    }
+
+    // Each "Chart drucken" button of the options window opens the dialog with its own chart.
+    void optionsWindowPrintsItsCharts() {
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath("Einstellungen"));
+        AppliedSettings applied;
+        TForm2 form(root.path(), applied);
+        form.showMessage = [](const QString& text) { QFAIL(qPrintable(text)); };
+        form.show();
+        for (auto [button, chart] :
+             {std::pair{"BitBtn5", form.Chart1()}, std::pair{"BitBtn6", form.Chart2()}}) {
+            auto* print = form.findChild<QPushButton*>(button);
+            QVERIFY(print && print->isEnabled());
+            QVERIFY(chart);
+            QCustomPlot* shown = nullptr;
+            QTimer::singleShot(0, [&] {
+                auto* modal = qobject_cast<TDrucker*>(QApplication::activeModalWidget());
+                if (modal) {
+                    shown = modal->Chart();
+                    modal->reject();
+                }
+            });
+            print->click();
+            QCOMPARE(shown, chart);
+        }
     }
 };
 
