@@ -40,6 +40,14 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+// The folding of EqualNoCase, for the key index.
+std::string LowerAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
@@ -150,7 +158,7 @@ IniFile IniFile::Parse(std::string_view text) {
             const std::string_view name = Trim(line.substr(1, line.size() - 2));
             current = ini.FindSection(name);
             if (!current) {
-                ini.sections_.push_back({std::string(name), std::string(raw), {}});
+                ini.sections_.push_back({std::string(name), std::string(raw), {}, {}});
                 current = &ini.sections_.back();
             }
             continue;
@@ -162,10 +170,12 @@ IniFile IniFile::Parse(std::string_view text) {
             l.key = std::string(Trim(line.substr(0, eq)));
             l.value = std::string(Trim(line.substr(eq + 1)));
         }
-        if (current)
+        if (current) {
+            if (!l.key.empty()) current->keys.emplace(LowerAscii(l.key), current->lines.size());
             current->lines.push_back(std::move(l));
-        else
+        } else {
             ini.preamble_.push_back(l.raw);
+        }
     }
     return ini;
 }
@@ -200,9 +210,9 @@ const IniFile::Section* IniFile::FindSection(std::string_view name) const {
 std::optional<std::string_view> IniFile::ReadString(std::string_view section, std::string_view key) const {
     const Section* s = FindSection(section);
     if (!s) return std::nullopt;
-    for (const Line& l : s->lines)
-        if (!l.key.empty() && EqualNoCase(l.key, key)) return std::string_view(l.value);
-    return std::nullopt;
+    const auto found = s->keys.find(LowerAscii(key));
+    if (found == s->keys.end()) return std::nullopt;
+    return std::string_view(s->lines[found->second].value);
 }
 
 std::optional<std::int32_t> IniFile::ReadInteger(std::string_view section, std::string_view key) const {
@@ -213,19 +223,19 @@ std::optional<std::int32_t> IniFile::ReadInteger(std::string_view section, std::
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     Section* s = FindSection(section);
     if (!s) {
-        sections_.push_back({std::string(section), {}, {}});
+        sections_.push_back({std::string(section), {}, {}, {}});
         s = &sections_.back();
     }
-    for (Line& l : s->lines) {
-        if (!l.key.empty() && EqualNoCase(l.key, key)) {
-            if (l.value != value) {
-                l.value = std::string(value);
-                l.raw.clear();
-            }
-            return;
-        }
+    const auto [found, added] = s->keys.emplace(LowerAscii(key), s->lines.size());
+    if (added) {
+        s->lines.push_back({std::string(key), std::string(value), {}});
+        return;
     }
-    s->lines.push_back({std::string(key), std::string(value), {}});
+    Line& l = s->lines[found->second];
+    if (l.value != value) {
+        l.value = std::string(value);
+        l.raw.clear();
+    }
 }
 
 std::string IniFile::Serialize() const {

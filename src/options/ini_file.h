@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace zentora {
@@ -60,6 +61,7 @@ class IniFile {
         std::string name;
         std::string rawHeader;
         std::vector<Line> lines;
+        std::unordered_map<std::string, std::size_t> keys;  // lower-case key -> its first line
     };
     Section* FindSection(std::string_view name);
     const Section* FindSection(std::string_view name) const;
