@@ -68,6 +68,7 @@ std::optional<int> LayoutIni::Value(std::string_view section, std::string_view k
     if (first != last && *first == '+') ++first;
     const auto result = std::from_chars(first, last, value);
     if (result.ec != std::errc{} || result.ptr != last) return std::nullopt;
+    if (value < kLayoutValueMin || value > kLayoutValueMax) return std::nullopt;
     return value;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <climits>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -21,6 +23,10 @@ inline constexpr ScreenSize kDesignScreen{1152, 864};
 inline constexpr ScreenSize kWideScreen{1280, 800};
 inline constexpr double kWideRatio = 1.45;
 
+// The values a layout file may give: wider than any screen, small enough to scale without overflow.
+inline constexpr int kLayoutValueMin = -32768;
+inline constexpr int kLayoutValueMax = 32767;
+
 // INI text: "[section]" lines and "key=value" lines; section and key names compared without case.
 class LayoutIni {
   public:
@@ -28,6 +34,8 @@ class LayoutIni {
     // A missing or unreadable file gives an empty layout (every key then takes its default).
     static LayoutIni Load(const std::filesystem::path& file);
 
+    // Values are pixels (or degrees) within kLayoutValueRange; anything else counts as missing, so that no
+    // bound can overflow when the window is scaled.
     std::optional<int> Value(std::string_view section, std::string_view key) const;
     int ValueOr(std::string_view section, std::string_view key, int fallback) const {
         return Value(section, key).value_or(fallback);
@@ -69,7 +77,11 @@ struct WindowScaling {
     int height = 0;
     int numerator = 1;    // W
     int denominator = 1;  // Wr
-    int Apply(int value) const { return scale ? value * numerator / denominator : value; }
+    int Apply(int value) const {
+        if (!scale) return value;
+        const long long scaled = static_cast<long long>(value) * numerator / denominator;
+        return static_cast<int>(std::clamp<long long>(scaled, INT_MIN, INT_MAX));
+    }
 };
 WindowScaling ComputeWindowScaling(ScreenSize screen, ScreenSize reference, int clientWidth, int clientHeight,
                                    int width, int height);

@@ -57,6 +57,23 @@ TEST(DisplayLayoutTest, FileValuesDefaultsAndCase) {
     EXPECT_EQ(all.size(), std::size_t(4 * 157 + 4 * 37 + 4 * 49 + 3 + 4 * 5 + 4 + 4));
 }
 
+// Found by fuzzing: a huge value overflowed when the window was scaled to a wider screen.
+TEST(DisplayLayoutTest, ValuesBeyondAnyScreenCountAsMissing) {
+    const auto ini = LayoutIni::Parse(
+        "[Width]\nStringGrid1=999999\nBannerWerbung=-2147483648\nListbox1=32767\nEdit1=-32768\n"
+        "[Height]\nStringGrid1=32768\n");
+    const auto all = LayoutAssignments(ini);
+    EXPECT_EQ(ValueOf(all, "StringGrid1", LayoutProperty::Width), 0);
+    EXPECT_EQ(ValueOf(all, "StringGrid1", LayoutProperty::Height), 0);
+    EXPECT_EQ(ValueOf(all, "BannerWerbung", LayoutProperty::Width), 558);
+    EXPECT_EQ(ValueOf(all, "Listbox1", LayoutProperty::Width), 32767);
+    EXPECT_EQ(ValueOf(all, "Edit1", LayoutProperty::Width), -32768);
+
+    const auto scaling = ComputeWindowScaling({7680, 4320}, kWideScreen, 1264, 760, 1280, 812);
+    EXPECT_EQ(scaling.Apply(32767), 32767 * 6);
+    EXPECT_EQ(scaling.Apply(-32768), -32768 * 6);
+}
+
 TEST(DisplayLayoutTest, MissingFileGivesDefaultsOnly) {
     const auto ini = LayoutIni::Load("/nonexistent/1280x800.ini");
     EXPECT_TRUE(ini.Empty());
