@@ -1,0 +1,29 @@
+// The display layout file: parsed, turned into the control bounds, and those bounds scaled for a few screens
+// as the main window does.
+
+#include "core/display_layout.h"
+
+#include <array>
+
+#include "fuzz_support.h"
+
+using namespace zentora;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const LayoutIni ini = LayoutIni::Parse(fuzz::Text(data, size));
+    const std::vector<LayoutAssignment> assignments = LayoutAssignments(ini);
+
+    constexpr std::array<ScreenSize, 4> screens = {{{1280, 800}, {1920, 1080}, {2560, 1080}, {3840, 1600}}};
+    for (const ScreenSize screen : screens) {
+        const LayoutDecision decision = DecideLayout(screen);
+        const WindowScaling scaling = ComputeWindowScaling(screen, decision.reference, 1272, 766, 1280, 800);
+        int gridWidth = 0, gridHeight = 0;
+        for (const LayoutAssignment& a : assignments) {
+            const int scaled = scaling.Apply(a.value);
+            if (a.control == "StringGrid1" && a.property == LayoutProperty::Width) gridWidth = scaled;
+            if (a.control == "StringGrid1" && a.property == LayoutProperty::Height) gridHeight = scaled;
+        }
+        (void)ComputeGridSizes(gridWidth, gridHeight);
+    }
+    return 0;
+}
