@@ -46,6 +46,9 @@ class IniFile {
         WriteString(section, key, std::to_string(value));
     }
 
+    bool Empty() const { return preamble_.empty() && sections_.empty(); }
+    bool HasSections() const { return !sections_.empty(); }
+
     std::string Serialize() const;  // UTF-8, CR LF line ends
     // Writes a temporary file beside the target and renames it; throws OptionsFileError on failure, leaving
     // the old file as it was.

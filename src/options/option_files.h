@@ -10,7 +10,8 @@ namespace zentora {
 
 // Loads an option file (data.ini or a .opd file) into the model in the window's load order, every value
 // clamped and every change rule run. A missing file loads as if every key were missing. A file that exists
-// but cannot be read throws OptionsFileError and leaves the model unchanged. Nothing is applied.
+// but cannot be read, or holds text without any section, throws OptionsFileError and leaves the model
+// unchanged. Nothing is applied.
 void LoadOptions(OptionsModel& model, const std::filesystem::path& source);
 void LoadOptions(OptionsModel& model, const IniFile& file);
 

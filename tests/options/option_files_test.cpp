@@ -288,7 +288,9 @@ TEST_F(OptionFileOnDisk, AFileThatCannotBeReadLeavesTheModelUnchanged) {
     WriteBytes(binary, std::string("[Aktivierung]\r\nCheckbox1=0\r\n\0\x01\x02", 32));
     const fs::path folder = dir_ / "folder.ini";
     fs::create_directories(folder);
-    for (const fs::path& p : {binary, folder}) {
+    const fs::path text = dir_ / "spins.opd";  // some other text file: no section at all
+    WriteBytes(text, "17\r\nCheckbox1=0\r\n");
+    for (const fs::path& p : {binary, folder, text}) {
         OptionsModel model;
         model.Set("Chance137blau", 44);
         EXPECT_THROW(LoadOptions(model, p), OptionsFileError) << p;
