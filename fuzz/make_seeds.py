@@ -90,4 +90,13 @@ put("display_layout", "sections.ini",
     "[ImagesWidth]\r\nImages0=35\r\nImages156=20\r\n[ImagesLeft]\r\nimages3=100\r\n[ImageTop]\r\nImage37=5\r\n"
     "[LabelAngle]\r\nJvLabel1=-45\r\n[LabelHeight]\r\nLabel46=12\r\n[Width]\r\nStringGrid1=120\r\nBannerWerbung=468\r\n"
     "[Height]\r\nStringGrid1=400\r\nGerade=30\r\n; comment\r\n[Top]\r\nUngerade=+350\r\nEdit1 = 7 \r\n")
+put("display_layout", "huge_value.ini", "[Width]\nStringGrid1=999999\n")
 put("display_layout", "broken.ini", "[Width\nStringGrid1=abc\n=5\n[]\nx\n[Height]\nStringGrid1=99999999999\n")
+
+# Advertising lists: picture URL, link and hint per line; the maker's host is www.zentora.example.
+put("banner_list", "list.txt",
+    "http://www.zentora.example/banner/a.gif;https://www.zentora.example/;Zentora\r\n"
+    "https://WWW.Zentora.Example:8080/b/c.GIF;http://example.org/x?y=1#z;Hint; with; semicolons\r\n")
+put("banner_list", "odd_lines.txt",
+    "nur ein Hinweis\rhttp://www.zentora.example/../x.gif;link\n;;\n"
+    "http://user@www.zentora.example/a.gif;;\nhttp://www.zentora.example/.hidden.gif;ftp://x;h\r\n\r\n")

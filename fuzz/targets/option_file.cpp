@@ -14,10 +14,9 @@ using namespace zentora;
 
 namespace {
 
-// Newest first: every number once, then a few repeats so that absences and rates move.
-constexpr std::array<std::uint8_t, 48> kShortPermanence = {
-    17, 5, 17, 0,  32, 32, 8,  19, 26, 3,  35, 12, 28, 7,  29, 18, 22, 9,  31, 14, 20, 1,  33, 16,
-    24, 5, 10, 23, 8,  30, 11, 36, 13, 27, 6,  34, 17, 25, 2,  21, 4,  19, 15, 32, 0,  26, 3,  35};
+// Newest first: enough spins for hits, absences and a few rates to move.
+constexpr std::array<std::uint8_t, 16> kShortPermanence = {17, 5, 17, 0,  32, 32, 8,  19,
+                                                           26, 3, 35, 12, 28, 7,  29, 17};
 
 void CheckSameValues(const OptionsModel& a, const OptionsModel& b) {
     for (FieldId id = 0; id < a.FieldCount(); ++id) {
