@@ -29,18 +29,7 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
-
-// The folding of EqualNoCase, for the key index.
+// Names compare without regard to ASCII case; the indexes hold them folded.
 std::string LowerAscii(std::string_view text) {
     std::string out(text);
     for (char& c : out)
@@ -158,8 +147,7 @@ IniFile IniFile::Parse(std::string_view text) {
             const std::string_view name = Trim(line.substr(1, line.size() - 2));
             current = ini.FindSection(name);
             if (!current) {
-                ini.sections_.push_back({std::string(name), std::string(raw), {}, {}});
-                current = &ini.sections_.back();
+                current = &ini.AddSection(name, raw);
             }
             continue;
         }
@@ -196,15 +184,18 @@ IniFile IniFile::Read(const std::filesystem::path& path) {
 }
 
 IniFile::Section* IniFile::FindSection(std::string_view name) {
-    for (Section& s : sections_)
-        if (EqualNoCase(s.name, name)) return &s;
-    return nullptr;
+    const auto found = sectionIndex_.find(LowerAscii(name));
+    return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
 }
 
 const IniFile::Section* IniFile::FindSection(std::string_view name) const {
-    for (const Section& s : sections_)
-        if (EqualNoCase(s.name, name)) return &s;
-    return nullptr;
+    const auto found = sectionIndex_.find(LowerAscii(name));
+    return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
+}
+
+IniFile::Section& IniFile::AddSection(std::string_view name, std::string_view rawHeader) {
+    sectionIndex_.emplace(LowerAscii(name), sections_.size());
+    return sections_.emplace_back(Section{std::string(name), std::string(rawHeader), {}, {}});
 }
 
 std::optional<std::string_view> IniFile::ReadString(std::string_view section, std::string_view key) const {
@@ -223,8 +214,7 @@ std::optional<std::int32_t> IniFile::ReadInteger(std::string_view section, std::
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     Section* s = FindSection(section);
     if (!s) {
-        sections_.push_back({std::string(section), {}, {}, {}});
-        s = &sections_.back();
+        s = &AddSection(section, {});
     }
     const auto [found, added] = s->keys.emplace(LowerAscii(key), s->lines.size());
     if (added) {

@@ -68,9 +68,11 @@ class IniFile {
     };
     Section* FindSection(std::string_view name);
     const Section* FindSection(std::string_view name) const;
+    Section& AddSection(std::string_view name, std::string_view rawHeader);
 
     std::vector<std::string> preamble_;  // lines before the first section
     std::vector<Section> sections_;
+    std::unordered_map<std::string, std::size_t> sectionIndex_;  // lower-case name -> section
 };
 
 // Writes bytes to a temporary file beside the target and renames it over the target.
