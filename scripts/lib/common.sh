@@ -24,3 +24,11 @@ zentora_build() {
     cmake -S "$ZENTORA_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
     cmake --build "$dir" -j "$(nproc)"
 }
+
+# What a sanitizer finding does: stop the program with a stack trace, so that its test fails. Leaks that
+# belong to the system's libraries (fonts, graphics drivers, plugins loaded once) are suppressed.
+zentora_sanitizer_environment() {
+    export ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:abort_on_error=0"
+    export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+    export LSAN_OPTIONS="suppressions=$ZENTORA_ROOT/scripts/lib/lsan.supp:print_suppressions=0"
+}
