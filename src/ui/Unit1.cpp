@@ -17,6 +17,7 @@
 #include <cmath>
 
 #include "ui/AngledLabel.h"
+#include "ui/accessibility/accessibility.h"
 #include "ui/table_geometry.h"
 #include "ui/texts/letter_pictures.h"
 #include "ui/texts/texts_hub.h"
@@ -111,6 +112,7 @@ TForm1::TForm1(const QString& dataRoot, ScreenSize screen, QWidget* parent)
     });
     DrawTableWord(gerade_, QStringLiteral("gerade"));
     DrawTableWord(ungerade_, QStringLiteral("ungerade"));
+    InstallAccessibility(*this);
 }
 
 TForm1::~TForm1() {

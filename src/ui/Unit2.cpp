@@ -24,6 +24,7 @@
 #include "options/option_files.h"
 #include "options/quick_settings.h"
 #include "options/window_rules.h"
+#include "ui/accessibility/accessibility.h"
 #include "ui/charts/chart_threads.h"
 #include "ui/charts/evaluation_chart.h"
 #include "ui/charts/statistics_chart.h"
@@ -149,6 +150,7 @@ TForm2::TForm2(const QString& dataRoot, AppliedSettings& applied, QWidget* paren
     texts.RegisterWindow(TextWindow::Options, this);
     FormCreate();
     drucker_ = std::make_unique<TDrucker>();
+    InstallAccessibility(*this);
 }
 
 TForm2::~TForm2() {

@@ -17,6 +17,7 @@
 #include "lang/window_texts.h"
 #include "ui/Unit1.h"
 #include "ui/texts/texts_hub.h"
+#include "ui/accessibility/accessibility.h"
 
 namespace zentora {
 
@@ -269,6 +270,7 @@ void TZahlenListe::FormCreate() {
         message_ = TextsHub::Instance().TranslateWordsText(QStringLiteral("Keine Zahlen vorhanden!"));
         update();
     });
+    InstallAccessibility(*this);
 }
 
 QPixmap TZahlenListe::LoadPicture(const QString& file) const {
