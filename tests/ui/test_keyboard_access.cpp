@@ -159,6 +159,7 @@ class KeyboardAccessTest : public QObject {
         auto* typed = form.findChild<QLabel*>("TypedNumber");
         TypeOnTable(form, "17");
         QCOMPARE(typed->text(), QString("17_"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(typed)->text(QAccessible::Name), QString("17"));
         QVERIFY(NewestFirst(form).empty());
         QTest::keyClick(form.Canvas(), Qt::Key_Return);
         QCOMPARE(NewestFirst(form), (std::vector<std::uint8_t>{17}));

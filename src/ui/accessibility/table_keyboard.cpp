@@ -80,6 +80,8 @@ void TableKeyboardEntry::Refuse(const QString& typed) {
 }
 
 void TableKeyboardEntry::Show() {
+    // Readers get the digits or the hint without the caret.
+    display_->setAccessibleName(hint_.isEmpty() ? typed_ : hint_);
     if (!hint_.isEmpty())
         display_->setText(hint_);
     else if (table_->hasFocus())
