@@ -470,7 +470,7 @@ class MoneyRun {
         std::swap(ruled_, ruledBefore_);
         std::swap(recentBits_, recentBefore_);
         for (int i = 0; i < recentCount_; ++i) {
-            recentRow_[i] = &memberBits_[recent_[i] * words_];
+            recentRow_[i] = memberBits_.data() + recent_[i] * words_;  // no words at all on an empty table
             recentAge_[i] = k - lastSpin_[recent_[i]];
             if (recentAge_[i] > maxHigh_) break;  // beyond every band: never read
         }
@@ -594,7 +594,7 @@ class MoneyRun {
     }
 
     void UpdateStakes(std::int64_t k, unsigned x) {
-        const Word* spun = &memberBits_[std::min(x, kNoNumber) * words_];
+        const Word* spun = memberBits_.data() + std::min(x, kNoNumber) * words_;
         for (GroupRun& g : groups_) {
             if (g.constantStake && g.laneVectors && g.stakes[0] != 0) {
                 switch (g.laneVectors) {

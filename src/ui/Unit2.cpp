@@ -155,6 +155,8 @@ TForm2::TForm2(const QString& dataRoot, AppliedSettings& applied, QWidget* paren
 
 TForm2::~TForm2() {
     StopWorkers();
+    // The hub outlives this window and must not ask a destroyed model.
+    TextsHub::Instance().rateBlocksShown = nullptr;
     model_.SetListener(nullptr);
 }
 
