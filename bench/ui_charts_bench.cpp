@@ -1,5 +1,6 @@
 // The evaluation chart with a million spins: from the end of the computation to the chart drawn (balance,
 // limit lines, markers), and zooming it. The curve goes to the chart whole and is drawn with adaptive sampling.
+#include "qt_bench_main.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -70,11 +71,4 @@ BENCHMARK(BM_EvaluationChartZoom)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+ZENTORA_QT_BENCHMARK_MAIN()

@@ -1,5 +1,6 @@
 // The whole click on a number field as the player sees it: pipeline, chips, labels, grid, signal list and the
 // repaint of the window. Target: one frame (16 ms). And opening a 1,000,000-spin permanence (target 0.5 s).
+#include "qt_bench_main.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -88,11 +89,4 @@ BENCHMARK(BM_OpenMillionSpins)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace zentora
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+ZENTORA_QT_BENCHMARK_MAIN()

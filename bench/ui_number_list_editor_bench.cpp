@@ -1,5 +1,6 @@
 // The number list editor on a permanence of a million spins: opening, every paging button and deleting a
 // spin, each with the whole window drawn afterwards. Only the page shown is filled, so none depends on the length.
+#include "qt_bench_main.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -94,11 +95,4 @@ BENCHMARK(BM_NumberListPageArithmetic);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+ZENTORA_QT_BENCHMARK_MAIN()
