@@ -40,11 +40,11 @@ bool RateAtMost(std::int64_t h, std::int64_t k, std::int64_t bound) {
 
 using Word = std::uint64_t;
 constexpr int kWordBits = 64;
-// Placement counts of a group's positions, eight at a time.
-using Lanes = std::int16_t __attribute__((vector_size(16)));
-constexpr int kLanes = 8;
-constexpr int kMaxLaneVectors = 4;
 constexpr unsigned kNoNumber = 37;  // the row of a spin that hits nothing
+// Placing an entry term by term costs a few cycles a term (the sums depend on each other); counting a
+// group's placement afresh costs about one a mask word.
+constexpr int kTermCost = 4;
+constexpr int kMaxGroupWords = (kSlotCount + kWordBits - 1) / kWordBits;
 
 // Calls f(bit) for every set bit of `word`, lowest first.
 template <class F>
@@ -63,6 +63,7 @@ struct GroupRun {
     std::int32_t word = 0, words = 0;  // word range
     bool absence = false;              // absence rule on and its band [low, high] not empty
     std::int64_t low = 0, high = 0;
+    std::uint8_t highBound = 0, lowBound = 0;  // their places among the ages that bands read
     bool rate = false;
     std::int32_t rateStart = 0;
     std::int64_t lo = 1, hi = 0;  // hit counts inside the rate bounds (empty: lo > hi)
@@ -76,17 +77,16 @@ struct GroupRun {
     std::int64_t weight = 0;
     bool constantStake = true;
     std::array<std::int32_t, kStakeCacheSteps> stakes{};
-    // Groups of many entries on few positions: each entry's placement as lanes over the group's positions,
-    // summed in registers for the entries coming into play or leaving it.
-    int laneVectors = 0;  // 0: placed term by term
-    std::vector<std::uint8_t> lanePositions;
-    std::vector<Lanes> lanes;  // laneVectors per entry
-    // With an absence band from 0 or 1 and no rate bit, the entries in play are those hit within the band's
-    // top less those hit on this spin: the group then follows the entries hit within the top, which change
-    // far less often than those in play.
-    bool byRecentHits = false;
-    std::vector<Lanes> numberLanes;  // laneVectors per number 0..36 and for a spin that hits nothing
-    std::array<Lanes, kMaxLaneVectors> recentCount{}, placedCount{};
+    // A group of one stake whose entries change in numbers is placed by counting: per position and
+    // multiplicity level a mask of the entries lying on it that often, and the placement is the sum of the
+    // masks' counts of entries in play.
+    std::vector<std::uint8_t> positions;    // the group's positions, ascending
+    std::vector<std::uint8_t> rowPosition;  // per mask row: its position
+    std::vector<Word> rowMasks;             // words per row
+    std::vector<std::int32_t> rowCount;     // per row: the entries in play that it counted last
+    bool countValid = false;                // whether rowCount still holds (term-by-term spins move it)
+    std::int32_t terms = 0;                 // placement terms of all entries
+    std::array<Word, 3> positionBits{};     // `positions` as bits
 };
 
 class MoneyRun {
@@ -113,7 +113,9 @@ class MoneyRun {
         BuildTables();
     }
 
-    EvaluationResult Execute(const ProgressCallback& progress, const std::atomic<bool>* cancel) {
+    // The spin loop counts bits everywhere: worth a build with the processor's own bit counting.
+    __attribute__((target_clones("avx2", "default"), flatten)) EvaluationResult Execute(
+        const ProgressCallback& progress, const std::atomic<bool>* cancel) {
         EvaluationResult result;
         result.balance.resize(static_cast<std::size_t>(length_));
         const auto thresholds = ProgressThresholds(length_);
@@ -216,7 +218,21 @@ class MoneyRun {
         }
         words_ = word;
         for (const GroupRun& g : groups_)
-            if (g.absence) maxHigh_ = std::max(maxHigh_, g.high);
+            if (g.absence) {
+                maxHigh_ = std::max(maxHigh_, g.high);
+                ageBounds_.push_back(g.high);
+                ageBounds_.push_back(g.low - 1);
+            }
+        std::sort(ageBounds_.begin(), ageBounds_.end());
+        ageBounds_.erase(std::unique(ageBounds_.begin(), ageBounds_.end()), ageBounds_.end());
+        for (GroupRun& g : groups_) {
+            auto at = [&](std::int64_t bound) {
+                return static_cast<std::uint8_t>(std::lower_bound(ageBounds_.begin(), ageBounds_.end(), bound) -
+                                                 ageBounds_.begin());
+            };
+            if (g.absence) g.highBound = at(g.high), g.lowBound = at(g.low - 1);
+        }
+        hitWithin_.assign(static_cast<std::size_t>(38 * words_), 0);
     }
 
     void BuildTables() {
@@ -242,8 +258,6 @@ class MoneyRun {
         }
         rate_.assign(static_cast<std::size_t>(words_), 0);
         absent_.assign(static_cast<std::size_t>(words_), 0);
-        recentBits_.assign(static_cast<std::size_t>(words_), 0);
-        recentBefore_.assign(static_cast<std::size_t>(words_), 0);
         ruled_.assign(static_cast<std::size_t>(words_), 0);
         ruledBefore_.assign(static_cast<std::size_t>(words_), 0);
         // Each entry's positions with their multiplicity.
@@ -265,31 +279,29 @@ class MoneyRun {
                 entryPositions_[j][placement_[t].position / kWordBits] |=
                     Word{1} << (placement_[t].position % kWordBits);
         for (GroupRun& g : groups_) {
-            std::vector<std::uint8_t> positions;
+            g.terms = placementStart_[g.end] - placementStart_[g.first];
             for (std::int32_t t = placementStart_[g.first]; t < placementStart_[g.end]; ++t)
-                positions.push_back(placement_[t].position);
-            std::sort(positions.begin(), positions.end());
-            positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
-            const int vectors = static_cast<int>((positions.size() + kLanes - 1) / kLanes);
-            if (vectors > kMaxLaneVectors || g.end - g.first <= static_cast<std::int32_t>(positions.size()))
-                continue;
-            g.laneVectors = vectors;
-            g.lanePositions = positions;
-            g.lanes.assign(static_cast<std::size_t>((g.end - g.first) * vectors), Lanes{});
-            g.byRecentHits = g.absence && g.low <= 1;
-            g.numberLanes.assign(static_cast<std::size_t>(38 * vectors), Lanes{});
-            for (std::int32_t j = g.first; j < g.end; ++j)
-                for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t) {
-                    const auto lane =
-                        std::lower_bound(positions.begin(), positions.end(), placement_[t].position) -
-                        positions.begin();
-                    g.lanes[(j - g.first) * vectors + lane / kLanes][lane % kLanes] =
-                        static_cast<std::int16_t>(placement_[t].count);
-                    for (unsigned z = 0; z < 37; ++z)
-                        if (g.low == 1 && list_.sets[j].Contains(z))
-                            g.numberLanes[z * vectors + lane / kLanes][lane % kLanes] +=
-                                static_cast<std::int16_t>(placement_[t].count);
+                g.positions.push_back(placement_[t].position);
+            std::sort(g.positions.begin(), g.positions.end());
+            g.positions.erase(std::unique(g.positions.begin(), g.positions.end()), g.positions.end());
+            for (std::size_t i = 0; i < g.positions.size(); ++i) {
+                for (int level = 1;; ++level) {
+                    std::vector<Word> mask(static_cast<std::size_t>(g.words), 0);
+                    bool any = false;
+                    for (std::int32_t j = g.first; j < g.end; ++j)
+                        for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t)
+                            if (placement_[t].position == g.positions[i] && placement_[t].count >= level) {
+                                mask[static_cast<std::size_t>((j - g.first) / kWordBits)] |=
+                                    Word{1} << ((j - g.first) % kWordBits);
+                                any = true;
+                            }
+                    if (!any) break;
+                    g.rowPosition.push_back(g.positions[i]);
+                    g.rowMasks.insert(g.rowMasks.end(), mask.begin(), mask.end());
                 }
+            }
+            g.rowCount.assign(g.rowPosition.size(), 0);
+            for (const std::uint8_t p : g.positions) g.positionBits[p / kWordBits] |= Word{1} << (p % kWordBits);
         }
     }
 
@@ -468,11 +480,19 @@ class MoneyRun {
             }
         }
         std::swap(ruled_, ruledBefore_);
-        std::swap(recentBits_, recentBefore_);
-        for (int i = 0; i < recentCount_; ++i) {
-            recentRow_[i] = memberBits_.data() + recent_[i] * words_;  // no words at all on an empty table
-            recentAge_[i] = k - lastSpin_[recent_[i]];
-            if (recentAge_[i] > maxHigh_) break;  // beyond every band: never read
+        // The entries hit within each age that a band reads: the member bits of the numbers by their last
+        // spin, ORed up, and how many of those numbers each bound reaches.
+        int rows = 0;
+        while (rows < recentCount_ && k - lastSpin_[recent_[rows]] <= maxHigh_) {
+            const Word* row = memberBits_.data() + recent_[rows] * words_;
+            const Word* before = &hitWithin_[static_cast<std::size_t>(rows * words_)];
+            Word* after = &hitWithin_[static_cast<std::size_t>((rows + 1) * words_)];
+            for (std::int32_t w = 0; w < words_; ++w) after[w] = before[w] | row[w];
+            ++rows;
+        }
+        for (std::size_t b = 0, i = 0; b < ageBounds_.size(); ++b) {
+            while (static_cast<int>(i) < rows && k - lastSpin_[recent_[i]] <= ageBounds_[b]) ++i;
+            numbersWithin_[b] = static_cast<int>(i);
         }
         for (GroupRun& g : groups_) {
             const auto gi = &g - groups_.data();
@@ -492,18 +512,12 @@ class MoneyRun {
             }
             // Absence within [low, high]: a hit within the last high + 1 spins, none within the last low.
             // Spin 0 counts as a hit of every entry.
-            int inHigh = 0, inLow = 0;
-            while (inHigh < recentCount_ && recentAge_[inHigh] <= g.high)
-                if (recentAge_[inHigh++] <= g.low - 1) inLow = inHigh;
+            const Word* highBits = &hitWithin_[static_cast<std::size_t>(numbersWithin_[g.highBound] * words_)];
+            const Word* lowBits = &hitWithin_[static_cast<std::size_t>(numbersWithin_[g.lowBound] * words_)];
             const bool allHigh = k <= g.high, allLow = k <= g.low - 1;
             for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
-                Word low = 0;
-                for (int i = 0; i < inLow; ++i) low |= recentRow_[i][w];
-                Word high = low;
-                for (int i = inLow; i < inHigh; ++i) high |= recentRow_[i][w];
-                if (allHigh) high = groupMask_[w];
-                if (allLow) low = groupMask_[w];
-                recentBits_[w] = high;
+                const Word high = allHigh ? groupMask_[w] : highBits[w];
+                const Word low = allLow ? groupMask_[w] : lowBits[w];
                 absent_[w] = high & ~low;
                 ruled_[w] = absent_[w] | rate_[w];
             }
@@ -539,85 +553,69 @@ class MoneyRun {
         stake_[j] = stake;
     }
 
-    // Normal play: an entry is staked while a rule holds, from step 0 after it comes into play or hits.
-    template <int Vectors>
-    static void AddLanes(Lanes* sum, const Lanes* base, Word enter, Word leave) {
-        ForEachBit(enter, [&](int bit) {
-            for (int i = 0; i < Vectors; ++i) sum[i] += base[bit * Vectors + i];
-        });
-        ForEachBit(leave, [&](int bit) {
-            for (int i = 0; i < Vectors; ++i) sum[i] -= base[bit * Vectors + i];
-        });
-    }
-
-    // The group's placement counts follow the entries in play; the difference goes onto the table.
-    template <int Vectors>
-    void PlaceByLanes(GroupRun& g, unsigned x) {
-        Lanes recent[Vectors], placed[Vectors];
-        for (int i = 0; i < Vectors; ++i) recent[i] = g.recentCount[i], placed[i] = g.placedCount[i];
-        bool rateBits = false;
-        Lanes now[Vectors];
-        for (int i = 0; i < Vectors; ++i) now[i] = placed[i];
-        for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
-            const Lanes* base = &g.lanes[static_cast<std::size_t>((w - g.word) * kWordBits * Vectors)];
-            if (g.byRecentHits) {
-                const Word is = recentBits_[w], was = recentBefore_[w];
-                AddLanes<Vectors>(recent, base, is & ~was, was & ~is);
-            }
-            rateBits |= rate_[w] != 0;
-            const Word is = ruled_[w], was = ruledBefore_[w];
-            if (!g.byRecentHits) AddLanes<Vectors>(now, base, is & ~was, was & ~is);
-        }
-        if (g.byRecentHits) {
-            if (rateBits) {
-                for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
-                    const Lanes* base =
-                        &g.lanes[static_cast<std::size_t>((w - g.word) * kWordBits * Vectors)];
-                    const Word is = ruled_[w], was = ruledBefore_[w];
-                    AddLanes<Vectors>(now, base, is & ~was, was & ~is);
-                }
-            } else {
-                // In play: hit within the top, less hit on this spin when the band starts at 1.
-                const Lanes* spun = &g.numberLanes[std::min(x, kNoNumber) * Vectors];
-                for (int i = 0; i < Vectors; ++i) now[i] = recent[i] - spun[i];
-            }
-        }
+    // The group's placement counted afresh, row by row; the difference goes onto the table. Without valid
+    // counts the rows of the entries in play before are counted too.
+    template <bool Valid, bool OneWord>
+    [[gnu::always_inline]] void PlaceByCount(GroupRun& g) {
+        std::array<Word, kMaxGroupWords> now, was;  // local: the table sums below cannot alias them
+        const std::int32_t words = OneWord ? 1 : g.words;
+        std::copy_n(&ruled_[g.word], words, now.begin());
+        std::copy_n(&ruledBefore_[g.word], words, was.begin());
+        const Word* mask = g.rowMasks.data();
+        std::int32_t* rowCount = g.rowCount.data();
+        const std::uint8_t* rowPosition = g.rowPosition.data();
         const std::int64_t stake = g.stakes[0];
-        for (std::size_t lane = 0; lane < g.lanePositions.size(); ++lane) {
-            const std::int64_t count =
-                now[lane / kLanes][lane % kLanes] - placed[lane / kLanes][lane % kLanes];
-            if (count == 0) continue;
-            AddRaw(g.lanePositions[lane], stake * count);
+        const auto rows = static_cast<std::int32_t>(g.rowPosition.size());
+        std::int32_t moved = 0;
+        for (std::int32_t r = 0; r < rows; ++r, mask += words) {
+            std::int32_t count = 0, before = rowCount[r];
+            if (!Valid) before = 0;
+            for (std::int32_t w = 0; w < words; ++w) {
+                count += __builtin_popcountll(now[w] & mask[w]);
+                if (!Valid) before += __builtin_popcountll(was[w] & mask[w]);
+            }
+            rowCount[r] = count;
+            raw_[rowPosition[r]] += stake * (count - before);
+            moved |= count - before;
+        }
+        if (moved) {
+            for (int i = 0; i < 3; ++i) dirty_[i] |= g.positionBits[i];
             placedChanged_ = true;
         }
-        for (int i = 0; i < Vectors; ++i) g.recentCount[i] = recent[i], g.placedCount[i] = now[i];
+        g.countValid = true;
+    }
+
+    void PlaceByCount(GroupRun& g) {
+        if (g.words == 1)
+            g.countValid ? PlaceByCount<true, true>(g) : PlaceByCount<false, true>(g);
+        else
+            g.countValid ? PlaceByCount<true, false>(g) : PlaceByCount<false, false>(g);
     }
 
     void UpdateStakes(std::int64_t k, unsigned x) {
         const Word* spun = memberBits_.data() + std::min(x, kNoNumber) * words_;
         for (GroupRun& g : groups_) {
-            if (g.constantStake && g.laneVectors && g.stakes[0] != 0) {
-                switch (g.laneVectors) {
-                    case 1:
-                        PlaceByLanes<1>(g, x);
-                        break;
-                    case 2:
-                        PlaceByLanes<2>(g, x);
-                        break;
-                    case 3:
-                        PlaceByLanes<3>(g, x);
-                        break;
-                    default:
-                        PlaceByLanes<4>(g, x);
-                        break;
+            if (g.constantStake) {
+                if (g.stakes[0] == 0) continue;
+                // Normal play: an entry is staked while a rule holds. Few changes are placed term by term,
+                // many by counting.
+                std::int64_t changes = 0;
+                for (std::int32_t w = g.word; w < g.word + g.words; ++w)
+                    changes += __builtin_popcountll(ruled_[w] ^ ruledBefore_[w]);
+                if (changes == 0) continue;
+                const std::int64_t countCost =
+                    static_cast<std::int64_t>(g.rowPosition.size()) * g.words * (g.countValid ? 1 : 2);
+                if (changes * g.terms * kTermCost > countCost * (g.end - g.first)) {
+                    PlaceByCount(g);
+                    continue;
                 }
+                g.countValid = false;
             }
             for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
                 const Word now = ruled_[w], was = ruledBefore_[w];
                 const std::int32_t base = g.first + (w - g.word) * kWordBits;
                 if (g.constantStake) {
                     const std::int32_t stake = g.stakes[0];
-                    if (stake == 0 || g.laneVectors) continue;
                     ForEachBit(now & ~was, [&](int bit) { Place(base + bit, stake); });
                     ForEachBit(was & ~now, [&](int bit) { Place(base + bit, -std::int64_t{stake}); });
                     continue;
@@ -716,9 +714,10 @@ class MoneyRun {
     int recentCount_ = 0;
     std::array<std::int64_t, 37> lastSpin_{};
     std::array<std::int64_t, 37> numberHits_{};
-    std::array<const Word*, 37> recentRow_{};   // this spin: the member bits of recent_[i]
-    std::array<std::int64_t, 37> recentAge_{};  // and the spins since it came
     std::int64_t maxHigh_ = -1;                 // the highest top of an absence band
+    std::vector<std::int64_t> ageBounds_;       // the ages that bands read (tops, and bottoms less one)
+    std::array<int, 2 * kGroupCount> numbersWithin_{};  // per bound: the recent numbers within it
+    std::vector<Word> hitWithin_;  // row i: the entries holding one of the i latest numbers
 
     // Bit sets over the entries, a run of words per group.
     std::int32_t words_ = 0;
@@ -727,8 +726,6 @@ class MoneyRun {
     std::vector<std::int32_t> wordGroup_;
     std::vector<Word> rate_;          // RateRuleCount > 0
     std::vector<Word> absent_;        // AbsenceRuleCount > 0
-    std::vector<Word> recentBits_;    // hit within the top of the absence band, this spin
-    std::vector<Word> recentBefore_;  // the same, the spin before
     std::vector<Word> ruled_;         // either, this spin
     std::vector<Word> ruledBefore_;   // either, the spin before
 
