@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
+#include <stdexcept>
+#include <thread>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/counting.h"
@@ -15,6 +18,7 @@ namespace zentora {
 namespace {
 
 constexpr int kOneChanceBox = 1;  // "Nur eine Chance anspielen"
+constexpr int kSplitBox = 32;     // "Chancen auf Spieltisch splitten"
 constexpr int kHalveOnZeroBox = 2;
 constexpr int kShiftOthersBox = 35;  // "Andere Chancen verschieben"
 constexpr int kStakeCacheSteps = 256;
@@ -89,20 +93,17 @@ struct GroupRun {
     std::array<Word, 3> positionBits{};     // `positions` as bits
 };
 
-class MoneyRun {
+// Counting, rules, stakes and placement of the entries of some groups: after each spin the exact position
+// sums of the stakes they lay for the next one.
+class StakeRun {
   public:
-    MoneyRun(std::span<const std::uint8_t> permanence, const AppliedSettings& settings,
-             const LiveSettings& live)
-        : perm_(permanence),
-          length_(static_cast<std::int64_t>(permanence.size())),
-          settings_(settings),
-          list_(BuildEvaluationSlotList(settings, live.OrphelinPlein())),
+    StakeRun(const AppliedSettings& settings, const LiveSettings& live, EvaluationSlotList list)
+        : settings_(settings),
+          list_(std::move(list)),
           n_(static_cast<std::int32_t>(list_.slots.size())),
           es637s_(live.Es637sTechnique()),
-          threshold_(live.SpinSummeMerk()),
           oneChance_(settings.Flag(kOneChanceBox)),
           shiftOthers_(settings.Flag(kShiftOthersBox)),
-          halveOnZero_(settings.Flag(kHalveOnZeroBox)),
           lastHit_(n_),
           hits_(n_),
           runStart_(n_, 1),
@@ -114,80 +115,31 @@ class MoneyRun {
     }
 
     // The spin loop counts bits everywhere: worth a build with the processor's own bit counting.
-    __attribute__((target_clones("avx2", "default"), flatten)) EvaluationResult Execute(
-        const ProgressCallback& progress, const std::atomic<bool>* cancel) {
-        EvaluationResult result;
-        result.balance.resize(static_cast<std::size_t>(length_));
-        const auto thresholds = ProgressThresholds(length_);
-        int nextThreshold = 0;
-        std::int64_t balance = 0;
-        MarkerRule markers(threshold_);
-
-        for (std::int64_t k = 1; k <= length_; ++k) {
-            if ((k & kCancelPollMask) == 0 && cancel && cancel->load(std::memory_order_relaxed)) {
-                result.balance.resize(static_cast<std::size_t>(k - 1));
-                result.cancelled = true;
-                return result;
-            }
-            const unsigned x = SpinAt(k);
-            const std::int32_t selectedBefore = selected_;
-            Count(k, x);
-            if (oneChance_)
-                SelectOneChance(k);
-            else
-                UpdateStakes(k, x);
-
-            // The stakes chosen after spin k - 1 are settled by spin k.
-            const std::int64_t returned = Gewinnermittlung(current_, x, halveOnZero_);
-            if (placedChanged_) {
-                // The exact sums of the positions that moved, saturated once; when most moved, all at once
-                // with a quick test for the common case where every sum fits.
-                const int moved = __builtin_popcountll(dirty_[0]) + __builtin_popcountll(dirty_[1]) +
-                                  __builtin_popcountll(dirty_[2]);
-                if (moved > kPositionCount / 4) {
-                    std::uint64_t outside = 0;
-                    for (int p = 0; p < kPositionCount; ++p)
-                        outside |= (static_cast<std::uint64_t>(raw_[p]) + 0x80000000u) >> 32;
-                    for (int p = 0; p < kPositionCount; ++p)
-                        rawStake_[p] = outside == 0 ? static_cast<std::int32_t>(raw_[p]) : Saturated(raw_[p]);
-                } else {
-                    for (int i = 0; i < 3; ++i)
-                        ForEachBit(dirty_[i], [&](int bit) {
-                            const int p = i * kWordBits + bit;
-                            rawStake_[p] = Saturated(raw_[p]);
-                        });
-                }
-                dirty_ = {};
-                ApplyTableLimits(rawStake_, settings_, current_);
-                tableSum_ = TableSum(current_);
-                placedChanged_ = false;
-            }
-            const std::int64_t change = returned - tableSum_;
-            result.totalStaked += tableSum_;
-            result.totalReturned += returned;
-            balance += change;
-            result.balance[static_cast<std::size_t>(k - 1)] = balance;
-
-            while (nextThreshold < kProgressSteps && k >= thresholds[nextThreshold]) {
-                ++nextThreshold;
-                if (progress) progress(nextThreshold);
-            }
-
-            // A run of wins names the chance that was played for it, a run of losses the one now played.
-            if (markers.Step(change))
-                result.markers.push_back({k, balance, SlotOf(markers.Wins() ? selectedBefore : selected_)});
-        }
-        return result;
+    __attribute__((target_clones("avx2", "default"), flatten)) void Spin(std::int64_t k, unsigned x) {
+        Count(k, x);
+        if (oneChance_)
+            SelectOneChance(k);
+        else
+            UpdateStakes(k, x);
     }
 
-  private:
-    unsigned SpinAt(std::int64_t k) const { return perm_[static_cast<std::size_t>(length_ - k)]; }
+    const std::array<std::int64_t, kPositionCount>& Raw() const { return raw_; }
+    // Whether a position sum moved since the last call, and which (some that did not may be among them).
+    bool TakeMoved(std::array<Word, 3>& moved) {
+        if (!placedChanged_) return false;
+        for (int i = 0; i < 3; ++i) moved[i] |= dirty_[i];
+        dirty_ = {};
+        placedChanged_ = false;
+        return true;
+    }
+    std::int32_t Selected() const { return selected_; }
 
     std::optional<std::int32_t> SlotOf(std::int32_t entry) const {
         if (entry < 0) return std::nullopt;
         return list_.slots[entry];
     }
 
+  private:
     void BuildGroups(const LiveSettings& live) {
         std::int32_t word = 0;
         for (std::int32_t j = 0; j < n_;) {
@@ -530,11 +482,6 @@ class MoneyRun {
         return StakeAtStep(g.id, clamped, settings_, es637s_);
     }
 
-    static std::int32_t Saturated(std::int64_t sum) {
-        return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-            sum, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-    }
-
     void AddRaw(int position, std::int64_t amount) {
         raw_[position] += amount;
         dirty_[position / kWordBits] |= Word{1} << (position % kWordBits);
@@ -688,14 +635,11 @@ class MoneyRun {
                      selectedStep_ >= 0 ? StakeOf(groups_[entryGroup_[selected_]], selectedStep_) : 0);
     }
 
-    std::span<const std::uint8_t> perm_;
-    std::int64_t length_;
     const AppliedSettings& settings_;
     EvaluationSlotList list_;
     std::int32_t n_;
     std::int32_t es637s_;
-    std::int64_t threshold_;
-    bool oneChance_, shiftOthers_, halveOnZero_;
+    bool oneChance_, shiftOthers_;
 
     std::vector<GroupRun> groups_;
     std::array<std::int64_t, kGroupCount> bandLo_{}, bandHi_{};
@@ -742,10 +686,248 @@ class MoneyRun {
     std::int32_t staked_ = -1;
 
     std::array<std::int64_t, kPositionCount> raw_{};  // exact position sums of the slot stakes
-    PositionArray rawStake_{};                        // the placed table: those sums saturated
-    std::array<Word, 3> dirty_{};                     // positions whose sum moved since the last limits
-    bool placedChanged_ = true;  // the limits apply to the empty table too (splitting with negative maxima)
-    PositionArray current_{};    // the stakes lying on the table for the next spin
+    std::array<Word, 3> dirty_{};                     // positions whose sum moved since TakeMoved
+    bool placedChanged_ = false;
+};
+
+// A long run with many entries at work shares them with a second thread: it runs some groups and hands their
+// position sums over spin by spin through a ring, while this thread runs the others, the limits and the money.
+constexpr std::int64_t kShareLength = 4096;
+constexpr std::int64_t kShareCost = 2000;      // work units (placement terms and entries) the helper must get
+constexpr std::int64_t kSplitLimitsCost = 7000;  // the same units for the limits with splitting and the money
+constexpr std::int64_t kLimitsCost = 1500;       // and without splitting
+constexpr std::int64_t kRingSpins = 1024;
+constexpr std::int64_t kPublishEvery = 64;
+
+// Waits until `ready` holds; false when `stop` was raised first.
+template <class Ready>
+bool WaitFor(Ready ready, const std::atomic<bool>& stop) {
+    for (int round = 0; !ready(); ++round) {
+        if (stop.load(std::memory_order_relaxed)) return false;
+        if (round > 64) std::this_thread::yield();
+    }
+    return true;
+}
+
+class MoneyRun {
+  public:
+    MoneyRun(std::span<const std::uint8_t> permanence, const AppliedSettings& settings,
+             const LiveSettings& live)
+        : perm_(permanence),
+          length_(static_cast<std::int64_t>(permanence.size())),
+          settings_(settings),
+          threshold_(live.SpinSummeMerk()),
+          halveOnZero_(settings.Flag(kHalveOnZeroBox)) {
+        EvaluationSlotList all = BuildEvaluationSlotList(settings, live.OrphelinPlein());
+        EvaluationSlotList helped = SplitOff(all, settings);
+        run_.emplace(settings, live, std::move(all));
+        if (!helped.slots.empty()) {
+            for (const std::int32_t slot : helped.slots)
+                for (const std::uint8_t position : PlacementList(slot))
+                    if (std::find(helperPositions_.begin(), helperPositions_.end(), position) ==
+                        helperPositions_.end())
+                        helperPositions_.push_back(position);
+            for (const std::uint8_t position : helperPositions_)
+                helperBits_[position / kWordBits] |= Word{1} << (position % kWordBits);
+            helper_.emplace(settings, live, std::move(helped));
+        }
+    }
+
+    EvaluationResult Execute(const ProgressCallback& progress, const std::atomic<bool>* cancel) {
+        if (!helper_) return Loop(progress, cancel);
+        ring_.assign(static_cast<std::size_t>(kRingSpins) * helperPositions_.size(), 0);
+        ringMoved_.assign(static_cast<std::size_t>(kRingSpins), 0);
+        std::thread thread([this] {
+            try {
+                Help();
+            } catch (...) {
+                stop_.store(true);  // the loop below then gives up waiting and reports it
+            }
+        });
+        // Whatever way the loop ends, the helper stops and is joined first.
+        struct Join {
+            MoneyRun& run;
+            std::thread& thread;
+            ~Join() {
+                run.stop_.store(true);
+                thread.join();
+            }
+        } join{*this, thread};
+        return Loop(progress, cancel);
+    }
+
+  private:
+    unsigned SpinAt(std::int64_t k) const { return perm_[static_cast<std::size_t>(length_ - k)]; }
+
+    // Moves the groups that the helper thread is to run out of `list`; none when sharing does not pay.
+    EvaluationSlotList SplitOff(EvaluationSlotList& list, const AppliedSettings& settings) const {
+        EvaluationSlotList helped;
+        if (length_ < kShareLength || settings.Flag(kOneChanceBox) || std::thread::hardware_concurrency() < 2)
+            return helped;
+        std::array<std::int64_t, kGroupCount> cost{};
+        std::int64_t total = 0;
+        for (const std::int32_t slot : list.slots) {
+            const std::int64_t c = 1 + static_cast<std::int64_t>(PlacementList(slot).size());
+            cost[GroupIndex(GroupOfSlot(slot))] += c;
+            total += c;
+        }
+        // The helper takes the dearest groups until it carries half of everything, the limits included.
+        const std::int64_t share = (total + (settings.Flag(kSplitBox) ? kSplitLimitsCost : kLimitsCost)) / 2;
+        std::array<int, kGroupCount> order{};
+        for (int g = 0; g < kGroupCount; ++g) order[g] = g;
+        std::sort(order.begin(), order.end(), [&](int a, int b) { return cost[a] > cost[b]; });
+        std::array<bool, kGroupCount> helps{};
+        std::int64_t taken = 0;
+        for (const int g : order)
+            if (cost[g] > 0 && taken + cost[g] <= share + cost[g] / 2) {
+                helps[g] = true;
+                taken += cost[g];
+            }
+        if (taken < kShareCost) return helped;
+        EvaluationSlotList kept;
+        for (std::size_t j = 0; j < list.slots.size(); ++j) {
+            EvaluationSlotList& to = helps[GroupIndex(GroupOfSlot(list.slots[j]))] ? helped : kept;
+            to.slots.push_back(list.slots[j]);
+            to.sets.push_back(list.sets[j]);
+        }
+        list = std::move(kept);
+        return helped;
+    }
+
+    // The helper thread: its groups' sums of every spin into the ring, as far ahead as the ring allows.
+    void Help() {
+        const std::size_t width = helperPositions_.size();
+        std::array<Word, 3> moved{};
+        for (std::int64_t k = 1; k <= length_; ++k) {
+            if (k - kRingSpins > consumedCache_ &&
+                !WaitFor([&] { return k - kRingSpins <= (consumedCache_ = consumed_.load(std::memory_order_acquire)); },
+                         stop_))
+                return;
+            helper_->Spin(k, SpinAt(k));
+            const auto slot = static_cast<std::size_t>((k - 1) % kRingSpins);
+            ringMoved_[slot] = helper_->TakeMoved(moved);
+            if (ringMoved_[slot]) {
+                const auto& raw = helper_->Raw();
+                std::int64_t* row = &ring_[slot * width];
+                for (std::size_t i = 0; i < width; ++i) row[i] = raw[helperPositions_[i]];
+            }
+            if (k % kPublishEvery == 0 || k == length_) produced_.store(k, std::memory_order_release);
+        }
+    }
+
+    __attribute__((target_clones("avx2", "default"))) EvaluationResult Loop(const ProgressCallback& progress,
+                                                                            const std::atomic<bool>* cancel) {
+        EvaluationResult result;
+        result.balance.resize(static_cast<std::size_t>(length_));
+        const auto thresholds = ProgressThresholds(length_);
+        int nextThreshold = 0;
+        std::int64_t balance = 0;
+        MarkerRule markers(threshold_);
+        StakeRun& run = *run_;
+        std::int64_t producedCache = 0;
+        // The limits apply to the empty table too (splitting with negative maxima).
+        bool moved = true;
+
+        for (std::int64_t k = 1; k <= length_; ++k) {
+            if ((k & kCancelPollMask) == 0 && cancel && cancel->load(std::memory_order_relaxed)) {
+                result.balance.resize(static_cast<std::size_t>(k - 1));
+                result.cancelled = true;
+                return result;
+            }
+            const unsigned x = SpinAt(k);
+            const std::int32_t selectedBefore = run.Selected();
+            run.Spin(k, x);
+            moved = run.TakeMoved(moved_) || moved;
+            if (helper_) {
+                if (k > producedCache &&
+                    !WaitFor([&] { return k <= (producedCache = produced_.load(std::memory_order_acquire)); },
+                             stop_))
+                    throw std::runtime_error("evaluation helper stopped");
+                const auto slot = static_cast<std::size_t>((k - 1) % kRingSpins);
+                if (ringMoved_[slot]) {
+                    const std::int64_t* row = &ring_[slot * helperPositions_.size()];
+                    for (std::size_t i = 0; i < helperPositions_.size(); ++i) helperRaw_[helperPositions_[i]] = row[i];
+                    for (int i = 0; i < 3; ++i) moved_[i] |= helperBits_[i];
+                    moved = true;
+                }
+                if (k % kPublishEvery == 0) consumed_.store(k, std::memory_order_release);
+            }
+
+            // The stakes chosen after spin k - 1 are settled by spin k.
+            const std::int64_t returned = Gewinnermittlung(current_, x, halveOnZero_);
+            if (moved) {
+                PlaceMoved(run.Raw());
+                ApplyTableLimits(rawStake_, settings_, current_);
+                tableSum_ = TableSum(current_);
+                moved = false;
+            }
+            const std::int64_t change = returned - tableSum_;
+            result.totalStaked += tableSum_;
+            result.totalReturned += returned;
+            balance += change;
+            result.balance[static_cast<std::size_t>(k - 1)] = balance;
+
+            while (nextThreshold < kProgressSteps && k >= thresholds[nextThreshold]) {
+                ++nextThreshold;
+                if (progress) progress(nextThreshold);
+            }
+
+            // A run of wins names the chance that was played for it, a run of losses the one now played.
+            if (markers.Step(change))
+                result.markers.push_back(
+                    {k, balance, run.SlotOf(markers.Wins() ? selectedBefore : run.Selected())});
+        }
+        return result;
+    }
+
+    // The exact sums of the positions that moved, saturated once; when most moved, all at once with a quick
+    // test for the common case where every sum fits.
+    void PlaceMoved(const std::array<std::int64_t, kPositionCount>& raw) {
+        std::array<std::int64_t, kPositionCount> sum;
+        for (int p = 0; p < kPositionCount; ++p) sum[p] = raw[p] + helperRaw_[p];
+        const int count = __builtin_popcountll(moved_[0]) + __builtin_popcountll(moved_[1]) +
+                          __builtin_popcountll(moved_[2]);
+        if (count > kPositionCount / 4) {
+            std::uint64_t outside = 0;
+            for (int p = 0; p < kPositionCount; ++p)
+                outside |= (static_cast<std::uint64_t>(sum[p]) + 0x80000000u) >> 32;
+            for (int p = 0; p < kPositionCount; ++p)
+                rawStake_[p] = outside == 0 ? static_cast<std::int32_t>(sum[p]) : Saturated(sum[p]);
+        } else {
+            for (int i = 0; i < 3; ++i)
+                ForEachBit(moved_[i], [&](int bit) {
+                    const int p = i * kWordBits + bit;
+                    rawStake_[p] = Saturated(sum[p]);
+                });
+        }
+        moved_ = {};
+    }
+
+    static std::int32_t Saturated(std::int64_t sum) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+            sum, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+    }
+
+    std::span<const std::uint8_t> perm_;
+    std::int64_t length_;
+    const AppliedSettings& settings_;
+    std::int64_t threshold_;
+    bool halveOnZero_;
+    std::optional<StakeRun> run_, helper_;
+
+    // The helper's positions, their sums as of the spin in hand, and the ring it hands them over by.
+    std::vector<std::uint8_t> helperPositions_;
+    std::array<Word, 3> helperBits_{};
+    std::array<std::int64_t, kPositionCount> helperRaw_{};
+    std::vector<std::int64_t> ring_;        // kRingSpins rows of the helper's positions
+    std::vector<std::uint8_t> ringMoved_;  // per row: whether the helper's sums moved on that spin
+    std::atomic<std::int64_t> produced_{0}, consumed_{0};
+    std::int64_t consumedCache_ = 0;  // the helper's last look at consumed_
+    std::atomic<bool> stop_{false};
+
+    std::array<Word, 3> moved_{};  // positions whose sum moved since the last limits
+    PositionArray rawStake_{};     // the placed table: the sums saturated
+    PositionArray current_{};      // the stakes lying on the table for the next spin
     std::int64_t tableSum_ = 0;
 };
 

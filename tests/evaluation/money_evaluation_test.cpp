@@ -260,5 +260,31 @@ TEST(MoneyEvaluation, FastRunEqualsTheDefiningForm) {
     }
 }
 
+// Long runs with many entries at work share the groups with a second thread, which runs ahead of this one;
+// a cancel stops both wherever they are.
+TEST(MoneyEvaluation, SharedRunEqualsTheDefiningForm) {
+    std::mt19937 rng(77);
+    for (int round = 0; round < 4; ++round) {
+        AppliedSettings s;
+        FixedLiveSettings live;
+        RandomSettings(rng, s, live, true);
+        s.optionFlags[0] = 0;  // one chance is never shared
+        std::vector<std::uint8_t> perm(static_cast<std::size_t>(std::uniform_int_distribution<int>(5000, 9000)(rng)));
+        for (auto& v : perm) v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 36)(rng));
+        const EvaluationResult fast = EvaluateMoney(perm, s, live);
+        const EvaluationResult slow = testing::StraightforwardEvaluation(perm, s, live);
+        ASSERT_EQ(fast.balance, slow.balance) << "round " << round;
+        ASSERT_EQ(fast.markers, slow.markers) << "round " << round;
+        ASSERT_EQ(fast.totalStaked, slow.totalStaked) << "round " << round;
+
+        std::atomic<bool> cancel{false};
+        const EvaluationResult cancelled =
+            EvaluateMoney(perm, s, live, [&](int step) { cancel = step >= 20; }, &cancel);
+        ASSERT_TRUE(cancelled.cancelled);
+        ASSERT_LT(cancelled.balance.size(), perm.size());
+        ASSERT_TRUE(std::equal(cancelled.balance.begin(), cancelled.balance.end(), slow.balance.begin()));
+    }
+}
+
 }  // namespace
 }  // namespace zentora
