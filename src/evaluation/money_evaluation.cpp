@@ -52,7 +52,7 @@ constexpr int kMaxGroupWords = (kSlotCount + kWordBits - 1) / kWordBits;
 
 // Calls f(bit) for every set bit of `word`, lowest first.
 template <class F>
-void ForEachBit(Word word, F&& f) {
+[[gnu::always_inline]] inline void ForEachBit(Word word, F&& f) {
     while (word) {
         f(__builtin_ctzll(word));
         word &= word - 1;
@@ -114,8 +114,9 @@ class StakeRun {
         BuildTables();
     }
 
-    // The spin loop counts bits everywhere: worth a build with the processor's own bit counting.
-    __attribute__((target_clones("avx2", "default"), flatten)) void Spin(std::int64_t k, unsigned x) {
+    // The spin loop counts bits everywhere: worth a build with the processor's own bit counting (its parts
+    // are inlined into both builds).
+    __attribute__((target_clones("avx2", "default"))) void Spin(std::int64_t k, unsigned x) {
         Count(k, x);
         if (oneChance_)
             SelectOneChance(k);
@@ -394,7 +395,7 @@ class StakeRun {
     }
 
     // Counting and both rules: afterwards `absent_`, `rate_` and `ruled_` hold this spin's rule states.
-    void Count(std::int64_t k, unsigned x) {
+    [[gnu::always_inline]] void Count(std::int64_t k, unsigned x) {
         const bool hit = x <= 36;
         if (hit) {
             // Numbers by their last spin, latest first.
@@ -476,25 +477,25 @@ class StakeRun {
         }
     }
 
-    std::int32_t StakeOf(const GroupRun& g, std::int64_t step) const {
+    [[gnu::always_inline]] std::int32_t StakeOf(const GroupRun& g, std::int64_t step) const {
         if (step < kStakeCacheSteps) return g.stakes[static_cast<std::size_t>(step)];
         const int clamped = static_cast<int>(std::min<std::int64_t>(step, std::numeric_limits<int>::max()));
         return StakeAtStep(g.id, clamped, settings_, es637s_);
     }
 
-    void AddRaw(int position, std::int64_t amount) {
+    [[gnu::always_inline]] void AddRaw(int position, std::int64_t amount) {
         raw_[position] += amount;
         dirty_[position / kWordBits] |= Word{1} << (position % kWordBits);
     }
 
-    void Place(std::int32_t j, std::int64_t delta) {
+    [[gnu::always_inline]] void Place(std::int32_t j, std::int64_t delta) {
         for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t)
             raw_[placement_[t].position] += delta * placement_[t].count;
         for (int i = 0; i < 3; ++i) dirty_[i] |= entryPositions_[j][i];
         placedChanged_ = true;
     }
 
-    void SetStake(std::int32_t j, std::int32_t stake) {
+    [[gnu::always_inline]] void SetStake(std::int32_t j, std::int32_t stake) {
         if (stake == stake_[j]) return;
         Place(j, std::int64_t{stake} - stake_[j]);
         stake_[j] = stake;
@@ -532,14 +533,14 @@ class StakeRun {
         g.countValid = true;
     }
 
-    void PlaceByCount(GroupRun& g) {
+    [[gnu::always_inline]] void PlaceByCount(GroupRun& g) {
         if (g.words == 1)
             g.countValid ? PlaceByCount<true, true>(g) : PlaceByCount<false, true>(g);
         else
             g.countValid ? PlaceByCount<true, false>(g) : PlaceByCount<false, false>(g);
     }
 
-    void UpdateStakes(std::int64_t k, unsigned x) {
+    [[gnu::always_inline]] void UpdateStakes(std::int64_t k, unsigned x) {
         const Word* spun = memberBits_.data() + std::min(x, kNoNumber) * words_;
         for (GroupRun& g : groups_) {
             if (g.constantStake) {
@@ -611,7 +612,7 @@ class StakeRun {
         return true;
     }
 
-    void SelectOneChance(std::int64_t k) {
+    [[gnu::always_inline]] void SelectOneChance(std::int64_t k) {
         bool searching = true;
         if (selected_ >= 0) searching = Continue(selected_, k);
         if (searching) {
@@ -694,17 +695,20 @@ class StakeRun {
 // position sums over spin by spin through a ring, while this thread runs the others, the limits and the money.
 constexpr std::int64_t kShareLength = 4096;
 constexpr std::int64_t kShareCost = 2000;      // work units (placement terms and entries) the helper must get
-constexpr std::int64_t kSplitLimitsCost = 7000;  // the same units for the limits with splitting and the money
+constexpr std::int64_t kSplitLimitsCost = 6500;  // the same units for the limits with splitting and the money
 constexpr std::int64_t kLimitsCost = 1500;       // and without splitting
-constexpr std::int64_t kRingSpins = 1024;
-constexpr std::int64_t kPublishEvery = 64;
+constexpr std::int64_t kRingSpins = 256;
+constexpr std::int64_t kPublishEvery = 32;
 
 // Waits until `ready` holds; false when `stop` was raised first.
 template <class Ready>
 bool WaitFor(Ready ready, const std::atomic<bool>& stop) {
     for (int round = 0; !ready(); ++round) {
         if (stop.load(std::memory_order_relaxed)) return false;
-        if (round > 64) std::this_thread::yield();
+        if (round < 4096)
+            __builtin_ia32_pause();  // the other side publishes every few dozen microseconds
+        else
+            std::this_thread::yield();
     }
     return true;
 }
@@ -724,18 +728,14 @@ class MoneyRun {
         if (!helped.slots.empty()) {
             for (const std::int32_t slot : helped.slots)
                 for (const std::uint8_t position : PlacementList(slot))
-                    if (std::find(helperPositions_.begin(), helperPositions_.end(), position) ==
-                        helperPositions_.end())
-                        helperPositions_.push_back(position);
-            for (const std::uint8_t position : helperPositions_)
-                helperBits_[position / kWordBits] |= Word{1} << (position % kWordBits);
+                    helperBits_[position / kWordBits] |= Word{1} << (position % kWordBits);
             helper_.emplace(settings, live, std::move(helped));
         }
     }
 
     EvaluationResult Execute(const ProgressCallback& progress, const std::atomic<bool>* cancel) {
         if (!helper_) return Loop(progress, cancel);
-        ring_.assign(static_cast<std::size_t>(kRingSpins) * helperPositions_.size(), 0);
+        ring_.assign(static_cast<std::size_t>(kRingSpins * kPositionCount), 0);
         ringMoved_.assign(static_cast<std::size_t>(kRingSpins), 0);
         std::thread thread([this] {
             try {
@@ -759,34 +759,38 @@ class MoneyRun {
   private:
     unsigned SpinAt(std::int64_t k) const { return perm_[static_cast<std::size_t>(length_ - k)]; }
 
-    // Moves the groups that the helper thread is to run out of `list`; none when sharing does not pay.
+    // Moves the entries that the helper thread is to run out of `list`; none when sharing does not pay. The
+    // helper takes the dearest groups, the last of them in part, until it carries half of everything, the
+    // limits and the money included.
     EvaluationSlotList SplitOff(EvaluationSlotList& list, const AppliedSettings& settings) const {
         EvaluationSlotList helped;
         if (length_ < kShareLength || settings.Flag(kOneChanceBox) || std::thread::hardware_concurrency() < 2)
             return helped;
+        auto costOf = [](std::int32_t slot) { return 1 + static_cast<std::int64_t>(PlacementList(slot).size()); };
         std::array<std::int64_t, kGroupCount> cost{};
         std::int64_t total = 0;
         for (const std::int32_t slot : list.slots) {
-            const std::int64_t c = 1 + static_cast<std::int64_t>(PlacementList(slot).size());
-            cost[GroupIndex(GroupOfSlot(slot))] += c;
-            total += c;
+            cost[GroupIndex(GroupOfSlot(slot))] += costOf(slot);
+            total += costOf(slot);
         }
-        // The helper takes the dearest groups until it carries half of everything, the limits included.
         const std::int64_t share = (total + (settings.Flag(kSplitBox) ? kSplitLimitsCost : kLimitsCost)) / 2;
+        if (share < kShareCost) return helped;
         std::array<int, kGroupCount> order{};
         for (int g = 0; g < kGroupCount; ++g) order[g] = g;
-        std::sort(order.begin(), order.end(), [&](int a, int b) { return cost[a] > cost[b]; });
-        std::array<bool, kGroupCount> helps{};
-        std::int64_t taken = 0;
-        for (const int g : order)
-            if (cost[g] > 0 && taken + cost[g] <= share + cost[g] / 2) {
-                helps[g] = true;
-                taken += cost[g];
-            }
-        if (taken < kShareCost) return helped;
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return cost[a] > cost[b]; });
+        // Per group, the cost of its entries that the helper takes (from its first entry on).
+        std::array<std::int64_t, kGroupCount> taken{};
+        std::int64_t left = share;
+        for (const int g : order) {
+            taken[g] = std::min(cost[g], left);
+            left -= taken[g];
+        }
         EvaluationSlotList kept;
         for (std::size_t j = 0; j < list.slots.size(); ++j) {
-            EvaluationSlotList& to = helps[GroupIndex(GroupOfSlot(list.slots[j]))] ? helped : kept;
+            std::int64_t& budget = taken[GroupIndex(GroupOfSlot(list.slots[j]))];
+            const bool helps = budget > 0;
+            if (helps) budget -= costOf(list.slots[j]);
+            EvaluationSlotList& to = helps ? helped : kept;
             to.slots.push_back(list.slots[j]);
             to.sets.push_back(list.sets[j]);
         }
@@ -796,7 +800,6 @@ class MoneyRun {
 
     // The helper thread: its groups' sums of every spin into the ring, as far ahead as the ring allows.
     void Help() {
-        const std::size_t width = helperPositions_.size();
         std::array<Word, 3> moved{};
         for (std::int64_t k = 1; k <= length_; ++k) {
             if (k - kRingSpins > consumedCache_ &&
@@ -807,9 +810,7 @@ class MoneyRun {
             const auto slot = static_cast<std::size_t>((k - 1) % kRingSpins);
             ringMoved_[slot] = helper_->TakeMoved(moved);
             if (ringMoved_[slot]) {
-                const auto& raw = helper_->Raw();
-                std::int64_t* row = &ring_[slot * width];
-                for (std::size_t i = 0; i < width; ++i) row[i] = raw[helperPositions_[i]];
+                std::copy(helper_->Raw().begin(), helper_->Raw().end(), &ring_[slot * kPositionCount]);
             }
             if (k % kPublishEvery == 0 || k == length_) produced_.store(k, std::memory_order_release);
         }
@@ -845,8 +846,7 @@ class MoneyRun {
                     throw std::runtime_error("evaluation helper stopped");
                 const auto slot = static_cast<std::size_t>((k - 1) % kRingSpins);
                 if (ringMoved_[slot]) {
-                    const std::int64_t* row = &ring_[slot * helperPositions_.size()];
-                    for (std::size_t i = 0; i < helperPositions_.size(); ++i) helperRaw_[helperPositions_[i]] = row[i];
+                    std::copy_n(&ring_[slot * kPositionCount], kPositionCount, helperRaw_.begin());
                     for (int i = 0; i < 3; ++i) moved_[i] |= helperBits_[i];
                     moved = true;
                 }
@@ -882,7 +882,7 @@ class MoneyRun {
 
     // The exact sums of the positions that moved, saturated once; when most moved, all at once with a quick
     // test for the common case where every sum fits.
-    void PlaceMoved(const std::array<std::int64_t, kPositionCount>& raw) {
+    [[gnu::always_inline]] void PlaceMoved(const std::array<std::int64_t, kPositionCount>& raw) {
         std::array<std::int64_t, kPositionCount> sum;
         for (int p = 0; p < kPositionCount; ++p) sum[p] = raw[p] + helperRaw_[p];
         const int count = __builtin_popcountll(moved_[0]) + __builtin_popcountll(moved_[1]) +
@@ -916,10 +916,9 @@ class MoneyRun {
     std::optional<StakeRun> run_, helper_;
 
     // The helper's positions, their sums as of the spin in hand, and the ring it hands them over by.
-    std::vector<std::uint8_t> helperPositions_;
     std::array<Word, 3> helperBits_{};
     std::array<std::int64_t, kPositionCount> helperRaw_{};
-    std::vector<std::int64_t> ring_;        // kRingSpins rows of the helper's positions
+    std::vector<std::int64_t> ring_;        // kRingSpins rows of the helper's sums
     std::vector<std::uint8_t> ringMoved_;  // per row: whether the helper's sums moved on that spin
     std::atomic<std::int64_t> produced_{0}, consumed_{0};
     std::int64_t consumedCache_ = 0;  // the helper's last look at consumed_
