@@ -73,17 +73,22 @@ void SplitChevals(const PositionArray& raw, const Limits& m, WideArray& out) {
 }
 
 // Step 3: transversales pleines 71, 72, 73..84.
-void SplitTransversalesPleines(const PositionArray& raw, const Limits& m, WideArray& out) {
-    struct Line {
-        int position, a, mid, b, cheval1, cheval2;
-    };
+struct Line {
+    int position, a, mid, b, cheval1, cheval2;
+};
+
+constexpr std::array<Line, 14> BuildLines() {
     std::array<Line, 14> lines{};
     lines[0] = {71, 2, 0, 3, 97, 109};
     lines[1] = {72, 1, 0, 2, 85, 97};
     for (int j = 0; j < 12; ++j)
         lines[2 + j] = {kFirstTransversalePleine + j, 3 * j + 1, 3 * j + 2, 3 * j + 3, 121 + j, 133 + j};
+    return lines;
+}
+constexpr auto kLines = BuildLines();
 
-    for (const Line& l : lines) {
+void SplitTransversalesPleines(const PositionArray& raw, const Limits& m, WideArray& out) {
+    for (const Line& l : kLines) {
         const Wide c = raw[l.position];
         Wide& o = out[l.position];
         if (c <= m.m3) {
@@ -123,6 +128,7 @@ struct Square {
     int position;
     std::array<int, 2> firstPair, secondPair;
     std::array<int, 4> pleins;
+    std::array<int, 4> chevals{};  // both pairs
 };
 
 constexpr std::array<Square, 23> BuildSquares() {
@@ -134,6 +140,7 @@ constexpr std::array<Square, 23> BuildSquares() {
         table[12 + j] = {
             60 + j, {98 + j, 110 + j}, {133 + j, 134 + j}, {3 * j + 2, 3 * j + 3, 3 * j + 5, 3 * j + 6}};
     }
+    for (Square& sq : table) sq.chevals = {sq.firstPair[0], sq.firstPair[1], sq.secondPair[0], sq.secondPair[1]};
     return table;
 }
 constexpr auto kSquares = BuildSquares();
@@ -144,7 +151,7 @@ bool PairTakes(const WideArray& out, const std::array<int, 2>& pair, Wide amount
 
 // The carré 0/1/2/3 beyond what its chevals take, spilling onto the transversales pleines 71 and 72.
 void SplitZeroSquareRest(const Wide c, const Square& sq, const Limits& m, WideArray& out) {
-    const std::array<int, 4> chevals{sq.firstPair[0], sq.firstPair[1], sq.secondPair[0], sq.secondPair[1]};
+    const std::array<int, 4>& chevals = sq.chevals;
     const Wide e = c / 8, t = m.m3 / 3;
     Wide& o = out[sq.position];
     const bool eighths = 8 * m.m1 >= c;
@@ -185,8 +192,7 @@ void SplitSquares(const PositionArray& raw, const Limits& m, WideArray& out) {
     for (const Square& sq : kSquares) {
         const Wide c = raw[sq.position];
         Wide& o = out[sq.position];
-        const std::array<int, 4> chevals{sq.firstPair[0], sq.firstPair[1], sq.secondPair[0],
-                                         sq.secondPair[1]};
+        const std::array<int, 4>& chevals = sq.chevals;
         if (c <= m.m4) {
             o = c;
         } else if (2 * m.m2 >= c) {
@@ -225,17 +231,34 @@ void SplitSquares(const PositionArray& raw, const Limits& m, WideArray& out) {
 }
 
 // Step 5: transversales simples 37..47.
+struct SixLine {
+    std::array<int, 6> pleins;
+    std::array<int, 3> vertical;
+    std::array<int, 4> horizontal;
+    std::array<int, 2> lines, squares;
+};
+
+constexpr std::array<SixLine, 11> BuildSixLines() {
+    std::array<SixLine, 11> table{};
+    for (int j = 0; j <= 10; ++j) {
+        const int q1 = 3 * j + 1;
+        table[j] = {{q1, q1 + 1, q1 + 2, q1 + 3, q1 + 4, q1 + 5},
+                    {86 + j, 98 + j, 110 + j},
+                    {121 + j, 122 + j, 133 + j, 134 + j},
+                    {73 + j, 74 + j},
+                    {49 + j, 60 + j}};
+    }
+    return table;
+}
+constexpr auto kSixLines = BuildSixLines();
+
 void SplitTransversalesSimples(const PositionArray& raw, const Limits& m, WideArray& out) {
     for (int j = 0; j <= 10; ++j) {
         const int position = 37 + j;
         const Wide c = raw[position];
         Wide& o = out[position];
-        const int q1 = 3 * j + 1, q2 = q1 + 1, q3 = q1 + 2, q4 = q1 + 3, q5 = q1 + 4, q6 = q1 + 5;
-        const std::array<int, 6> pleins{q1, q2, q3, q4, q5, q6};
-        const std::array<int, 3> vertical{86 + j, 98 + j, 110 + j};
-        const std::array<int, 4> horizontal{121 + j, 122 + j, 133 + j, 134 + j};
-        const std::array<int, 2> lines{73 + j, 74 + j};
-        const std::array<int, 2> squares{49 + j, 60 + j};
+        const auto& [pleins, vertical, horizontal, lines, squares] = kSixLines[j];
+        const int q1 = pleins[0], q2 = pleins[1], q3 = pleins[2], q4 = pleins[3], q5 = pleins[4], q6 = pleins[5];
 
         if (c <= m.m6) {
             o = c;
@@ -344,14 +367,7 @@ void ApplyTableLimits(const PositionArray& positionStakeRaw, const AppliedSettin
     for (int p = 145; p <= 150; ++p) out[p] = std::min<Wide>(positionStakeRaw[p], m.m18);
     for (int p = 151; p <= 156; ++p) out[p] = std::min<Wide>(positionStakeRaw[p], m.m12);
 
-    // Saturated once; a quick test finds the common case where every value fits.
-    std::uint64_t outside = 0;
-    for (int p = 0; p < kPositionCount; ++p)
-        outside |= (static_cast<std::uint64_t>(out[p]) + 0x80000000u) >> 32;
-    if (outside == 0) {
-        for (int p = 0; p < kPositionCount; ++p) positionStake[p] = static_cast<std::int32_t>(out[p]);
-        return;
-    }
+    // Saturated once, value by value: wide loads over the values just stored one by one would stall.
     for (int p = 0; p < kPositionCount; ++p)
         positionStake[p] = static_cast<std::int32_t>(std::clamp<Wide>(
             out[p], std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
