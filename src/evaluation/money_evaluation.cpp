@@ -49,6 +49,7 @@ constexpr unsigned kNoNumber = 37;  // the row of a spin that hits nothing
 // group's placement afresh costs about one a mask word.
 constexpr int kTermCost = 4;
 constexpr int kMaxGroupWords = (kSlotCount + kWordBits - 1) / kWordBits;
+constexpr int kMaxWordsOfAGroup = 13;  // Z1237's 816 entries
 
 // Calls f(bit) for every set bit of `word`, lowest first.
 template <class F>
@@ -502,11 +503,12 @@ class StakeRun {
     }
 
     // The group's placement counted afresh, row by row; the difference goes onto the table. Without valid
-    // counts the rows of the entries in play before are counted too.
-    template <bool Valid, bool OneWord>
+    // counts the rows of the entries in play before are counted too. `Words` fixes the group's word count
+    // where it is known (0: read it), so that the count of a row is straight-line code.
+    template <bool Valid, int Words>
     [[gnu::always_inline]] void PlaceByCount(GroupRun& g) {
         std::array<Word, kMaxGroupWords> now, was;  // local: the table sums below cannot alias them
-        const std::int32_t words = OneWord ? 1 : g.words;
+        const std::int32_t words = Words ? Words : g.words;
         std::copy_n(&ruled_[g.word], words, now.begin());
         std::copy_n(&ruledBefore_[g.word], words, was.begin());
         const Word* mask = g.rowMasks.data();
@@ -533,11 +535,14 @@ class StakeRun {
         g.countValid = true;
     }
 
+    template <int Words = 1>
     [[gnu::always_inline]] void PlaceByCount(GroupRun& g) {
-        if (g.words == 1)
-            g.countValid ? PlaceByCount<true, true>(g) : PlaceByCount<false, true>(g);
-        else
-            g.countValid ? PlaceByCount<true, false>(g) : PlaceByCount<false, false>(g);
+        if constexpr (Words <= kMaxWordsOfAGroup) {
+            if (g.words != Words) return PlaceByCount<Words + 1>(g);
+            g.countValid ? PlaceByCount<true, Words>(g) : PlaceByCount<false, Words>(g);
+        } else {
+            g.countValid ? PlaceByCount<true, 0>(g) : PlaceByCount<false, 0>(g);
+        }
     }
 
     [[gnu::always_inline]] void UpdateStakes(std::int64_t k, unsigned x) {
