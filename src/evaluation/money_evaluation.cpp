@@ -813,10 +813,9 @@ class MoneyRun {
                 return;
             helper_->Spin(k, SpinAt(k));
             const auto slot = static_cast<std::size_t>((k - 1) % kRingSpins);
+            // The whole row every spin: the loop reads the helper's sums from the row of the spin in hand.
             ringMoved_[slot] = helper_->TakeMoved(moved);
-            if (ringMoved_[slot]) {
-                std::copy(helper_->Raw().begin(), helper_->Raw().end(), &ring_[slot * kPositionCount]);
-            }
+            std::copy(helper_->Raw().begin(), helper_->Raw().end(), &ring_[slot * kPositionCount]);
             if (k % kPublishEvery == 0 || k == length_) produced_.store(k, std::memory_order_release);
         }
     }
@@ -844,28 +843,30 @@ class MoneyRun {
             const std::int32_t selectedBefore = run.Selected();
             run.Spin(k, x);
             moved = run.TakeMoved(moved_) || moved;
+            const std::int64_t* helperRow = kNoSums.data();
             if (helper_) {
                 if (k > producedCache &&
                     !WaitFor([&] { return k <= (producedCache = produced_.load(std::memory_order_acquire)); },
                              stop_))
                     throw std::runtime_error("evaluation helper stopped");
                 const auto slot = static_cast<std::size_t>((k - 1) % kRingSpins);
+                helperRow = &ring_[slot * kPositionCount];
                 if (ringMoved_[slot]) {
-                    std::copy_n(&ring_[slot * kPositionCount], kPositionCount, helperRaw_.begin());
                     for (int i = 0; i < 3; ++i) moved_[i] |= helperBits_[i];
                     moved = true;
                 }
-                if (k % kPublishEvery == 0) consumed_.store(k, std::memory_order_release);
             }
 
             // The stakes chosen after spin k - 1 are settled by spin k.
             const std::int64_t returned = Gewinnermittlung(current_, x, halveOnZero_);
             if (moved) {
-                PlaceMoved(run.Raw());
+                PlaceMoved(run.Raw(), helperRow);
                 ApplyTableLimits(rawStake_, settings_, current_);
                 tableSum_ = TableSum(current_);
                 moved = false;
             }
+            // Done with the helper's row of this spin.
+            if (helper_ && k % kPublishEvery == 0) consumed_.store(k, std::memory_order_release);
             const std::int64_t change = returned - tableSum_;
             result.totalStaked += tableSum_;
             result.totalReturned += returned;
@@ -887,9 +888,10 @@ class MoneyRun {
 
     // The exact sums of the positions that moved, saturated once; when most moved, all at once with a quick
     // test for the common case where every sum fits.
-    [[gnu::always_inline]] void PlaceMoved(const std::array<std::int64_t, kPositionCount>& raw) {
+    [[gnu::always_inline]] void PlaceMoved(const std::array<std::int64_t, kPositionCount>& raw,
+                                           const std::int64_t* helperRow) {
         std::array<std::int64_t, kPositionCount> sum;
-        for (int p = 0; p < kPositionCount; ++p) sum[p] = raw[p] + helperRaw_[p];
+        for (int p = 0; p < kPositionCount; ++p) sum[p] = raw[p] + helperRow[p];
         const int count = __builtin_popcountll(moved_[0]) + __builtin_popcountll(moved_[1]) +
                           __builtin_popcountll(moved_[2]);
         if (count > kPositionCount / 4) {
@@ -920,9 +922,9 @@ class MoneyRun {
     bool halveOnZero_;
     std::optional<StakeRun> run_, helper_;
 
-    // The helper's positions, their sums as of the spin in hand, and the ring it hands them over by.
+    // The helper's positions and the ring it hands its sums over by.
     std::array<Word, 3> helperBits_{};
-    std::array<std::int64_t, kPositionCount> helperRaw_{};
+    static constexpr std::array<std::int64_t, kPositionCount> kNoSums{};
     std::vector<std::int64_t> ring_;        // kRingSpins rows of the helper's sums
     std::vector<std::uint8_t> ringMoved_;  // per row: whether the helper's sums moved on that spin
     std::atomic<std::int64_t> produced_{0}, consumed_{0};
