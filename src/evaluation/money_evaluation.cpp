@@ -699,6 +699,7 @@ class StakeRun {
 // A long run with many entries at work shares them with a second thread: it runs some groups and hands their
 // position sums over spin by spin through a ring, while this thread runs the others, the limits and the money.
 constexpr std::int64_t kShareLength = 4096;
+constexpr std::int64_t kGroupCost = 100;      // a group's own work per spin, whatever its entries
 constexpr std::int64_t kShareCost = 2000;      // work units (placement terms and entries) the helper must get
 constexpr std::int64_t kSplitLimitsCost = 7000;  // the same units for the limits with splitting and the money
 constexpr std::int64_t kLimitsCost = 1500;       // and without splitting
@@ -775,8 +776,10 @@ class MoneyRun {
         std::array<std::int64_t, kGroupCount> cost{};
         std::int64_t total = 0;
         for (const std::int32_t slot : list.slots) {
-            cost[GroupIndex(GroupOfSlot(slot))] += costOf(slot);
-            total += costOf(slot);
+            std::int64_t& c = cost[GroupIndex(GroupOfSlot(slot))];
+            const std::int64_t add = costOf(slot) + (c == 0 ? kGroupCost : 0);
+            c += add;
+            total += add;
         }
         const std::int64_t share = (total + (settings.Flag(kSplitBox) ? kSplitLimitsCost : kLimitsCost)) / 2;
         if (share < kShareCost) return helped;
@@ -792,9 +795,10 @@ class MoneyRun {
         }
         EvaluationSlotList kept;
         for (std::size_t j = 0; j < list.slots.size(); ++j) {
-            std::int64_t& budget = taken[GroupIndex(GroupOfSlot(list.slots[j]))];
+            const int g = GroupIndex(GroupOfSlot(list.slots[j]));
+            std::int64_t& budget = taken[g];
             const bool helps = budget > 0;
-            if (helps) budget -= costOf(list.slots[j]);
+            if (helps) budget -= costOf(list.slots[j]) + (j == 0 || GroupIndex(GroupOfSlot(list.slots[j - 1])) != g ? kGroupCost : 0);
             EvaluationSlotList& to = helps ? helped : kept;
             to.slots.push_back(list.slots[j]);
             to.sets.push_back(list.sets[j]);
