@@ -171,6 +171,8 @@ class StakeRun {
             groups_.push_back(g);
         }
         words_ = word;
+        // A group without the absence rule reads bound -1 at both ends: no spin is that recent.
+        ageBounds_.push_back(-1);
         for (const GroupRun& g : groups_)
             if (g.absence) {
                 maxHigh_ = std::max(maxHigh_, g.high);
@@ -184,9 +186,9 @@ class StakeRun {
                 return static_cast<std::uint8_t>(std::lower_bound(ageBounds_.begin(), ageBounds_.end(), bound) -
                                                  ageBounds_.begin());
             };
-            if (g.absence) g.highBound = at(g.high), g.lowBound = at(g.low - 1);
+            g.highBound = g.absence ? at(g.high) : at(-1);
+            g.lowBound = g.absence ? at(g.low - 1) : at(-1);
         }
-        hitWithin_.assign(static_cast<std::size_t>(38 * words_), 0);
     }
 
     void BuildTables() {
@@ -210,6 +212,16 @@ class StakeRun {
             for (unsigned z = 0; z < 37; ++z)
                 if (list_.sets[j].Contains(z)) memberBits_[z * words_ + w] |= Word{1} << bit;
         }
+        // Rows 0..37 as the numbers are ORed in, then one of every entry; per word its group's bounds.
+        hitWithin_.assign(static_cast<std::size_t>(39 * words_), 0);
+        allEntries_ = 38 * words_;
+        std::copy(groupMask_.begin(), groupMask_.end(), hitWithin_.begin() + allEntries_);
+        boundRow_.assign(ageBounds_.size(), 0);
+        for (const GroupRun& g : groups_)
+            for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
+                wordHighBound_.push_back(g.highBound);
+                wordLowBound_.push_back(g.lowBound);
+            }
         rate_.assign(static_cast<std::size_t>(words_), 0);
         absent_.assign(static_cast<std::size_t>(words_), 0);
         ruled_.assign(static_cast<std::size_t>(words_), 0);
@@ -444,9 +456,11 @@ class StakeRun {
             for (std::int32_t w = 0; w < words_; ++w) after[w] = before[w] | row[w];
             ++rows;
         }
+        // Per bound the row of the entries hit within it; every entry while the spins do not reach it yet
+        // (spin 0 counts as a hit of every entry).
         for (std::size_t b = 0, i = 0; b < ageBounds_.size(); ++b) {
             while (static_cast<int>(i) < rows && k - lastSpin_[recent_[i]] <= ageBounds_[b]) ++i;
-            numbersWithin_[b] = static_cast<int>(i);
+            boundRow_[b] = k <= ageBounds_[b] ? allEntries_ : static_cast<std::int32_t>(i) * words_;
         }
         for (GroupRun& g : groups_) {
             const auto gi = &g - groups_.data();
@@ -460,21 +474,12 @@ class StakeRun {
                     g.nextCheck = k + 1;
                 }
             }
-            if (!g.absence) {
-                for (std::int32_t w = g.word; w < g.word + g.words; ++w) ruled_[w] = rate_[w];
-                continue;
-            }
-            // Absence within [low, high]: a hit within the last high + 1 spins, none within the last low.
-            // Spin 0 counts as a hit of every entry.
-            const Word* highBits = &hitWithin_[static_cast<std::size_t>(numbersWithin_[g.highBound] * words_)];
-            const Word* lowBits = &hitWithin_[static_cast<std::size_t>(numbersWithin_[g.lowBound] * words_)];
-            const bool allHigh = k <= g.high, allLow = k <= g.low - 1;
-            for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
-                const Word high = allHigh ? groupMask_[w] : highBits[w];
-                const Word low = allLow ? groupMask_[w] : lowBits[w];
-                absent_[w] = high & ~low;
-                ruled_[w] = absent_[w] | rate_[w];
-            }
+        }
+        // Absence within [low, high]: a hit within the last high + 1 spins, none within the last low. Word by
+        // word, each with its group's bounds (a group without the rule reads an empty row for both).
+        for (std::int32_t w = 0; w < words_; ++w) {
+            absent_[w] = hitWithin_[boundRow_[wordHighBound_[w]] + w] & ~hitWithin_[boundRow_[wordLowBound_[w]] + w];
+            ruled_[w] = absent_[w] | rate_[w];
         }
     }
 
@@ -666,8 +671,10 @@ class StakeRun {
     std::array<std::int64_t, 37> numberHits_{};
     std::int64_t maxHigh_ = -1;                 // the highest top of an absence band
     std::vector<std::int64_t> ageBounds_;       // the ages that bands read (tops, and bottoms less one)
-    std::array<int, 2 * kGroupCount> numbersWithin_{};  // per bound: the recent numbers within it
-    std::vector<Word> hitWithin_;  // row i: the entries holding one of the i latest numbers
+    std::vector<Word> hitWithin_;  // row i: the entries holding one of the i latest numbers; then all entries
+    std::int32_t allEntries_ = 0;  // where the row of all entries starts
+    std::vector<std::int32_t> boundRow_;  // per bound, this spin: where the row of the entries hit within it starts
+    std::vector<std::uint8_t> wordHighBound_, wordLowBound_;  // per word: its group's bounds
 
     // Bit sets over the entries, a run of words per group.
     std::int32_t words_ = 0;
