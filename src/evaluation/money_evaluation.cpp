@@ -494,9 +494,13 @@ class StakeRun {
         dirty_[position / kWordBits] |= Word{1} << (position % kWordBits);
     }
 
-    [[gnu::always_inline]] void Place(std::int32_t j, std::int64_t delta) {
+    [[gnu::always_inline]] void PlaceTerms(std::int32_t j, std::int64_t delta) {
         for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t)
             raw_[placement_[t].position] += delta * placement_[t].count;
+    }
+
+    [[gnu::always_inline]] void Place(std::int32_t j, std::int64_t delta) {
+        PlaceTerms(j, delta);
         for (int i = 0; i < 3; ++i) dirty_[i] |= entryPositions_[j][i];
         placedChanged_ = true;
     }
@@ -568,16 +572,20 @@ class StakeRun {
                     continue;
                 }
                 g.countValid = false;
+                const std::int32_t stake = g.stakes[0];
+                for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
+                    const Word now = ruled_[w], was = ruledBefore_[w];
+                    const std::int32_t base = g.first + (w - g.word) * kWordBits;
+                    ForEachBit(now & ~was, [&](int bit) { PlaceTerms(base + bit, stake); });
+                    ForEachBit(was & ~now, [&](int bit) { PlaceTerms(base + bit, -std::int64_t{stake}); });
+                }
+                for (int i = 0; i < 3; ++i) dirty_[i] |= g.positionBits[i];
+                placedChanged_ = true;
+                continue;
             }
             for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
                 const Word now = ruled_[w], was = ruledBefore_[w];
                 const std::int32_t base = g.first + (w - g.word) * kWordBits;
-                if (g.constantStake) {
-                    const std::int32_t stake = g.stakes[0];
-                    ForEachBit(now & ~was, [&](int bit) { Place(base + bit, stake); });
-                    ForEachBit(was & ~now, [&](int bit) { Place(base + bit, -std::int64_t{stake}); });
-                    continue;
-                }
                 ForEachBit(was & ~now, [&](int bit) { SetStake(base + bit, 0); });
                 const Word restart = now & (~was | spun[w]);
                 ForEachBit(now, [&](int bit) {
