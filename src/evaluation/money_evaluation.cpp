@@ -714,9 +714,8 @@ class StakeRun {
 // A long run with many entries at work shares them with a second thread: it runs some groups and hands their
 // position sums over spin by spin through a ring, while this thread runs the others, the limits and the money.
 constexpr std::int64_t kShareLength = 4096;
-constexpr std::int64_t kGroupCost = 100;      // a group's own work per spin, whatever its entries
-constexpr std::int64_t kShareCost = 2000;      // work units (placement terms and entries) the helper must get
-constexpr std::int64_t kSplitLimitsCost = 7000;  // the same units for the limits with splitting and the money
+constexpr std::int64_t kShareCost = 2000;      // work units (placement terms and entries) worth sharing
+constexpr std::int64_t kSplitLimitsCost = 5000;  // the same units for the limits with splitting and the money
 constexpr std::int64_t kLimitsCost = 1500;       // and without splitting
 constexpr std::int64_t kRingSpins = 256;
 constexpr std::int64_t kPublishEvery = 32;
@@ -780,45 +779,39 @@ class MoneyRun {
   private:
     unsigned SpinAt(std::int64_t k) const { return perm_[static_cast<std::size_t>(length_ - k)]; }
 
-    // Moves the entries that the helper thread is to run out of `list`; none when sharing does not pay. The
-    // helper takes the dearest groups, the last of them in part, until it carries half of everything, the
-    // limits and the money included.
+    // Moves the groups that the helper thread is to run out of `list`; none when sharing does not pay. This
+    // thread keeps the limits and the money, and whole groups, the dearest that fit, while it carries less
+    // than half of everything: each group it keeps costs it the group's own work besides, so few are best.
     EvaluationSlotList SplitOff(EvaluationSlotList& list, const AppliedSettings& settings) const {
         EvaluationSlotList helped;
         if (length_ < kShareLength || settings.Flag(kOneChanceBox) || std::thread::hardware_concurrency() < 2)
             return helped;
-        auto costOf = [](std::int32_t slot) { return 1 + static_cast<std::int64_t>(PlacementList(slot).size()); };
         std::array<std::int64_t, kGroupCount> cost{};
         std::int64_t total = 0;
         for (const std::int32_t slot : list.slots) {
-            std::int64_t& c = cost[GroupIndex(GroupOfSlot(slot))];
-            const std::int64_t add = costOf(slot) + (c == 0 ? kGroupCost : 0);
-            c += add;
-            total += add;
+            const auto c = 1 + static_cast<std::int64_t>(PlacementList(slot).size());
+            cost[GroupIndex(GroupOfSlot(slot))] += c;
+            total += c;
         }
-        const std::int64_t share = (total + (settings.Flag(kSplitBox) ? kSplitLimitsCost : kLimitsCost)) / 2;
-        if (share < kShareCost) return helped;
+        const std::int64_t own = settings.Flag(kSplitBox) ? kSplitLimitsCost : kLimitsCost;
+        if (total < kShareCost) return helped;
         std::array<int, kGroupCount> order{};
         for (int g = 0; g < kGroupCount; ++g) order[g] = g;
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return cost[a] > cost[b]; });
-        // Per group, the cost of its entries that the helper takes (from its first entry on).
-        std::array<std::int64_t, kGroupCount> taken{};
-        std::int64_t left = share;
-        for (const int g : order) {
-            taken[g] = std::min(cost[g], left);
-            left -= taken[g];
-        }
-        EvaluationSlotList kept;
+        std::array<bool, kGroupCount> kept{};
+        std::int64_t left = (total - own) / 2;  // what this thread may take on
+        for (const int g : order)
+            if (cost[g] > 0 && cost[g] <= left) {
+                kept[g] = true;
+                left -= cost[g];
+            }
+        EvaluationSlotList mine;
         for (std::size_t j = 0; j < list.slots.size(); ++j) {
-            const int g = GroupIndex(GroupOfSlot(list.slots[j]));
-            std::int64_t& budget = taken[g];
-            const bool helps = budget > 0;
-            if (helps) budget -= costOf(list.slots[j]) + (j == 0 || GroupIndex(GroupOfSlot(list.slots[j - 1])) != g ? kGroupCost : 0);
-            EvaluationSlotList& to = helps ? helped : kept;
+            EvaluationSlotList& to = kept[GroupIndex(GroupOfSlot(list.slots[j]))] ? mine : helped;
             to.slots.push_back(list.slots[j]);
             to.sets.push_back(list.sets[j]);
         }
-        list = std::move(kept);
+        list = std::move(mine);
         return helped;
     }
 
