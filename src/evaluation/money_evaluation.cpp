@@ -898,25 +898,26 @@ class MoneyRun {
         return result;
     }
 
-    // The exact sums of the positions that moved, saturated once; when most moved, all at once with a quick
-    // test for the common case where every sum fits.
+    // The exact sums of the positions that moved, saturated once; when most moved, all in one pass that
+    // also finds the common case where every sum fits.
     [[gnu::always_inline]] void PlaceMoved(const std::array<std::int64_t, kPositionCount>& raw,
                                            const std::int64_t* helperRow) {
-        std::array<std::int64_t, kPositionCount> sum;
-        for (int p = 0; p < kPositionCount; ++p) sum[p] = raw[p] + helperRow[p];
         const int count = __builtin_popcountll(moved_[0]) + __builtin_popcountll(moved_[1]) +
                           __builtin_popcountll(moved_[2]);
         if (count > kPositionCount / 4) {
             std::uint64_t outside = 0;
-            for (int p = 0; p < kPositionCount; ++p)
-                outside |= (static_cast<std::uint64_t>(sum[p]) + 0x80000000u) >> 32;
-            for (int p = 0; p < kPositionCount; ++p)
-                rawStake_[p] = outside == 0 ? static_cast<std::int32_t>(sum[p]) : Saturated(sum[p]);
+            for (int p = 0; p < kPositionCount; ++p) {
+                const std::int64_t sum = raw[p] + helperRow[p];
+                outside |= (static_cast<std::uint64_t>(sum) + 0x80000000u) >> 32;
+                rawStake_[p] = static_cast<std::int32_t>(sum);
+            }
+            if (outside != 0)
+                for (int p = 0; p < kPositionCount; ++p) rawStake_[p] = Saturated(raw[p] + helperRow[p]);
         } else {
             for (int i = 0; i < 3; ++i)
                 ForEachBit(moved_[i], [&](int bit) {
                     const int p = i * kWordBits + bit;
-                    rawStake_[p] = Saturated(sum[p]);
+                    rawStake_[p] = Saturated(raw[p] + helperRow[p]);
                 });
         }
         moved_ = {};
