@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <thread>
@@ -45,6 +46,7 @@ bool RateAtMost(std::int64_t h, std::int64_t k, std::int64_t bound) {
 using Word = std::uint64_t;
 constexpr int kWordBits = 64;
 constexpr unsigned kNoNumber = 37;  // the row of a spin that hits nothing
+constexpr std::size_t kCacheLine = 64;
 // Placing an entry term by term costs a few cycles a term (the sums depend on each other); counting a
 // group's placement afresh costs about one a mask word.
 constexpr int kTermCost = 4;
@@ -95,8 +97,9 @@ struct GroupRun {
 };
 
 // Counting, rules, stakes and placement of the entries of some groups: after each spin the exact position
-// sums of the stakes they lay for the next one.
-class StakeRun {
+// sums of the stakes they lay for the next one. Two of them run side by side in two threads: whole cache
+// lines each, so that neither slows the other.
+class alignas(kCacheLine) StakeRun {
   public:
     StakeRun(const AppliedSettings& settings, const LiveSettings& live, EvaluationSlotList list)
         : settings_(settings),
@@ -755,8 +758,7 @@ class MoneyRun {
 
     EvaluationResult Execute(const ProgressCallback& progress, const std::atomic<bool>* cancel) {
         if (!helper_) return Loop(progress, cancel);
-        ring_.assign(static_cast<std::size_t>(kRingSpins * kPositionCount), 0);
-        ringMoved_.assign(static_cast<std::size_t>(kRingSpins), 0);
+        ring_ = std::make_unique<RingRow[]>(static_cast<std::size_t>(kRingSpins));
         std::thread thread([this] {
             try {
                 Help();
@@ -826,8 +828,9 @@ class MoneyRun {
             helper_->Spin(k, SpinAt(k));
             const auto slot = static_cast<std::size_t>((k - 1) % kRingSpins);
             // The whole row every spin: the loop reads the helper's sums from the row of the spin in hand.
-            ringMoved_[slot] = helper_->TakeMoved(moved);
-            std::copy(helper_->Raw().begin(), helper_->Raw().end(), &ring_[slot * kPositionCount]);
+            RingRow& row = ring_[slot];
+            row.moved = helper_->TakeMoved(moved);
+            row.sums = helper_->Raw();
             if (k % kPublishEvery == 0 || k == length_) produced_.store(k, std::memory_order_release);
         }
     }
@@ -862,8 +865,8 @@ class MoneyRun {
                              stop_))
                     throw std::runtime_error("evaluation helper stopped");
                 const auto slot = static_cast<std::size_t>((k - 1) % kRingSpins);
-                helperRow = &ring_[slot * kPositionCount];
-                if (ringMoved_[slot]) {
+                helperRow = ring_[slot].sums.data();
+                if (ring_[slot].moved) {
                     for (int i = 0; i < 3; ++i) moved_[i] |= helperBits_[i];
                     moved = true;
                 }
@@ -938,13 +941,20 @@ class MoneyRun {
     // The helper's positions and the ring it hands its sums over by.
     std::array<Word, 3> helperBits_{};
     static constexpr std::array<std::int64_t, kPositionCount> kNoSums{};
-    std::vector<std::int64_t> ring_;        // kRingSpins rows of the helper's sums
-    std::vector<std::uint8_t> ringMoved_;  // per row: whether the helper's sums moved on that spin
-    std::atomic<std::int64_t> produced_{0}, consumed_{0};
-    std::int64_t consumedCache_ = 0;  // the helper's last look at consumed_
-    std::atomic<bool> stop_{false};
+    // A spin's row: the helper's sums and whether they moved on that spin; whole cache lines, so that the row
+    // the helper writes and the one this thread reads never share one.
+    struct alignas(kCacheLine) RingRow {
+        std::array<std::int64_t, kPositionCount> sums;
+        bool moved;
+    };
+    std::unique_ptr<RingRow[]> ring_;  // kRingSpins rows
+    // Each on a cache line of its own: one thread writes it while the other may spin on another.
+    alignas(kCacheLine) std::atomic<std::int64_t> produced_{0};
+    alignas(kCacheLine) std::atomic<std::int64_t> consumed_{0};
+    alignas(kCacheLine) std::int64_t consumedCache_ = 0;  // the helper's last look at consumed_
+    alignas(kCacheLine) std::atomic<bool> stop_{false};
 
-    std::array<Word, 3> moved_{};  // positions whose sum moved since the last limits
+    alignas(kCacheLine) std::array<Word, 3> moved_{};  // positions whose sum moved since the last limits
     PositionArray rawStake_{};     // the placed table: the sums saturated
     PositionArray current_{};      // the stakes lying on the table for the next spin
     std::int64_t tableSum_ = 0;
