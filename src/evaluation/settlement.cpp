@@ -62,8 +62,9 @@ int ReturnFactor(int position) {
 std::int64_t Gewinnermittlung(const PositionArray& table, unsigned number, bool halveOnZero) {
     if (number > 36) return 0;
     std::int64_t returned = 0;
+    // Without a branch: whether a position carries a stake is a coin toss in a long evaluation.
     for (const auto& e : Winning().byNumber[number])
-        if (table[e.position] > 0) returned += std::int64_t{table[e.position]} * e.factor;
+        returned += std::int64_t{std::max(table[e.position], 0)} * e.factor;
     if (number == 0 && halveOnZero) {
         std::int64_t even = 0;
         for (int p = kFirstEvenChance; p <= kLastEvenChance; ++p)
@@ -73,7 +74,7 @@ std::int64_t Gewinnermittlung(const PositionArray& table, unsigned number, bool 
     return returned;
 }
 
-std::int64_t TableSum(const PositionArray& table) {
+__attribute__((target_clones("avx2", "default"))) std::int64_t TableSum(const PositionArray& table) {
     std::int64_t sum = 0;
     for (const std::int32_t stake : table) sum += std::max(stake, 0);
     return sum;
