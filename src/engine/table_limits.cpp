@@ -45,15 +45,21 @@ constexpr Wide CapAt(Wide value, Wide maximum) {
     return std::min(value, maximum);
 }
 
-// Step 1 and 2: pleins, then chevals onto their pleins.
+// Step 1 and 2: pleins, then chevals onto their pleins. A cheval within its limit stays as it is and touches no
+// plein, so only the others are walked, in their order.
 void SplitChevals(const PositionArray& raw, const Limits& m, WideArray& out) {
     for (int p = 0; p <= 36; ++p) out[p] = std::min<Wide>(raw[p], m.m1);
-    for (int p = kFirstCheval; p <= 144; ++p) {
+    std::uint64_t over = 0;
+    for (int i = 0; i < 60; ++i) {
+        const Wide c = raw[kFirstCheval + i];
+        out[kFirstCheval + i] = c;
+        over |= std::uint64_t{c > m.m2} << i;
+    }
+    for (; over; over &= over - 1) {
+        const int p = kFirstCheval + __builtin_ctzll(over);
         const Wide c = raw[p];
         const auto [x, y] = kChevalPleins[p - kFirstCheval];
-        if (c <= m.m2) {
-            out[p] = c;
-        } else if (2 * m.m1 >= c) {
+        if (2 * m.m1 >= c) {
             const Wide h = c / 2;
             if (out[x] + h <= m.m1 && out[y] + h <= m.m1) {
                 out[p] = 2 * (c % 2);
