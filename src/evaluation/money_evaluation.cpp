@@ -718,7 +718,7 @@ class alignas(kCacheLine) StakeRun {
 // position sums over spin by spin through a ring, while this thread runs the others, the limits and the money.
 constexpr std::int64_t kShareLength = 4096;
 constexpr std::int64_t kShareCost = 2000;      // work units (placement terms and entries) worth sharing
-constexpr std::int64_t kSplitLimitsCost = 5000;  // the same units for the limits with splitting and the money
+constexpr std::int64_t kSplitLimitsCost = 4600;  // the same units for the limits with splitting and the money
 constexpr std::int64_t kLimitsCost = 1500;       // and without splitting
 constexpr std::int64_t kRingSpins = 256;
 constexpr std::int64_t kPublishEvery = 32;
