@@ -759,6 +759,7 @@ class MoneyRun {
     EvaluationResult Execute(const ProgressCallback& progress, const std::atomic<bool>* cancel) {
         if (!helper_) return Loop(progress, cancel);
         ring_ = std::make_unique<RingRow[]>(static_cast<std::size_t>(kRingSpins));
+        wideSums_ = std::make_unique<std::array<std::int64_t, kPositionCount>[]>(static_cast<std::size_t>(kRingSpins));
         std::thread thread([this] {
             try {
                 Help();
@@ -830,7 +831,14 @@ class MoneyRun {
             // The whole row every spin: the loop reads the helper's sums from the row of the spin in hand.
             RingRow& row = ring_[slot];
             row.moved = helper_->TakeMoved(moved);
-            row.sums = helper_->Raw();
+            const auto& raw = helper_->Raw();
+            std::uint64_t outside = 0;
+            for (int p = 0; p < kPositionCount; ++p) {
+                outside |= (static_cast<std::uint64_t>(raw[p]) + 0x80000000u) >> 32;
+                row.sums[p] = static_cast<std::int32_t>(raw[p]);
+            }
+            row.wide = outside != 0;
+            if (row.wide) wideSums_[slot] = raw;
             if (k % kPublishEvery == 0 || k == length_) produced_.store(k, std::memory_order_release);
         }
     }
@@ -858,7 +866,8 @@ class MoneyRun {
             const std::int32_t selectedBefore = run.Selected();
             run.Spin(k, x);
             moved = run.TakeMoved(moved_) || moved;
-            const std::int64_t* helperRow = kNoSums.data();
+            const std::int32_t* helperRow = kNoSums.data();
+            const std::int64_t* wideHelperRow = nullptr;
             if (helper_) {
                 if (k > producedCache &&
                     !WaitFor([&] { return k <= (producedCache = produced_.load(std::memory_order_acquire)); },
@@ -866,6 +875,7 @@ class MoneyRun {
                     throw std::runtime_error("evaluation helper stopped");
                 const auto slot = static_cast<std::size_t>((k - 1) % kRingSpins);
                 helperRow = ring_[slot].sums.data();
+                if (ring_[slot].wide) wideHelperRow = wideSums_[slot].data();
                 if (ring_[slot].moved) {
                     for (int i = 0; i < 3; ++i) moved_[i] |= helperBits_[i];
                     moved = true;
@@ -875,7 +885,10 @@ class MoneyRun {
             // The stakes chosen after spin k - 1 are settled by spin k.
             const std::int64_t returned = Gewinnermittlung(current_, x, halveOnZero_);
             if (moved) {
-                PlaceMoved(run.Raw(), helperRow);
+                if (wideHelperRow)
+                    PlaceMoved(run.Raw(), wideHelperRow);
+                else
+                    PlaceMoved(run.Raw(), helperRow);
                 ApplyTableLimits(rawStake_, settings_, current_);
                 tableSum_ = TableSum(current_);
                 moved = false;
@@ -903,8 +916,9 @@ class MoneyRun {
 
     // The exact sums of the positions that moved, saturated once; when most moved, all in one pass that
     // also finds the common case where every sum fits.
+    template <class Sum>
     [[gnu::always_inline]] void PlaceMoved(const std::array<std::int64_t, kPositionCount>& raw,
-                                           const std::int64_t* helperRow) {
+                                           const Sum* helperRow) {
         const int count = __builtin_popcountll(moved_[0]) + __builtin_popcountll(moved_[1]) +
                           __builtin_popcountll(moved_[2]);
         if (count > kPositionCount / 4) {
@@ -940,14 +954,16 @@ class MoneyRun {
 
     // The helper's positions and the ring it hands its sums over by.
     std::array<Word, 3> helperBits_{};
-    static constexpr std::array<std::int64_t, kPositionCount> kNoSums{};
+    static constexpr std::array<std::int32_t, kPositionCount> kNoSums{};
     // A spin's row: the helper's sums and whether they moved on that spin; whole cache lines, so that the row
-    // the helper writes and the one this thread reads never share one.
+    // the helper writes and the one this thread reads never share one. The sums travel in 32 bits (half the
+    // lines to move between the cores); when one does not fit, all of them are in the wide row of the slot.
     struct alignas(kCacheLine) RingRow {
-        std::array<std::int64_t, kPositionCount> sums;
-        bool moved;
+        std::array<std::int32_t, kPositionCount> sums;
+        bool moved, wide;
     };
     std::unique_ptr<RingRow[]> ring_;  // kRingSpins rows
+    std::unique_ptr<std::array<std::int64_t, kPositionCount>[]> wideSums_;
     // Each on a cache line of its own: one thread writes it while the other may spin on another.
     alignas(kCacheLine) std::atomic<std::int64_t> produced_{0};
     alignas(kCacheLine) std::atomic<std::int64_t> consumed_{0};

@@ -260,24 +260,28 @@ TEST(MoneyEvaluation, FastRunEqualsTheDefiningForm) {
     }
 }
 
-// Stakes whose sums on a position pass 32 bits are saturated there, as the defining form does.
+// Stakes whose sums on a position pass 32 bits are saturated there, as the defining form does; in a long run
+// the helper thread's sums pass them too.
 TEST(MoneyEvaluation, HugeStakesSaturateOnTheirPositions) {
     AppliedSettings s = Quiet();
-    for (const GroupId id : {GroupId::G137, GroupId::N337, GroupId::N937, GroupId::G1837}) {
+    for (const GroupId id : {GroupId::G137, GroupId::N337, GroupId::N937, GroupId::G1837, GroupId::Z1237}) {
         AbsenceRule(s, id, 1000, 1000);  // every entry in play all along
         s.Of(id).initialStake = 2000000000;
     }
-    s.maximum1 = s.maximum18 = 2100000000;
+    s.maximum1 = s.maximum4 = s.maximum18 = 2100000000;
     s.optionFlags[32 - 1] = 1;
     FixedLiveSettings live;
     std::mt19937 rng(3);
-    std::vector<std::uint8_t> perm(40);
-    for (auto& v : perm) v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 36)(rng));
-    const EvaluationResult fast = EvaluateMoney(perm, s, live);
-    const EvaluationResult slow = testing::StraightforwardEvaluation(perm, s, live);
-    EXPECT_EQ(fast.balance, slow.balance);
-    EXPECT_EQ(fast.totalStaked, slow.totalStaked);
-    EXPECT_GT(fast.totalStaked, std::int64_t{40} * 37 * 2000000000);  // the pleins alone, saturated each
+    for (const int length : {40, 5000}) {
+        std::vector<std::uint8_t> perm(static_cast<std::size_t>(length));
+        for (auto& v : perm) v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 36)(rng));
+        const EvaluationResult fast = EvaluateMoney(perm, s, live);
+        const EvaluationResult slow = testing::StraightforwardEvaluation(perm, s, live);
+        EXPECT_EQ(fast.balance, slow.balance) << length;
+        EXPECT_EQ(fast.totalStaked, slow.totalStaked) << length;
+        // The pleins alone, saturated each.
+        EXPECT_GT(fast.totalStaked, std::int64_t{length} * 37 * 2000000000) << length;
+    }
 }
 
 // Long runs with many entries at work share the groups with a second thread, which runs ahead of this one;
