@@ -87,13 +87,12 @@ struct GroupRun {
     // A group of one stake whose entries change in numbers is placed by counting: per position and
     // multiplicity level a mask of the entries lying on it that often, and the placement is the sum of the
     // masks' counts of entries in play.
-    std::vector<std::uint8_t> positions;    // the group's positions, ascending
     std::vector<std::uint8_t> rowPosition;  // per mask row: its position
     std::vector<Word> rowMasks;             // words per row
     std::vector<std::int32_t> rowCount;     // per row: the entries in play that it counted last
     bool countValid = false;                // whether rowCount still holds (term-by-term spins move it)
     std::int32_t terms = 0;                 // placement terms of all entries
-    std::array<Word, 3> positionBits{};     // `positions` as bits
+    std::array<Word, 3> positionBits{};     // the positions it places on, as bits
 };
 
 // Counting, rules, stakes and placement of the entries of some groups: after each spin the exact position
@@ -248,29 +247,30 @@ class alignas(kCacheLine) StakeRun {
                 entryPositions_[j][placement_[t].position / kWordBits] |=
                     Word{1} << (placement_[t].position % kWordBits);
         for (GroupRun& g : groups_) {
+            std::vector<std::uint8_t> positions;  // the group's, ascending
             g.terms = placementStart_[g.end] - placementStart_[g.first];
             for (std::int32_t t = placementStart_[g.first]; t < placementStart_[g.end]; ++t)
-                g.positions.push_back(placement_[t].position);
-            std::sort(g.positions.begin(), g.positions.end());
-            g.positions.erase(std::unique(g.positions.begin(), g.positions.end()), g.positions.end());
-            for (std::size_t i = 0; i < g.positions.size(); ++i) {
+                positions.push_back(placement_[t].position);
+            std::sort(positions.begin(), positions.end());
+            positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+            for (std::size_t i = 0; i < positions.size(); ++i) {
                 for (int level = 1;; ++level) {
                     std::vector<Word> mask(static_cast<std::size_t>(g.words), 0);
                     bool any = false;
                     for (std::int32_t j = g.first; j < g.end; ++j)
                         for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t)
-                            if (placement_[t].position == g.positions[i] && placement_[t].count >= level) {
+                            if (placement_[t].position == positions[i] && placement_[t].count >= level) {
                                 mask[static_cast<std::size_t>((j - g.first) / kWordBits)] |=
                                     Word{1} << ((j - g.first) % kWordBits);
                                 any = true;
                             }
                     if (!any) break;
-                    g.rowPosition.push_back(g.positions[i]);
+                    g.rowPosition.push_back(positions[i]);
                     g.rowMasks.insert(g.rowMasks.end(), mask.begin(), mask.end());
                 }
             }
             g.rowCount.assign(g.rowPosition.size(), 0);
-            for (const std::uint8_t p : g.positions) g.positionBits[p / kWordBits] |= Word{1} << (p % kWordBits);
+            for (const std::uint8_t p : positions) g.positionBits[p / kWordBits] |= Word{1} << (p % kWordBits);
         }
     }
 
