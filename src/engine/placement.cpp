@@ -10,14 +10,6 @@
 
 namespace zentora {
 
-namespace {
-
-std::int32_t Saturate(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                                              std::numeric_limits<std::int32_t>::max()));
-}
-
-}  // namespace
 
 PlacementTable::PlacementTable() {
     // Multiplicity of every (position, slot) pair; the lists of the catalogue repeat a position to stake it
@@ -95,7 +87,7 @@ void PlacementTable::PlaceDense(const StakeArray& slotStake, PositionArray& posi
         std::int64_t sum = 0;
         for (int i = positionStart_[p]; i < positionStart_[p + 1]; ++i)
             sum += std::int64_t{slotStake[positionTerms_[i].index]} * positionTerms_[i].count;
-        positionStakeRaw[p] = Saturate(sum);
+        positionStakeRaw[p] = SaturatedStake(sum);
     }
 }
 
@@ -128,7 +120,7 @@ void PlacementTable::PlaceByRuns(const StakeArray& slotStake, PositionArray& pos
     }
     for (int d = 0; d < directCount_; ++d)
         sum[direct_[d].position] += std::int64_t{stake[direct_[d].slot]} * direct_[d].count;
-    for (int p = 0; p < kPositionCount; ++p) positionStakeRaw[p] = Saturate(sum[p]);
+    for (int p = 0; p < kPositionCount; ++p) positionStakeRaw[p] = SaturatedStake(sum[p]);
 }
 
 void PlacementTable::AddDifference(const StakeArray& from, const StakeArray& to,
@@ -152,13 +144,13 @@ void PlacementTable::PlaceSparse(const StakeArray& slotStake, PositionArray& pos
             into[slotTerms_[t].index] += stake * slotTerms_[t].count;
     });
     for (int p = 0; p < kPositionCount; ++p)
-        positionStakeRaw[p] = Saturate(sum[0][p] + sum[1][p] + sum[2][p] + sum[3][p]);
+        positionStakeRaw[p] = SaturatedStake(sum[0][p] + sum[1][p] + sum[2][p] + sum[3][p]);
 }
 
 void PlacementCache::Place(const StakeArray& slotStake, PositionArray& positionStakeRaw) {
     PlacementTable::Instance().AddDifference(stake_, slotStake, sum_);
     stake_ = slotStake;
-    for (int p = 0; p < kPositionCount; ++p) positionStakeRaw[p] = Saturate(sum_[p]);
+    for (int p = 0; p < kPositionCount; ++p) positionStakeRaw[p] = SaturatedStake(sum_[p]);
 }
 
 void PlaceSlotStakes(const StakeArray& slotStake, PositionArray& positionStakeRaw) {

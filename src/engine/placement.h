@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 
 #include "catalogue/chance_groups.h"
 #include "options/applied_settings.h"
@@ -79,6 +81,16 @@ class PlacementTable {
     std::array<Direct, kMaxDirect> direct_{};
     int directCount_ = 0;
 };
+
+// A position's exact sum as a position stake: saturated to 32 bits, once.
+inline std::int32_t SaturatedStake(std::int64_t sum) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(sum, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
+}
+// Whether the sum needs no saturating (branch-free, to be ORed over many sums: nonzero when one does not).
+inline std::uint64_t OutsideStake(std::int64_t sum) {
+    return (static_cast<std::uint64_t>(sum) + 0x80000000u) >> 32;
+}
 
 // PositionStakeRaw: every slot stake on the positions of its placement list; sums exact, saturated once.
 void PlaceSlotStakes(const StakeArray& slotStake, PositionArray& positionStakeRaw);

@@ -375,8 +375,7 @@ void ApplyTableLimits(const PositionArray& positionStakeRaw, const AppliedSettin
 
     // Saturated once, value by value: wide loads over the values just stored one by one would stall.
     for (int p = 0; p < kPositionCount; ++p)
-        positionStake[p] = static_cast<std::int32_t>(std::clamp<Wide>(
-            out[p], std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+        positionStake[p] = SaturatedStake(out[p]);
 }
 
 }  // namespace zentora

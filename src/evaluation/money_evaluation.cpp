@@ -137,6 +137,13 @@ class alignas(kCacheLine) StakeRun {
         return true;
     }
     std::int32_t Selected() const { return selected_; }
+    // The positions its groups place on, as bits.
+    std::array<Word, 3> PositionBits() const {
+        std::array<Word, 3> bits{};
+        for (const GroupRun& g : groups_)
+            for (int i = 0; i < 3; ++i) bits[i] |= g.positionBits[i];
+        return bits;
+    }
 
     std::optional<std::int32_t> SlotOf(std::int32_t entry) const {
         if (entry < 0) return std::nullopt;
@@ -492,11 +499,6 @@ class alignas(kCacheLine) StakeRun {
         return StakeAtStep(g.id, clamped, settings_, es637s_);
     }
 
-    [[gnu::always_inline]] void AddRaw(int position, std::int64_t amount) {
-        raw_[position] += amount;
-        dirty_[position / kWordBits] |= Word{1} << (position % kWordBits);
-    }
-
     [[gnu::always_inline]] void PlaceTerms(std::int32_t j, std::int64_t delta) {
         for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t)
             raw_[placement_[t].position] += delta * placement_[t].count;
@@ -673,7 +675,7 @@ class alignas(kCacheLine) StakeRun {
     };
     std::vector<PlacementTerm> placement_;
     std::vector<std::int32_t> placementStart_;
-    std::vector<std::array<Word, 3>> entryPositions_;  // each entry's positions as bits
+    std::vector<std::array<Word, 3>> entryPositions_;  // each entry's positions as bits (stakes set one by one)
 
     // Numbers by their last spin, latest first; the numbers not yet spun are not listed.
     std::array<std::uint8_t, 37> recent_{};
@@ -749,10 +751,8 @@ class MoneyRun {
         EvaluationSlotList helped = SplitOff(all, settings);
         run_.emplace(settings, live, std::move(all));
         if (!helped.slots.empty()) {
-            for (const std::int32_t slot : helped.slots)
-                for (const std::uint8_t position : PlacementList(slot))
-                    helperBits_[position / kWordBits] |= Word{1} << (position % kWordBits);
             helper_.emplace(settings, live, std::move(helped));
+            helperBits_ = helper_->PositionBits();
         }
     }
 
@@ -834,7 +834,7 @@ class MoneyRun {
             const auto& raw = helper_->Raw();
             std::uint64_t outside = 0;
             for (int p = 0; p < kPositionCount; ++p) {
-                outside |= (static_cast<std::uint64_t>(raw[p]) + 0x80000000u) >> 32;
+                outside |= OutsideStake(raw[p]);
                 row.sums[p] = static_cast<std::int32_t>(raw[p]);
             }
             row.wide = outside != 0;
@@ -925,24 +925,19 @@ class MoneyRun {
             std::uint64_t outside = 0;
             for (int p = 0; p < kPositionCount; ++p) {
                 const std::int64_t sum = raw[p] + helperRow[p];
-                outside |= (static_cast<std::uint64_t>(sum) + 0x80000000u) >> 32;
+                outside |= OutsideStake(sum);
                 rawStake_[p] = static_cast<std::int32_t>(sum);
             }
             if (outside != 0)
-                for (int p = 0; p < kPositionCount; ++p) rawStake_[p] = Saturated(raw[p] + helperRow[p]);
+                for (int p = 0; p < kPositionCount; ++p) rawStake_[p] = SaturatedStake(raw[p] + helperRow[p]);
         } else {
             for (int i = 0; i < 3; ++i)
                 ForEachBit(moved_[i], [&](int bit) {
                     const int p = i * kWordBits + bit;
-                    rawStake_[p] = Saturated(raw[p] + helperRow[p]);
+                    rawStake_[p] = SaturatedStake(raw[p] + helperRow[p]);
                 });
         }
         moved_ = {};
-    }
-
-    static std::int32_t Saturated(std::int64_t sum) {
-        return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-            sum, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
     }
 
     std::span<const std::uint8_t> perm_;
