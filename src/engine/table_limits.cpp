@@ -7,9 +7,10 @@ namespace zentora {
 
 namespace {
 
-using Wide = std::int64_t;
-// Working values are exact; the result is saturated once at the end.
-using WideArray = std::array<Wide, kPositionCount>;
+// Working values are exact. Small tables are worked in 32 bits straight into the result: no step can carry a
+// value beyond a few dozen times the largest stake or maximum. Others are worked in 64 bits and saturated once.
+using WideArray = std::array<std::int64_t, kPositionCount>;
+constexpr std::int32_t kNarrowBound = 1 << 22;
 
 constexpr int kSplitBox = 32;  // "Chancen auf Spieltisch splitten"
 
@@ -37,17 +38,20 @@ constexpr std::array<Pair, 60> BuildChevalPleins() {
 }
 constexpr auto kChevalPleins = BuildChevalPleins();
 
+template <class Wide>
 struct Limits {
     Wide m1, m2, m3, m4, m6, m12, m18;
 };
 
+template <class Wide>
 constexpr Wide CapAt(Wide value, Wide maximum) {
     return std::min(value, maximum);
 }
 
 // Step 1 and 2: pleins, then chevals onto their pleins. A cheval within its limit stays as it is and touches no
 // plein, so only the others are walked, in their order.
-void SplitChevals(const PositionArray& raw, const Limits& m, WideArray& out) {
+template <class Wide, class Out>
+void SplitChevals(const PositionArray& raw, const Limits<Wide>& m, Out& out) {
     for (int p = 0; p <= 36; ++p) out[p] = std::min<Wide>(raw[p], m.m1);
     std::uint64_t over = 0;
     for (int i = 0; i < 60; ++i) {
@@ -93,10 +97,11 @@ constexpr std::array<Line, 14> BuildLines() {
 }
 constexpr auto kLines = BuildLines();
 
-void SplitTransversalesPleines(const PositionArray& raw, const Limits& m, WideArray& out) {
+template <class Wide, class Out>
+void SplitTransversalesPleines(const PositionArray& raw, const Limits<Wide>& m, Out& out) {
     for (const Line& l : kLines) {
         const Wide c = raw[l.position];
-        Wide& o = out[l.position];
+        auto& o = out[l.position];
         if (c <= m.m3) {
             o = c;
         } else if (3 * m.m3 >= c) {
@@ -151,15 +156,17 @@ constexpr std::array<Square, 23> BuildSquares() {
 }
 constexpr auto kSquares = BuildSquares();
 
-bool PairTakes(const WideArray& out, const std::array<int, 2>& pair, Wide amount, Wide maximum) {
+template <class Wide, class Out>
+bool PairTakes(const Out& out, const std::array<int, 2>& pair, Wide amount, Wide maximum) {
     return out[pair[0]] + amount <= maximum && out[pair[1]] + amount <= maximum;
 }
 
 // The carré 0/1/2/3 beyond what its chevals take, spilling onto the transversales pleines 71 and 72.
-void SplitZeroSquareRest(const Wide c, const Square& sq, const Limits& m, WideArray& out) {
+template <class Wide, class Out>
+void SplitZeroSquareRest(const Wide c, const Square& sq, const Limits<Wide>& m, Out& out) {
     const std::array<int, 4>& chevals = sq.chevals;
     const Wide e = c / 8, t = m.m3 / 3;
-    Wide& o = out[sq.position];
+    auto& o = out[sq.position];
     const bool eighths = 8 * m.m1 >= c;
     if (eighths && std::all_of(chevals.begin(), chevals.end(), [&](int q) { return out[q] + e <= m.m2; }) &&
         std::all_of(sq.pleins.begin(), sq.pleins.end(), [&](int q) { return out[q] + e <= m.m1; })) {
@@ -194,10 +201,12 @@ void SplitZeroSquareRest(const Wide c, const Square& sq, const Limits& m, WideAr
 }
 
 // Step 4: carré 48, then 49..70.
-void SplitSquares(const PositionArray& raw, const Limits& m, WideArray& out) {
+template <class Wide, class Out>
+void SplitSquares(const PositionArray& raw, const Limits<Wide>& m, Out& out) {
     for (const Square& sq : kSquares) {
         const Wide c = raw[sq.position];
-        Wide& o = out[sq.position];
+        auto& o = out[sq.position];
+        o = 0;
         const std::array<int, 4>& chevals = sq.chevals;
         if (c <= m.m4) {
             o = c;
@@ -258,11 +267,13 @@ constexpr std::array<SixLine, 11> BuildSixLines() {
 }
 constexpr auto kSixLines = BuildSixLines();
 
-void SplitTransversalesSimples(const PositionArray& raw, const Limits& m, WideArray& out) {
+template <class Wide, class Out>
+void SplitTransversalesSimples(const PositionArray& raw, const Limits<Wide>& m, Out& out) {
     for (int j = 0; j <= 10; ++j) {
         const int position = 37 + j;
         const Wide c = raw[position];
-        Wide& o = out[position];
+        auto& o = out[position];
+        o = 0;
         const auto& [pleins, vertical, horizontal, lines, squares] = kSixLines[j];
         const int q1 = pleins[0], q2 = pleins[1], q3 = pleins[2], q4 = pleins[3], q5 = pleins[4], q6 = pleins[5];
 
@@ -315,6 +326,27 @@ void SplitTransversalesSimples(const PositionArray& raw, const Limits& m, WideAr
     }
 }
 
+// Nonzero when the value lies beyond what 32-bit working values are safe for.
+constexpr std::uint32_t Outside(std::int32_t v) {
+    return (static_cast<std::uint32_t>(v) + kNarrowBound) & ~(2u * kNarrowBound - 1);
+}
+
+template <class Wide>
+Limits<Wide> MakeLimits(const std::array<std::int32_t, 7>& m) {
+    return {m[0], m[1], m[2], m[3], m[4], m[5], m[6]};
+}
+
+// Every position of `out` is written, each in its own step before later steps add onto it.
+template <class Wide, class Out>
+void Split(const PositionArray& raw, const Limits<Wide>& m, Out& out) {
+    SplitChevals(raw, m, out);
+    SplitTransversalesPleines(raw, m, out);
+    SplitSquares(raw, m, out);
+    SplitTransversalesSimples(raw, m, out);
+    for (int p = 145; p <= 150; ++p) out[p] = std::min<Wide>(raw[p], m.m18);
+    for (int p = 151; p <= 156; ++p) out[p] = std::min<Wide>(raw[p], m.m12);
+}
+
 }  // namespace
 
 PositionKind PositionKindOf(int position) {
@@ -363,16 +395,18 @@ void ApplyTableLimits(const PositionArray& positionStakeRaw, const AppliedSettin
         clip(151, 156, TableLimit(PositionKind::DozenColumn, settings));
         return;
     }
-    const Limits m{settings.maximum1, settings.maximum2,  settings.maximum3, settings.maximum4,
-                   settings.maximum6, settings.maximum12, settings.maximum18};
-    WideArray out{};
-    SplitChevals(positionStakeRaw, m, out);
-    SplitTransversalesPleines(positionStakeRaw, m, out);
-    SplitSquares(positionStakeRaw, m, out);
-    SplitTransversalesSimples(positionStakeRaw, m, out);
-    for (int p = 145; p <= 150; ++p) out[p] = std::min<Wide>(positionStakeRaw[p], m.m18);
-    for (int p = 151; p <= 156; ++p) out[p] = std::min<Wide>(positionStakeRaw[p], m.m12);
-
+    const std::array<std::int32_t, 7> maxima{settings.maximum1, settings.maximum2,  settings.maximum3,
+                                             settings.maximum4, settings.maximum6, settings.maximum12,
+                                             settings.maximum18};
+    std::uint32_t outside = 0;
+    for (const std::int32_t v : maxima) outside |= Outside(v);
+    for (const std::int32_t v : positionStakeRaw) outside |= Outside(v);
+    if (outside == 0 && &positionStakeRaw != &positionStake) {
+        Split(positionStakeRaw, MakeLimits<std::int32_t>(maxima), positionStake);
+        return;
+    }
+    WideArray out;
+    Split(positionStakeRaw, MakeLimits<std::int64_t>(maxima), out);
     // Saturated once, value by value: wide loads over the values just stored one by one would stall.
     for (int p = 0; p < kPositionCount; ++p)
         positionStake[p] = SaturatedStake(out[p]);
