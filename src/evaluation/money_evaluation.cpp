@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 #include <thread>
+#include <cstdio>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/counting.h"
@@ -716,27 +717,49 @@ class alignas(kCacheLine) StakeRun {
     bool placedChanged_ = false;
 };
 
-// A long run with many entries at work shares them with a second thread: it runs some groups and hands their
-// position sums over spin by spin through a ring, while this thread runs the others, the limits and the money.
+// A long run with many entries at work shares it with a second thread. Each thread runs some of the groups
+// and hands their position sums over spin by spin through a ring of its own; the limits and the settlement of a
+// stretch of spins need only the sums of its spins, so whichever thread is ahead takes them on. This thread
+// books the money in spin order.
 constexpr std::int64_t kShareLength = 4096;
-constexpr std::int64_t kShareCost = 2000;      // work units (placement terms and entries) worth sharing
-constexpr std::int64_t kSplitLimitsCost = 4600;  // the same units for the limits with splitting and the money
-constexpr std::int64_t kLimitsCost = 1500;       // and without splitting
+constexpr std::int64_t kShareCost = 2000;  // work units (placement terms and entries) worth sharing
 constexpr std::int64_t kRingSpins = 256;
-constexpr std::int64_t kPublishEvery = 32;
+constexpr std::int64_t kChunkSpins = 32;  // a stretch handed over, limited and booked as one
+constexpr std::int64_t kRecordChunks = 2 * kRingSpins / kChunkSpins;
 
-// Waits until `ready` holds; false when `stop` was raised first.
-template <class Ready>
-bool WaitFor(Ready ready, const std::atomic<bool>& stop) {
-    for (int round = 0; !ready(); ++round) {
-        if (stop.load(std::memory_order_relaxed)) return false;
-        if (round < 4096)
-            __builtin_ia32_pause();  // the other side publishes every few dozen microseconds
-        else
-            std::this_thread::yield();
+// The balance in spin order: the result's balance, the progress reports and the markers.
+class Ledger {
+  public:
+    Ledger(EvaluationResult& result, std::int64_t length, std::int64_t threshold, const ProgressCallback& progress)
+        : result_(result), thresholds_(ProgressThresholds(length)), markers_(threshold), progress_(progress) {
+        result_.balance.resize(static_cast<std::size_t>(length));
     }
-    return true;
-}
+
+    // Spin k changed the balance by `change`; `slot` names the chance of a marker on it.
+    template <class Slot>
+    [[gnu::always_inline]] void Book(std::int64_t k, std::int64_t change, Slot slot) {
+        balance_ += change;
+        result_.balance[static_cast<std::size_t>(k - 1)] = balance_;
+        while (nextThreshold_ < kProgressSteps && k >= thresholds_[nextThreshold_]) {
+            ++nextThreshold_;
+            if (progress_) progress_(nextThreshold_);
+        }
+        if (markers_.Step(change)) result_.markers.push_back({k, balance_, slot(markers_.Wins())});
+    }
+    // Stopped after spin k.
+    void Cancel(std::int64_t k) {
+        result_.balance.resize(static_cast<std::size_t>(k));
+        result_.cancelled = true;
+    }
+
+  private:
+    EvaluationResult& result_;
+    std::array<std::int64_t, kProgressSteps> thresholds_;
+    int nextThreshold_ = 0;
+    std::int64_t balance_ = 0;
+    MarkerRule markers_;
+    const ProgressCallback& progress_;
+};
 
 class MoneyRun {
   public:
@@ -748,26 +771,22 @@ class MoneyRun {
           threshold_(live.SpinSummeMerk()),
           halveOnZero_(settings.Flag(kHalveOnZeroBox)) {
         EvaluationSlotList all = BuildEvaluationSlotList(settings, live.OrphelinPlein());
-        EvaluationSlotList helped = SplitOff(all, settings);
+        EvaluationSlotList helped = SplitOff(all);
         run_.emplace(settings, live, std::move(all));
-        if (!helped.slots.empty()) {
-            helper_.emplace(settings, live, std::move(helped));
-            helperBits_ = helper_->PositionBits();
-        }
+        if (!helped.slots.empty()) helper_.emplace(settings, live, std::move(helped));
     }
 
     EvaluationResult Execute(const ProgressCallback& progress, const std::atomic<bool>* cancel) {
         if (!helper_) return Loop(progress, cancel);
-        ring_ = std::make_unique<RingRow[]>(static_cast<std::size_t>(kRingSpins));
-        wideSums_ = std::make_unique<std::array<std::int64_t, kPositionCount>[]>(static_cast<std::size_t>(kRingSpins));
+        rings_ = std::make_unique<SumRing[]>(2);
         std::thread thread([this] {
             try {
-                Help();
+                Work(1, [] { return true; });
             } catch (...) {
-                stop_.store(true);  // the loop below then gives up waiting and reports it
+                stop_.store(true);  // this thread then gives up waiting and reports it
             }
         });
-        // Whatever way the loop ends, the helper stops and is joined first.
+        // Whatever way this thread ends, the helper stops and is joined first.
         struct Join {
             MoneyRun& run;
             std::thread& thread;
@@ -776,18 +795,17 @@ class MoneyRun {
                 thread.join();
             }
         } join{*this, thread};
-        return Loop(progress, cancel);
+        return Shared(progress, cancel);
     }
 
   private:
     unsigned SpinAt(std::int64_t k) const { return perm_[static_cast<std::size_t>(length_ - k)]; }
 
-    // Moves the groups that the helper thread is to run out of `list`; none when sharing does not pay. This
-    // thread keeps the limits and the money, and whole groups, the dearest that fit, while it carries less
-    // than half of everything: each group it keeps costs it the group's own work besides, so few are best.
-    EvaluationSlotList SplitOff(EvaluationSlotList& list, const AppliedSettings& settings) const {
+    // Moves the groups that the helper thread is to run out of `list`, about half of the work, the dearest
+    // groups first; none when sharing does not pay.
+    EvaluationSlotList SplitOff(EvaluationSlotList& list) const {
         EvaluationSlotList helped;
-        if (length_ < kShareLength || settings.Flag(kOneChanceBox) || std::thread::hardware_concurrency() < 2)
+        if (length_ < kShareLength || settings_.Flag(kOneChanceBox) || std::thread::hardware_concurrency() < 2)
             return helped;
         std::array<std::int64_t, kGroupCount> cost{};
         std::int64_t total = 0;
@@ -796,148 +814,181 @@ class MoneyRun {
             cost[GroupIndex(GroupOfSlot(slot))] += c;
             total += c;
         }
-        const std::int64_t own = settings.Flag(kSplitBox) ? kSplitLimitsCost : kLimitsCost;
         if (total < kShareCost) return helped;
         std::array<int, kGroupCount> order{};
         for (int g = 0; g < kGroupCount; ++g) order[g] = g;
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return cost[a] > cost[b]; });
         std::array<bool, kGroupCount> kept{};
-        std::int64_t left = (total - own) / 2;  // what this thread may take on
-        for (const int g : order)
-            if (cost[g] > 0 && cost[g] <= left) {
-                kept[g] = true;
-                left -= cost[g];
-            }
-        EvaluationSlotList mine;
+        std::int64_t mine = 0, theirs = 0;
+        for (const int g : order) {
+            if (cost[g] == 0) continue;
+            kept[g] = mine <= theirs;
+            (kept[g] ? mine : theirs) += cost[g];
+        }
+        EvaluationSlotList own;
         for (std::size_t j = 0; j < list.slots.size(); ++j) {
-            EvaluationSlotList& to = kept[GroupIndex(GroupOfSlot(list.slots[j]))] ? mine : helped;
+            EvaluationSlotList& to = kept[GroupIndex(GroupOfSlot(list.slots[j]))] ? own : helped;
             to.slots.push_back(list.slots[j]);
             to.sets.push_back(list.sets[j]);
         }
-        list = std::move(mine);
+        list = std::move(own);
         return helped;
     }
 
-    // The helper thread: its groups' sums of every spin into the ring, as far ahead as the ring allows.
-    void Help() {
-        std::array<Word, 3> moved{};
-        for (std::int64_t k = 1; k <= length_; ++k) {
-            if (k - kRingSpins > consumedCache_ &&
-                !WaitFor([&] { return k - kRingSpins <= (consumedCache_ = consumed_.load(std::memory_order_acquire)); },
-                         stop_))
-                return;
-            helper_->Spin(k, SpinAt(k));
-            const auto slot = static_cast<std::size_t>((k - 1) % kRingSpins);
-            // The whole row every spin: the loop reads the helper's sums from the row of the spin in hand.
-            RingRow& row = ring_[slot];
-            row.moved = helper_->TakeMoved(moved);
-            const auto& raw = helper_->Raw();
-            std::uint64_t outside = 0;
-            for (int p = 0; p < kPositionCount; ++p) {
-                outside |= OutsideStake(raw[p]);
-                row.sums[p] = static_cast<std::int32_t>(raw[p]);
-            }
-            row.wide = outside != 0;
-            if (row.wide) wideSums_[slot] = raw;
-            if (k % kPublishEvery == 0 || k == length_) produced_.store(k, std::memory_order_release);
-        }
-    }
-
+    // One thread alone: its groups, the limits and the money, spin by spin.
     __attribute__((target_clones("avx2", "default"))) EvaluationResult Loop(const ProgressCallback& progress,
                                                                             const std::atomic<bool>* cancel) {
         EvaluationResult result;
-        result.balance.resize(static_cast<std::size_t>(length_));
-        const auto thresholds = ProgressThresholds(length_);
-        int nextThreshold = 0;
-        std::int64_t balance = 0;
-        MarkerRule markers(threshold_);
+        Ledger ledger(result, length_, threshold_, progress);
         StakeRun& run = *run_;
-        std::int64_t producedCache = 0;
         // The limits apply to the empty table too (splitting with negative maxima).
         bool moved = true;
-
         for (std::int64_t k = 1; k <= length_; ++k) {
             if ((k & kCancelPollMask) == 0 && cancel && cancel->load(std::memory_order_relaxed)) {
-                result.balance.resize(static_cast<std::size_t>(k - 1));
-                result.cancelled = true;
+                ledger.Cancel(k - 1);
                 return result;
             }
             const unsigned x = SpinAt(k);
             const std::int32_t selectedBefore = run.Selected();
             run.Spin(k, x);
             moved = run.TakeMoved(moved_) || moved;
-            const std::int32_t* helperRow = kNoSums.data();
-            const std::int64_t* wideHelperRow = nullptr;
-            if (helper_) {
-                if (k > producedCache &&
-                    !WaitFor([&] { return k <= (producedCache = produced_.load(std::memory_order_acquire)); },
-                             stop_))
-                    throw std::runtime_error("evaluation helper stopped");
-                const auto slot = static_cast<std::size_t>((k - 1) % kRingSpins);
-                helperRow = ring_[slot].sums.data();
-                if (ring_[slot].wide) wideHelperRow = wideSums_[slot].data();
-                if (ring_[slot].moved) {
-                    for (int i = 0; i < 3; ++i) moved_[i] |= helperBits_[i];
-                    moved = true;
-                }
-            }
 
             // The stakes chosen after spin k - 1 are settled by spin k.
             const std::int64_t returned = Gewinnermittlung(current_, x, halveOnZero_);
             if (moved) {
-                if (wideHelperRow)
-                    PlaceMoved(run.Raw(), wideHelperRow);
-                else
-                    PlaceMoved(run.Raw(), helperRow);
+                PlaceMoved(run.Raw());
                 ApplyTableLimits(rawStake_, settings_, current_);
                 tableSum_ = TableSum(current_);
                 moved = false;
             }
-            // Done with the helper's row of this spin.
-            if (helper_ && k % kPublishEvery == 0) consumed_.store(k, std::memory_order_release);
-            const std::int64_t change = returned - tableSum_;
             result.totalStaked += tableSum_;
             result.totalReturned += returned;
-            balance += change;
-            result.balance[static_cast<std::size_t>(k - 1)] = balance;
-
-            while (nextThreshold < kProgressSteps && k >= thresholds[nextThreshold]) {
-                ++nextThreshold;
-                if (progress) progress(nextThreshold);
-            }
-
             // A run of wins names the chance that was played for it, a run of losses the one now played.
-            if (markers.Step(change))
-                result.markers.push_back(
-                    {k, balance, run.SlotOf(markers.Wins() ? selectedBefore : run.Selected())});
+            ledger.Book(k, returned - tableSum_,
+                        [&](bool wins) { return run.SlotOf(wins ? selectedBefore : run.Selected()); });
         }
         return result;
     }
 
-    // The exact sums of the positions that moved, saturated once; when most moved, all in one pass that
-    // also finds the common case where every sum fits.
-    template <class Sum>
-    [[gnu::always_inline]] void PlaceMoved(const std::array<std::int64_t, kPositionCount>& raw,
-                                           const Sum* helperRow) {
+    // The exact sums of the positions that moved, saturated once; when most moved, all in one pass.
+    [[gnu::always_inline]] void PlaceMoved(const std::array<std::int64_t, kPositionCount>& raw) {
         const int count = __builtin_popcountll(moved_[0]) + __builtin_popcountll(moved_[1]) +
                           __builtin_popcountll(moved_[2]);
         if (count > kPositionCount / 4) {
-            std::uint64_t outside = 0;
-            for (int p = 0; p < kPositionCount; ++p) {
-                const std::int64_t sum = raw[p] + helperRow[p];
-                outside |= OutsideStake(sum);
-                rawStake_[p] = static_cast<std::int32_t>(sum);
-            }
-            if (outside != 0)
-                for (int p = 0; p < kPositionCount; ++p) rawStake_[p] = SaturatedStake(raw[p] + helperRow[p]);
+            for (int p = 0; p < kPositionCount; ++p) rawStake_[p] = SaturatedStake(raw[p]);
         } else {
             for (int i = 0; i < 3; ++i)
                 ForEachBit(moved_[i], [&](int bit) {
                     const int p = i * kWordBits + bit;
-                    rawStake_[p] = SaturatedStake(raw[p] + helperRow[p]);
+                    rawStake_[p] = SaturatedStake(raw[p]);
                 });
         }
         moved_ = {};
+    }
+
+    // Two threads: this one books the money in spin order besides its share of the work. Entries are never
+    // chosen one at a time here, so markers name no chance.
+    EvaluationResult Shared(const ProgressCallback& progress, const std::atomic<bool>* cancel) {
+        EvaluationResult result;
+        Ledger ledger(result, length_, threshold_, progress);
+        balance_ = result.balance.data();
+        std::int64_t edge = 0;  // the first spin finds the table empty
+        std::int64_t booked = 0, lastPoll = 0;
+        const auto book = [&] {
+            std::int64_t j = booked / kChunkSpins;
+            bool any = false;
+            for (; booked < length_; ++j) {
+                ChunkRecord& record = records_[static_cast<std::size_t>(j % kRecordChunks)];
+                if (record.done.load(std::memory_order_acquire) != j + 1) break;
+                const std::int64_t end = std::min(booked + kChunkSpins, length_);
+                result.totalStaked += record.staked;
+                result.totalReturned += record.returned + edge;
+                balance_[booked] += edge;  // the return of the chunk's first spin, settled by the one before
+                edge = record.edge;
+                for (std::int64_t k = booked + 1; k <= end; ++k)
+                    ledger.Book(k, balance_[k - 1], [](bool) { return std::optional<std::int32_t>{}; });
+                booked = end;
+                any = true;
+            }
+            if (any) consumed_.store(booked, std::memory_order_release);
+            if (cancel && booked - lastPoll > kCancelPollMask) {
+                lastPoll = booked;
+                if (cancel->load(std::memory_order_relaxed)) {
+                    ledger.Cancel(booked);
+                    return false;
+                }
+            }
+            return booked < length_;
+        };
+        if (!Work(0, book) && !result.cancelled) throw std::runtime_error("evaluation helper stopped");
+        return result;
+    }
+
+    // Thread `me` (0 this one, 1 the helper): runs its groups into its ring and takes on the limits and the
+    // settlement of stretches that both threads have handed over, whenever it is the one ahead. `between`
+    // runs after each piece of work; it returns false to stop. False when stopped from outside.
+    template <class Between>
+    bool Work(int me, Between between) {
+        StakeRun& run = me == 0 ? *run_ : *helper_;
+        SumRing& mine = rings_[static_cast<std::size_t>(me)];
+        const std::int64_t chunks = (length_ + kChunkSpins - 1) / kChunkSpins;
+        std::int64_t made = 0;
+        int idle = 0;
+        long nTasks = 0, nIdle = 0, nProd = 0;
+        struct P { long &a, &b, &c; int me; ~P() { fprintf(stderr, "me=%d tasks=%ld idle=%ld prod=%ld\n", me, a, b, c); } } pr{nTasks, nIdle, nProd, me};
+        while (!stop_.load(std::memory_order_relaxed)) {
+            const std::int64_t other = rings_[static_cast<std::size_t>(1 - me)].produced.load(std::memory_order_acquire);
+            const std::int64_t task = nextTask_.load(std::memory_order_relaxed);
+            const bool taskReady = task < chunks && std::min(made, other) >= std::min((task + 1) * kChunkSpins, length_);
+            const bool room = made < length_ && made + kChunkSpins - kRingSpins <= consumed_.load(std::memory_order_acquire);
+            if (room && (!taskReady || made <= other)) {
+                const std::int64_t end = std::min(made + kChunkSpins, length_);
+                for (std::int64_t k = made + 1; k <= end; ++k) {
+                    run.Spin(k, SpinAt(k));
+                    mine.Write(k, run);
+                }
+                made = end; ++nProd;
+                mine.produced.store(made, std::memory_order_release);
+                idle = 0;
+            } else if (taskReady) {
+                std::int64_t expected = task;
+                if (nextTask_.compare_exchange_strong(expected, task + 1, std::memory_order_relaxed))
+                    { Settle(task, me); ++nTasks; }
+                idle = 0;
+            } else if (made == length_ && task >= chunks && me == 1) {
+                return true;  // everything handed over and taken on
+            } else if (++nIdle, ++idle < 4096) {
+                __builtin_ia32_pause();
+            } else {
+                std::this_thread::yield();
+            }
+            if (!between()) return true;
+        }
+        return false;
+    }
+
+    // The limits and the settlement of chunk `j`: the tables of its spins, what they stake, and what each of
+    // them returns at the next spin. The balance holds each spin's change until it is booked.
+    void Settle(std::int64_t j, int me) {
+        TableWork& w = work_[static_cast<std::size_t>(me)];
+        const std::int64_t first = j * kChunkSpins + 1, end = std::min(first + kChunkSpins - 1, length_);
+        std::int64_t staked = 0, returned = 0;
+        for (std::int64_t k = first; k <= end; ++k) {
+            const std::int64_t back = k > first ? Gewinnermittlung(w.table, SpinAt(k), halveOnZero_) : 0;
+            returned += back;
+            if (k == first || rings_[0].Moved(k) || rings_[1].Moved(k)) {
+                SumRing::Add(rings_[0], rings_[1], k, w.raw);
+                ApplyTableLimits(w.raw, settings_, w.table);
+                w.sum = TableSum(w.table);
+            }
+            staked += w.sum;
+            balance_[k - 1] = back - w.sum;
+        }
+        ChunkRecord& record = records_[static_cast<std::size_t>(j % kRecordChunks)];
+        record.staked = staked;
+        record.returned = returned;
+        record.edge = end < length_ ? Gewinnermittlung(w.table, SpinAt(end + 1), halveOnZero_) : 0;
+        record.done.store(j + 1, std::memory_order_release);
     }
 
     std::span<const std::uint8_t> perm_;
@@ -947,22 +998,69 @@ class MoneyRun {
     bool halveOnZero_;
     std::optional<StakeRun> run_, helper_;
 
-    // The helper's positions and the ring it hands its sums over by.
-    std::array<Word, 3> helperBits_{};
-    static constexpr std::array<std::int32_t, kPositionCount> kNoSums{};
-    // A spin's row: the helper's sums and whether they moved on that spin; whole cache lines, so that the row
-    // the helper writes and the one this thread reads never share one. The sums travel in 32 bits (half the
-    // lines to move between the cores); when one does not fit, all of them are in the wide row of the slot.
+    // One thread's position sums of the last kRingSpins spins, with how far they are handed over. Each row
+    // whole cache lines, so that a row written and one read never share one. The sums travel in 32 bits (half
+    // the lines to move between the cores); when one does not fit, all of them are in the wide row of the slot.
     struct alignas(kCacheLine) RingRow {
         std::array<std::int32_t, kPositionCount> sums;
         bool moved, wide;
     };
-    std::unique_ptr<RingRow[]> ring_;  // kRingSpins rows
-    std::unique_ptr<std::array<std::int64_t, kPositionCount>[]> wideSums_;
+    struct SumRing {
+        std::unique_ptr<RingRow[]> rows = std::make_unique<RingRow[]>(kRingSpins);
+        std::unique_ptr<std::array<std::int64_t, kPositionCount>[]> wide =
+            std::make_unique<std::array<std::int64_t, kPositionCount>[]>(kRingSpins);
+        alignas(kCacheLine) std::array<Word, 3> moved{};  // the owner's alone
+        alignas(kCacheLine) std::atomic<std::int64_t> produced{0};
+
+        static std::size_t SlotOf(std::int64_t k) { return static_cast<std::size_t>((k - 1) % kRingSpins); }
+        bool Moved(std::int64_t k) const { return rows[SlotOf(k)].moved; }
+        void Write(std::int64_t k, StakeRun& run) {
+            RingRow& row = rows[SlotOf(k)];
+            row.moved = run.TakeMoved(moved);
+            moved = {};
+            const auto& raw = run.Raw();
+            std::uint64_t outside = 0;
+            for (int p = 0; p < kPositionCount; ++p) {
+                outside |= OutsideStake(raw[p]);
+                row.sums[p] = static_cast<std::int32_t>(raw[p]);
+            }
+            row.wide = outside != 0;
+            if (row.wide) wide[SlotOf(k)] = raw;
+        }
+        // The placed table of spin k: both rings' sums, saturated once.
+        static void Add(const SumRing& a, const SumRing& b, std::int64_t k, PositionArray& raw) {
+            const RingRow& x = a.rows[SlotOf(k)];
+            const RingRow& y = b.rows[SlotOf(k)];
+            if (x.wide || y.wide) {
+                for (int p = 0; p < kPositionCount; ++p)
+                    raw[p] = SaturatedStake(a.Wide(k, p) + b.Wide(k, p));
+                return;
+            }
+            for (int p = 0; p < kPositionCount; ++p)
+                raw[p] = SaturatedStake(std::int64_t{x.sums[p]} + y.sums[p]);
+        }
+        std::int64_t Wide(std::int64_t k, int p) const {
+            const RingRow& row = rows[SlotOf(k)];
+            return row.wide ? wide[SlotOf(k)][static_cast<std::size_t>(p)] : row.sums[p];
+        }
+    };
+    std::unique_ptr<SumRing[]> rings_;
+
+    // A chunk's money, from the thread that settled it to this one.
+    struct alignas(kCacheLine) ChunkRecord {
+        std::int64_t staked = 0, returned = 0, edge = 0;
+        std::atomic<std::int64_t> done{0};  // j + 1 once chunk j is in
+    };
+    std::array<ChunkRecord, kRecordChunks> records_{};
+    struct alignas(kCacheLine) TableWork {
+        PositionArray raw{}, table{};
+        std::int64_t sum = 0;
+    };
+    std::array<TableWork, 2> work_{};
+    std::int64_t* balance_ = nullptr;
     // Each on a cache line of its own: one thread writes it while the other may spin on another.
-    alignas(kCacheLine) std::atomic<std::int64_t> produced_{0};
+    alignas(kCacheLine) std::atomic<std::int64_t> nextTask_{0};
     alignas(kCacheLine) std::atomic<std::int64_t> consumed_{0};
-    alignas(kCacheLine) std::int64_t consumedCache_ = 0;  // the helper's last look at consumed_
     alignas(kCacheLine) std::atomic<bool> stop_{false};
 
     alignas(kCacheLine) std::array<Word, 3> moved_{};  // positions whose sum moved since the last limits
