@@ -1,6 +1,8 @@
 #include "evaluation/money_evaluation.h"
 
 #include <algorithm>
+#include <chrono>
+#include <exception>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -24,7 +26,7 @@ constexpr int kSplitBox = 32;     // "Chancen auf Spieltisch splitten"
 constexpr int kHalveOnZeroBox = 2;
 constexpr int kShiftOthersBox = 35;  // "Andere Chancen verschieben"
 constexpr int kStakeCacheSteps = 256;
-constexpr std::int64_t kCancelPollMask = 4095;
+constexpr std::int64_t kCancelPollMask = 511;
 
 // rate(h, k) >= bound and rate(h, k) <= bound for the extended-precision hit rate, without a division: the
 // extended rate equals the exact rounding floor((200000 h + k) / (2 k)) except at a tie of the "+ 0.5",
@@ -149,6 +151,57 @@ class alignas(kCacheLine) StakeRun {
     std::optional<std::int32_t> SlotOf(std::int32_t entry) const {
         if (entry < 0) return std::nullopt;
         return list_.slots[entry];
+    }
+
+    // The state after spin `spin` as far as the spins before it decide it directly: the counts of the numbers
+    // and their last spins (as of `spin`), and no entry in play. Whether an entry is in play at a later spin
+    // follows from the counts alone; how long it has been, which a stake progression reads, only from spins
+    // run (see EarliestRunStart). Not in one-chance play.
+    void Restart(std::int64_t spin, const std::array<std::int64_t, 37>& numberHits,
+                 const std::array<std::int64_t, 37>& lastSpin) {
+        numberHits_ = numberHits;
+        lastSpin_ = lastSpin;
+        recentCount_ = 0;
+        for (unsigned z = 0; z < 37; ++z)
+            if (lastSpin[z] > 0) recent_[static_cast<std::size_t>(recentCount_++)] = static_cast<std::uint8_t>(z);
+        std::sort(recent_.begin(), recent_.begin() + recentCount_,
+                  [&](std::uint8_t a, std::uint8_t b) { return lastSpin[a] > lastSpin[b]; });
+        std::fill(rate_.begin(), rate_.end(), 0);
+        std::fill(absent_.begin(), absent_.end(), 0);
+        std::fill(ruled_.begin(), ruled_.end(), 0);
+        std::fill(ruledBefore_.begin(), ruledBefore_.end(), 0);
+        std::fill(stake_.begin(), stake_.end(), 0);
+        raw_ = {};
+        dirty_ = {};
+        placedChanged_ = true;
+        for (GroupRun& g : groups_) {
+            g.countValid = false;
+            g.lo = 1;
+            g.hi = 0;
+            if (g.rate) {
+                // Untracked with the exact hits of now: the next spin looks at the bounds.
+                SyncRateGroup(g, 1, 0);
+                g.tracked = false;
+                g.syncSpin = spin;
+                g.nextCheck = spin + 1;
+            }
+        }
+    }
+
+    // The earliest spin at which the play of an entry under a stake progression, in play at the spin of
+    // `lastSpin`, may have started: a hit of an entry in play starts its play afresh, so it started no earlier
+    // than its last hit. 0 when such an entry was never hit; the maximum when no group has a progression.
+    std::int64_t EarliestRunStart(const std::array<std::int64_t, 37>& lastSpin) const {
+        std::int64_t earliest = std::numeric_limits<std::int64_t>::max();
+        for (const GroupRun& g : groups_) {
+            if (g.constantStake) continue;
+            for (std::int32_t e = g.first; e < g.end; ++e) {
+                std::int64_t hit = 0;
+                ForEachBit(list_.sets[e].words[0], [&](int z) { hit = std::max(hit, lastSpin[z]); });
+                earliest = std::min(earliest, hit);
+            }
+        }
+        return earliest;
     }
 
   private:
@@ -717,15 +770,19 @@ class alignas(kCacheLine) StakeRun {
     bool placedChanged_ = false;
 };
 
-// A long run with many entries at work shares it with a second thread. Each thread runs some of the groups
-// and hands their position sums over spin by spin through a ring of its own; the limits and the settlement of a
-// stretch of spins need only the sums of its spins, so whichever thread is ahead takes them on. This thread
-// books the money in spin order.
+// A long run is cut into stretches that two threads take in turn, each with a whole run of its own: a run
+// can start anywhere, from the counts of the numbers so far and a few spins before the stretch (more where
+// a stake progression needs to know since when an entry has been in play). This thread then books the money
+// of the stretches in spin order.
 constexpr std::int64_t kShareLength = 4096;
-constexpr std::int64_t kShareCost = 2000;  // work units (placement terms and entries) worth sharing
-constexpr std::int64_t kRingSpins = 256;
-constexpr std::int64_t kChunkSpins = 32;  // a stretch handed over, limited and booked as one
-constexpr std::int64_t kRecordChunks = 2 * kRingSpins / kChunkSpins;
+constexpr std::int64_t kStretches = 32;        // per run: enough for the two threads to end together
+constexpr std::int64_t kMinStretch = 2048;
+
+// The counts of the numbers and their last spins up to some spin, moved forward on demand.
+struct NumberCounts {
+    std::array<std::int64_t, 37> hits{}, last{};
+    std::int64_t spin = 0;
+};
 
 // The balance in spin order: the result's balance, the progress reports and the markers.
 class Ledger {
@@ -740,11 +797,15 @@ class Ledger {
     [[gnu::always_inline]] void Book(std::int64_t k, std::int64_t change, Slot slot) {
         balance_ += change;
         result_.balance[static_cast<std::size_t>(k - 1)] = balance_;
-        while (nextThreshold_ < kProgressSteps && k >= thresholds_[nextThreshold_]) {
+        Progress(k);
+        if (markers_.Step(change)) result_.markers.push_back({k, balance_, slot(markers_.Wins())});
+    }
+    // `done` spins are through.
+    void Progress(std::int64_t done) {
+        while (nextThreshold_ < kProgressSteps && done >= thresholds_[nextThreshold_]) {
             ++nextThreshold_;
             if (progress_) progress_(nextThreshold_);
         }
-        if (markers_.Step(change)) result_.markers.push_back({k, balance_, slot(markers_.Wins())});
     }
     // Stopped after spin k.
     void Cancel(std::int64_t k) {
@@ -761,113 +822,84 @@ class Ledger {
     const ProgressCallback& progress_;
 };
 
-class MoneyRun {
+// One thread's run: the groups, the placed and limited table, and the money spin by spin.
+class alignas(kCacheLine) Lane {
   public:
-    MoneyRun(std::span<const std::uint8_t> permanence, const AppliedSettings& settings,
-             const LiveSettings& live)
+    Lane(std::span<const std::uint8_t> permanence, const AppliedSettings& settings, const LiveSettings& live,
+         EvaluationSlotList list)
         : perm_(permanence),
           length_(static_cast<std::int64_t>(permanence.size())),
           settings_(settings),
-          threshold_(live.SpinSummeMerk()),
-          halveOnZero_(settings.Flag(kHalveOnZeroBox)) {
-        EvaluationSlotList all = BuildEvaluationSlotList(settings, live.OrphelinPlein());
-        EvaluationSlotList helped = SplitOff(all);
-        run_.emplace(settings, live, std::move(all));
-        if (!helped.slots.empty()) helper_.emplace(settings, live, std::move(helped));
-    }
+          halveOnZero_(settings.Flag(kHalveOnZeroBox)),
+          run_(settings, live, std::move(list)) {}
 
-    EvaluationResult Execute(const ProgressCallback& progress, const std::atomic<bool>* cancel) {
-        if (!helper_) return Loop(progress, cancel);
-        rings_ = std::make_unique<SumRing[]>(2);
-        std::thread thread([this] {
-            try {
-                Work(1, [] { return true; });
-            } catch (...) {
-                stop_.store(true);  // this thread then gives up waiting and reports it
-            }
-        });
-        // Whatever way this thread ends, the helper stops and is joined first.
-        struct Join {
-            MoneyRun& run;
-            std::thread& thread;
-            ~Join() {
-                run.stop_.store(true);
-                thread.join();
-            }
-        } join{*this, thread};
-        return Shared(progress, cancel);
-    }
-
-  private:
     unsigned SpinAt(std::int64_t k) const { return perm_[static_cast<std::size_t>(length_ - k)]; }
 
-    // Moves the groups that the helper thread is to run out of `list`, about half of the work, the dearest
-    // groups first; none when sharing does not pay.
-    EvaluationSlotList SplitOff(EvaluationSlotList& list) const {
-        EvaluationSlotList helped;
-        if (length_ < kShareLength || settings_.Flag(kOneChanceBox) || std::thread::hardware_concurrency() < 2)
-            return helped;
-        std::array<std::int64_t, kGroupCount> cost{};
-        std::int64_t total = 0;
-        for (const std::int32_t slot : list.slots) {
-            const auto c = 1 + static_cast<std::int64_t>(PlacementList(slot).size());
-            cost[GroupIndex(GroupOfSlot(slot))] += c;
-            total += c;
+    // Brings the run to where it stands after spin `first` - 1, the table for spin `first` included.
+    void Prepare(std::int64_t first) {
+        if (first == 1) {  // nothing spun, an empty table
+            counts_ = {};
+            run_.Restart(0, counts_.hits, counts_.last);
+            run_.TakeMoved(moved_);
+            moved_ = {};
+            rawStake_ = {};
+            current_ = {};
+            tableSum_ = 0;
+            stale_ = true;
+            return;
         }
-        if (total < kShareCost) return helped;
-        std::array<int, kGroupCount> order{};
-        for (int g = 0; g < kGroupCount; ++g) order[g] = g;
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return cost[a] > cost[b]; });
-        std::array<bool, kGroupCount> kept{};
-        std::int64_t mine = 0, theirs = 0;
-        for (const int g : order) {
-            if (cost[g] == 0) continue;
-            kept[g] = mine <= theirs;
-            (kept[g] ? mine : theirs) += cost[g];
+        std::array<std::int64_t, 37> lastBefore{};  // as of spin first - 1
+        int found = 0;
+        for (std::int64_t k = first - 1; k >= 1 && found < 37; --k) {
+            const unsigned x = SpinAt(k);
+            if (x <= 36 && lastBefore[x] == 0) lastBefore[x] = k, ++found;
         }
-        EvaluationSlotList own;
-        for (std::size_t j = 0; j < list.slots.size(); ++j) {
-            EvaluationSlotList& to = kept[GroupIndex(GroupOfSlot(list.slots[j]))] ? own : helped;
-            to.slots.push_back(list.slots[j]);
-            to.sets.push_back(list.sets[j]);
-        }
-        list = std::move(own);
-        return helped;
+        const std::int64_t start =
+            std::max<std::int64_t>(0, std::min(first - 2, run_.EarliestRunStart(lastBefore) - 1));
+        CountUpTo(start);
+        run_.Restart(start, counts_.hits, counts_.last);
+        for (std::int64_t k = start + 1; k < first; ++k) run_.Spin(k, SpinAt(k));
+        run_.TakeMoved(moved_);
+        for (int p = 0; p < kPositionCount; ++p) rawStake_[p] = SaturatedStake(run_.Raw()[p]);
+        moved_ = {};
+        ApplyTableLimits(rawStake_, settings_, current_);
+        tableSum_ = TableSum(current_);
+        stale_ = false;
     }
 
-    // One thread alone: its groups, the limits and the money, spin by spin.
-    __attribute__((target_clones("avx2", "default"))) EvaluationResult Loop(const ProgressCallback& progress,
-                                                                            const std::atomic<bool>* cancel) {
-        EvaluationResult result;
-        Ledger ledger(result, length_, threshold_, progress);
-        StakeRun& run = *run_;
-        // The limits apply to the empty table too (splitting with negative maxima).
-        bool moved = true;
-        for (std::int64_t k = 1; k <= length_; ++k) {
-            if ((k & kCancelPollMask) == 0 && cancel && cancel->load(std::memory_order_relaxed)) {
-                ledger.Cancel(k - 1);
-                return result;
-            }
+    // Spins first..last; book(k, returned, staked, selected before the spin) for each. Every
+    // kCancelPollMask + 1 spins `go(k)` decides whether to go on; false when it did not.
+    template <class Book, class Go>
+    __attribute__((always_inline)) bool Run(std::int64_t first, std::int64_t last, Book&& book, Go&& go) {
+        for (std::int64_t k = first; k <= last; ++k) {
+            if ((k & kCancelPollMask) == 0 && !go(k)) return false;
             const unsigned x = SpinAt(k);
-            const std::int32_t selectedBefore = run.Selected();
-            run.Spin(k, x);
-            moved = run.TakeMoved(moved_) || moved;
-
+            const std::int32_t selectedBefore = run_.Selected();
+            run_.Spin(k, x);
+            stale_ = run_.TakeMoved(moved_) || stale_;
             // The stakes chosen after spin k - 1 are settled by spin k.
             const std::int64_t returned = Gewinnermittlung(current_, x, halveOnZero_);
-            if (moved) {
-                PlaceMoved(run.Raw());
+            if (stale_) {
+                PlaceMoved(run_.Raw());
                 ApplyTableLimits(rawStake_, settings_, current_);
                 tableSum_ = TableSum(current_);
-                moved = false;
+                stale_ = false;
             }
-            result.totalStaked += tableSum_;
-            result.totalReturned += returned;
-            // A run of wins names the chance that was played for it, a run of losses the one now played.
-            ledger.Book(k, returned - tableSum_,
-                        [&](bool wins) { return run.SlotOf(wins ? selectedBefore : run.Selected()); });
+            book(k, returned, tableSum_, selectedBefore);
         }
-        return result;
+        return true;
+    }
+
+    const StakeRun& Stakes() const { return run_; }
+
+  private:
+    void CountUpTo(std::int64_t spin) {
+        if (spin < counts_.spin) counts_ = {};
+        for (std::int64_t k = counts_.spin + 1; k <= spin; ++k) {
+            const unsigned x = SpinAt(k);
+            if (x <= 36) ++counts_.hits[x], counts_.last[x] = k;
+        }
+        counts_.spin = spin;
     }
 
     // The exact sums of the positions that moved, saturated once; when most moved, all in one pass.
@@ -886,187 +918,226 @@ class MoneyRun {
         moved_ = {};
     }
 
-    // Two threads: this one books the money in spin order besides its share of the work. Entries are never
-    // chosen one at a time here, so markers name no chance.
+    std::span<const std::uint8_t> perm_;
+    std::int64_t length_;
+    const AppliedSettings& settings_;
+    bool halveOnZero_;
+    StakeRun run_;
+    NumberCounts counts_;
+    // Whether the table needs its limits again; they apply to the empty table too (splitting with negative
+    // maxima).
+    bool stale_ = true;
+    std::array<Word, 3> moved_{};  // positions whose sum moved since the last limits
+    PositionArray rawStake_{};     // the placed table: the sums saturated
+    PositionArray current_{};      // the stakes lying on the table for the next spin
+    std::int64_t tableSum_ = 0;
+};
+
+// The live settings as they are when the run starts, for both threads.
+FixedLiveSettings Snapshot(const LiveSettings& live) {
+    FixedLiveSettings fixed;
+    for (const ChanceGroup& g : kChanceGroups) fixed.rateStart[GroupIndex(g.id)] = live.RateStart(g.id);
+    fixed.orphelinPlein = live.OrphelinPlein();
+    fixed.spinSummeMerk = live.SpinSummeMerk();
+    fixed.es637sTechnique = live.Es637sTechnique();
+    return fixed;
+}
+
+class MoneyRun {
+  public:
+    MoneyRun(std::span<const std::uint8_t> permanence, const AppliedSettings& settings, const LiveSettings& live,
+             std::int64_t stretch)
+        : perm_(permanence),
+          length_(static_cast<std::int64_t>(permanence.size())),
+          settings_(settings),
+          live_(Snapshot(live)),
+          threshold_(live.SpinSummeMerk()),
+          list_(BuildEvaluationSlotList(settings, live.OrphelinPlein())),
+          stretch_(stretch) {}
+
+    EvaluationResult Execute(const ProgressCallback& progress, const std::atomic<bool>* cancel) {
+        const bool shared = stretch_ > 0 ? length_ > stretch_
+                                         : length_ >= kShareLength && std::thread::hardware_concurrency() >= 2;
+        if (!shared || settings_.Flag(kOneChanceBox) || list_.slots.empty()) return Alone(progress, cancel);
+        if (stretch_ <= 0) stretch_ = std::max(kMinStretch, (length_ + kStretches - 1) / kStretches);
+        return Shared(progress, cancel);
+    }
+
+  private:
+    struct StretchRecord {
+        std::int64_t first = 0, last = 0, staked = 0, returned = 0;
+        bool done = false;
+    };
+
+    // One thread, spin by spin.
+    EvaluationResult Alone(const ProgressCallback& progress, const std::atomic<bool>* cancel) {
+        EvaluationResult result;
+        Ledger ledger(result, length_, threshold_, progress);
+        Lane lane(perm_, settings_, live_, std::move(list_));
+        auto go = [&](std::int64_t) { return !cancel || !cancel->load(std::memory_order_relaxed); };
+        if (!RunAlone(lane, ledger, result, go)) ledger.Cancel(reached_);
+        return result;
+    }
+
+    // The table's sums are worked a vector at a time here: built for the processor's wider vectors too.
+    template <class Go>
+    __attribute__((target_clones("avx2", "default"))) bool RunAlone(Lane& lane, Ledger& ledger,
+                                                                    EvaluationResult& result, Go& go) {
+        reached_ = 0;
+        return lane.Run(
+            1, length_,
+            [&](std::int64_t k, std::int64_t returned, std::int64_t staked, std::int32_t selectedBefore) {
+                result.totalStaked += staked;
+                result.totalReturned += returned;
+                reached_ = k;
+                // A run of wins names the chance that was played for it, a run of losses the one now played.
+                const StakeRun& run = lane.Stakes();
+                ledger.Book(k, returned - staked,
+                            [&](bool wins) { return run.SlotOf(wins ? selectedBefore : run.Selected()); });
+            },
+            go);
+    }
+
+    // Two threads taking stretches in turn. A stretch leaves in the balance its own running sum from 0; the
+    // booking adds what came before and finds the markers (no chance is chosen one at a time here).
     EvaluationResult Shared(const ProgressCallback& progress, const std::atomic<bool>* cancel) {
         EvaluationResult result;
         Ledger ledger(result, length_, threshold_, progress);
         balance_ = result.balance.data();
-        std::int64_t edge = 0;  // the first spin finds the table empty
-        std::int64_t booked = 0, lastPoll = 0;
-        const auto book = [&] {
-            std::int64_t j = booked / kChunkSpins;
-            bool any = false;
-            for (; booked < length_; ++j) {
-                ChunkRecord& record = records_[static_cast<std::size_t>(j % kRecordChunks)];
-                if (record.done.load(std::memory_order_acquire) != j + 1) break;
-                const std::int64_t end = std::min(booked + kChunkSpins, length_);
-                result.totalStaked += record.staked;
-                result.totalReturned += record.returned + edge;
-                balance_[booked] += edge;  // the return of the chunk's first spin, settled by the one before
-                edge = record.edge;
-                for (std::int64_t k = booked + 1; k <= end; ++k)
-                    ledger.Book(k, balance_[k - 1], [](bool) { return std::optional<std::int32_t>{}; });
-                booked = end;
-                any = true;
+        stretchCount_ = (length_ + stretch_ - 1) / stretch_;
+        records_ = std::vector<StretchRecord>(static_cast<std::size_t>(stretchCount_));
+        std::exception_ptr failure;
+        EvaluationSlotList helperList = list_;
+        std::thread thread([&] {
+            try {
+                Lane lane(perm_, settings_, live_, std::move(helperList));
+                auto go = [](std::int64_t) { return true; };
+                Take(lane, 1, go);
+            } catch (...) {
+                failure = std::current_exception();
+                stop_.store(true);
             }
-            if (any) consumed_.store(booked, std::memory_order_release);
-            if (cancel && booked - lastPoll > kCancelPollMask) {
-                lastPoll = booked;
-                if (cancel->load(std::memory_order_relaxed)) {
-                    ledger.Cancel(booked);
-                    return false;
-                }
+        });
+        // Whatever way this thread ends, the helper stops and is joined first.
+        struct Join {
+            MoneyRun& run;
+            std::thread& thread;
+            bool joined = false;
+            void operator()() {
+                if (joined) return;
+                run.stop_.store(true);
+                thread.join();
+                joined = true;
             }
-            return booked < length_;
+            ~Join() { (*this)(); }
+        } join{*this, thread};
+
+        bool cancelled = false;
+        const auto go = [&](std::int64_t) {
+            ledger.Progress(done_[0].load(std::memory_order_relaxed) + done_[1].load(std::memory_order_relaxed));
+            if (cancel && cancel->load(std::memory_order_relaxed)) cancelled = true;
+            return !cancelled && !stop_.load(std::memory_order_relaxed);
         };
-        if (!Work(0, book) && !result.cancelled) throw std::runtime_error("evaluation helper stopped");
+        {
+            Lane lane(perm_, settings_, live_, std::move(list_));
+            Take(lane, 0, go);
+        }
+        // The helper's last stretch.
+        for (int round = 0; go(0) && !helperDone_.load(std::memory_order_acquire); ++round)
+            round < 4096 ? __builtin_ia32_pause() : std::this_thread::sleep_for(std::chrono::microseconds(100));
+        join();
+        if (failure) std::rethrow_exception(failure);
+
+        std::int64_t before = 0, booked = 0;
+        MarkerRule markers(threshold_);
+        for (const StretchRecord& record : records_) {
+            if (!record.done) break;
+            result.totalStaked += record.staked;
+            result.totalReturned += record.returned;
+            std::int64_t previous = 0;
+            for (std::int64_t k = record.first; k <= record.last; ++k) {
+                std::int64_t& balance = balance_[k - 1];
+                const std::int64_t change = balance - previous;
+                previous = balance;
+                balance += before;
+                if (markers.Step(change)) result.markers.push_back({k, balance, std::nullopt});
+            }
+            before += previous;
+            booked = record.last;
+        }
+        if (cancelled) {
+            ledger.Cancel(booked);
+            return result;
+        }
+        if (booked < length_) throw std::logic_error("evaluation stretches left undone");
+        ledger.Progress(length_);
         return result;
     }
 
-    // Thread `me` (0 this one, 1 the helper): runs its groups into its ring and takes on the limits and the
-    // settlement of stretches that both threads have handed over, whenever it is the one ahead. `between`
-    // runs after each piece of work; it returns false to stop. False when stopped from outside.
-    template <class Between>
-    bool Work(int me, Between between) {
-        StakeRun& run = me == 0 ? *run_ : *helper_;
-        SumRing& mine = rings_[static_cast<std::size_t>(me)];
-        const std::int64_t chunks = (length_ + kChunkSpins - 1) / kChunkSpins;
-        std::int64_t made = 0;
-        int idle = 0;
-        long nTasks = 0, nIdle = 0, nProd = 0;
-        struct P { long &a, &b, &c; int me; ~P() { fprintf(stderr, "me=%d tasks=%ld idle=%ld prod=%ld\n", me, a, b, c); } } pr{nTasks, nIdle, nProd, me};
-        while (!stop_.load(std::memory_order_relaxed)) {
-            const std::int64_t other = rings_[static_cast<std::size_t>(1 - me)].produced.load(std::memory_order_acquire);
-            const std::int64_t task = nextTask_.load(std::memory_order_relaxed);
-            const bool taskReady = task < chunks && std::min(made, other) >= std::min((task + 1) * kChunkSpins, length_);
-            const bool room = made < length_ && made + kChunkSpins - kRingSpins <= consumed_.load(std::memory_order_acquire);
-            if (room && (!taskReady || made <= other)) {
-                const std::int64_t end = std::min(made + kChunkSpins, length_);
-                for (std::int64_t k = made + 1; k <= end; ++k) {
-                    run.Spin(k, SpinAt(k));
-                    mine.Write(k, run);
-                }
-                made = end; ++nProd;
-                mine.produced.store(made, std::memory_order_release);
-                idle = 0;
-            } else if (taskReady) {
-                std::int64_t expected = task;
-                if (nextTask_.compare_exchange_strong(expected, task + 1, std::memory_order_relaxed))
-                    { Settle(task, me); ++nTasks; }
-                idle = 0;
-            } else if (made == length_ && task >= chunks && me == 1) {
-                return true;  // everything handed over and taken on
-            } else if (++nIdle, ++idle < 4096) {
-                __builtin_ia32_pause();
-            } else {
-                std::this_thread::yield();
-            }
-            if (!between()) return true;
+    // Takes stretches until none is left; thread `me`.
+    template <class Go>
+    void Take(Lane& lane, int me, Go& go) {
+        for (;;) {
+            const std::int64_t i = nextStretch_.fetch_add(1, std::memory_order_relaxed);
+            if (i >= stretchCount_ || stop_.load(std::memory_order_relaxed)) break;
+            StretchRecord& record = records_[static_cast<std::size_t>(i)];
+            record.first = i * stretch_ + 1;
+            record.last = std::min(length_, (i + 1) * stretch_);
+            if (!TakeStretch(lane, record, me, go)) break;
+            record.done = true;
+            if (!go(record.last)) break;
         }
-        return false;
+        if (me == 1) helperDone_.store(true, std::memory_order_release);
     }
 
-    // The limits and the settlement of chunk `j`: the tables of its spins, what they stake, and what each of
-    // them returns at the next spin. The balance holds each spin's change until it is booked.
-    void Settle(std::int64_t j, int me) {
-        TableWork& w = work_[static_cast<std::size_t>(me)];
-        const std::int64_t first = j * kChunkSpins + 1, end = std::min(first + kChunkSpins - 1, length_);
-        std::int64_t staked = 0, returned = 0;
-        for (std::int64_t k = first; k <= end; ++k) {
-            const std::int64_t back = k > first ? Gewinnermittlung(w.table, SpinAt(k), halveOnZero_) : 0;
-            returned += back;
-            if (k == first || rings_[0].Moved(k) || rings_[1].Moved(k)) {
-                SumRing::Add(rings_[0], rings_[1], k, w.raw);
-                ApplyTableLimits(w.raw, settings_, w.table);
-                w.sum = TableSum(w.table);
-            }
-            staked += w.sum;
-            balance_[k - 1] = back - w.sum;
-        }
-        ChunkRecord& record = records_[static_cast<std::size_t>(j % kRecordChunks)];
+    template <class Go>
+    __attribute__((target_clones("avx2", "default"))) bool TakeStretch(Lane& lane, StretchRecord& record, int me,
+                                                                      Go& go) {
+        lane.Prepare(record.first);
+        std::int64_t balance = 0, staked = 0, returned = 0;
+        std::int64_t* out = balance_;
+        // Spins through, told now and then for the progress reports.
+        std::atomic<std::int64_t>& done = done_[static_cast<std::size_t>(me)];
+        std::int64_t told = record.first - 1;
+        const auto tell = [&](std::int64_t through) {
+            done.fetch_add(through - told, std::memory_order_relaxed);
+            told = through;
+        };
+        const bool through = lane.Run(
+            record.first, record.last,
+            [&](std::int64_t k, std::int64_t back, std::int64_t stake, std::int32_t) {
+                staked += stake;
+                returned += back;
+                balance += back - stake;
+                out[k - 1] = balance;
+            },
+            [&](std::int64_t k) {
+                tell(k - 1);
+                return go(k) && !stop_.load(std::memory_order_relaxed);
+            });
+        if (through) tell(record.last);
         record.staked = staked;
         record.returned = returned;
-        record.edge = end < length_ ? Gewinnermittlung(w.table, SpinAt(end + 1), halveOnZero_) : 0;
-        record.done.store(j + 1, std::memory_order_release);
+        return through;
     }
 
     std::span<const std::uint8_t> perm_;
     std::int64_t length_;
     const AppliedSettings& settings_;
+    FixedLiveSettings live_;
     std::int64_t threshold_;
-    bool halveOnZero_;
-    std::optional<StakeRun> run_, helper_;
+    EvaluationSlotList list_;
+    std::int64_t stretch_;
+    std::int64_t reached_ = 0;
 
-    // One thread's position sums of the last kRingSpins spins, with how far they are handed over. Each row
-    // whole cache lines, so that a row written and one read never share one. The sums travel in 32 bits (half
-    // the lines to move between the cores); when one does not fit, all of them are in the wide row of the slot.
-    struct alignas(kCacheLine) RingRow {
-        std::array<std::int32_t, kPositionCount> sums;
-        bool moved, wide;
-    };
-    struct SumRing {
-        std::unique_ptr<RingRow[]> rows = std::make_unique<RingRow[]>(kRingSpins);
-        std::unique_ptr<std::array<std::int64_t, kPositionCount>[]> wide =
-            std::make_unique<std::array<std::int64_t, kPositionCount>[]>(kRingSpins);
-        alignas(kCacheLine) std::array<Word, 3> moved{};  // the owner's alone
-        alignas(kCacheLine) std::atomic<std::int64_t> produced{0};
-
-        static std::size_t SlotOf(std::int64_t k) { return static_cast<std::size_t>((k - 1) % kRingSpins); }
-        bool Moved(std::int64_t k) const { return rows[SlotOf(k)].moved; }
-        void Write(std::int64_t k, StakeRun& run) {
-            RingRow& row = rows[SlotOf(k)];
-            row.moved = run.TakeMoved(moved);
-            moved = {};
-            const auto& raw = run.Raw();
-            std::uint64_t outside = 0;
-            for (int p = 0; p < kPositionCount; ++p) {
-                outside |= OutsideStake(raw[p]);
-                row.sums[p] = static_cast<std::int32_t>(raw[p]);
-            }
-            row.wide = outside != 0;
-            if (row.wide) wide[SlotOf(k)] = raw;
-        }
-        // The placed table of spin k: both rings' sums, saturated once.
-        static void Add(const SumRing& a, const SumRing& b, std::int64_t k, PositionArray& raw) {
-            const RingRow& x = a.rows[SlotOf(k)];
-            const RingRow& y = b.rows[SlotOf(k)];
-            if (x.wide || y.wide) {
-                for (int p = 0; p < kPositionCount; ++p)
-                    raw[p] = SaturatedStake(a.Wide(k, p) + b.Wide(k, p));
-                return;
-            }
-            for (int p = 0; p < kPositionCount; ++p)
-                raw[p] = SaturatedStake(std::int64_t{x.sums[p]} + y.sums[p]);
-        }
-        std::int64_t Wide(std::int64_t k, int p) const {
-            const RingRow& row = rows[SlotOf(k)];
-            return row.wide ? wide[SlotOf(k)][static_cast<std::size_t>(p)] : row.sums[p];
-        }
-    };
-    std::unique_ptr<SumRing[]> rings_;
-
-    // A chunk's money, from the thread that settled it to this one.
-    struct alignas(kCacheLine) ChunkRecord {
-        std::int64_t staked = 0, returned = 0, edge = 0;
-        std::atomic<std::int64_t> done{0};  // j + 1 once chunk j is in
-    };
-    std::array<ChunkRecord, kRecordChunks> records_{};
-    struct alignas(kCacheLine) TableWork {
-        PositionArray raw{}, table{};
-        std::int64_t sum = 0;
-    };
-    std::array<TableWork, 2> work_{};
+    std::int64_t stretchCount_ = 0;
+    std::vector<StretchRecord> records_;
     std::int64_t* balance_ = nullptr;
-    // Each on a cache line of its own: one thread writes it while the other may spin on another.
-    alignas(kCacheLine) std::atomic<std::int64_t> nextTask_{0};
-    alignas(kCacheLine) std::atomic<std::int64_t> consumed_{0};
+    // Each on a cache line of its own: the two threads write them.
+    alignas(kCacheLine) std::atomic<std::int64_t> nextStretch_{0};
+    alignas(kCacheLine) std::array<std::atomic<std::int64_t>, 2> done_{};  // spins through, per thread (roughly)
+    alignas(kCacheLine) std::atomic<bool> helperDone_{false};
     alignas(kCacheLine) std::atomic<bool> stop_{false};
-
-    alignas(kCacheLine) std::array<Word, 3> moved_{};  // positions whose sum moved since the last limits
-    PositionArray rawStake_{};     // the placed table: the sums saturated
-    PositionArray current_{};      // the stakes lying on the table for the next spin
-    std::int64_t tableSum_ = 0;
 };
 
 }  // namespace
@@ -1086,7 +1157,14 @@ std::array<std::int64_t, kProgressSteps> ProgressThresholds(std::int64_t length)
 EvaluationResult EvaluateMoney(std::span<const std::uint8_t> permanence, const AppliedSettings& settings,
                                const LiveSettings& live, const ProgressCallback& progress,
                                const std::atomic<bool>* cancel) {
-    MoneyRun run(permanence, settings, live);
+    MoneyRun run(permanence, settings, live, 0);
+    return run.Execute(progress, cancel);
+}
+
+EvaluationResult EvaluateMoneyInStretches(std::span<const std::uint8_t> permanence, const AppliedSettings& settings,
+                                          const LiveSettings& live, std::int64_t stretch,
+                                          const ProgressCallback& progress, const std::atomic<bool>* cancel) {
+    MoneyRun run(permanence, settings, live, std::max<std::int64_t>(stretch, 1));
     return run.Execute(progress, cancel);
 }
 

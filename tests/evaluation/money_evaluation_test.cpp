@@ -284,8 +284,53 @@ TEST(MoneyEvaluation, HugeStakesSaturateOnTheirPositions) {
     }
 }
 
-// Long runs with many entries at work share the groups with a second thread, which runs ahead of this one;
-// a cancel stops both wherever they are.
+// A run can start at any spin: stretches of every length, with stake progressions whose play began long
+// before the stretch (permanences of a few numbers leave many entries unhit), join up exactly.
+TEST(MoneyEvaluation, StretchesJoinUpExactly) {
+    std::mt19937 rng(5);
+    for (int round = 0; round < 24; ++round) {
+        AppliedSettings s;
+        FixedLiveSettings live;
+        RandomSettings(rng, s, live, round % 2 == 0);
+        s.optionFlags[0] = 0;  // one chance is never shared
+        const int length = std::uniform_int_distribution<int>(200, 1200)(rng);
+        const int spread = round % 3 == 0 ? 6 : 37;
+        std::vector<std::uint8_t> perm(static_cast<std::size_t>(length));
+        for (auto& v : perm)
+            v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, spread - 1)(rng));
+        const EvaluationResult slow = testing::StraightforwardEvaluation(perm, s, live);
+        for (const int stretch : {1, 5, 61, 400}) {
+            if (stretch == 1 && length > 300) continue;
+            const EvaluationResult fast = EvaluateMoneyInStretches(perm, s, live, stretch);
+            ASSERT_EQ(fast.balance, slow.balance) << "round " << round << ", stretch " << stretch;
+            ASSERT_EQ(fast.markers, slow.markers) << "round " << round << ", stretch " << stretch;
+            ASSERT_EQ(fast.totalStaked, slow.totalStaked) << "round " << round << ", stretch " << stretch;
+            ASSERT_EQ(fast.totalReturned, slow.totalReturned) << "round " << round << ", stretch " << stretch;
+        }
+    }
+}
+
+// Even chances in play all along, their play started afresh by every hit: a stretch must reach back to the
+// oldest last hit for the progression steps, and not one spin less.
+TEST(MoneyEvaluation, StretchesReachBackToTheOldestLastHit) {
+    std::mt19937 rng(11);
+    std::vector<std::uint8_t> perm(400);
+    for (auto& v : perm) v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 36)(rng));
+    for (int technique = 0; technique <= 5; ++technique) {
+        AppliedSettings s = Quiet();
+        AbsenceRule(s, GroupId::G1837, 1000, 1001);  // a band from 0: hit or not, in play
+        s.Of(GroupId::G1837).stakeTechnique = technique;
+        FixedLiveSettings live;
+        const EvaluationResult slow = testing::StraightforwardEvaluation(perm, s, live);
+        for (const int stretch : {1, 3, 50}) {
+            const EvaluationResult fast = EvaluateMoneyInStretches(perm, s, live, stretch);
+            ASSERT_EQ(fast.balance, slow.balance) << "technique " << technique << ", stretch " << stretch;
+        }
+    }
+}
+
+// Long runs share their spins with a second thread; a cancel stops both wherever they are, and the balance
+// holds the spins done in order.
 TEST(MoneyEvaluation, SharedRunEqualsTheDefiningForm) {
     std::mt19937 rng(77);
     for (int round = 0; round < 4; ++round) {
@@ -300,6 +345,7 @@ TEST(MoneyEvaluation, SharedRunEqualsTheDefiningForm) {
         ASSERT_EQ(fast.balance, slow.balance) << "round " << round;
         ASSERT_EQ(fast.markers, slow.markers) << "round " << round;
         ASSERT_EQ(fast.totalStaked, slow.totalStaked) << "round " << round;
+        ASSERT_EQ(fast.totalReturned, slow.totalReturned) << "round " << round;
 
         std::atomic<bool> cancel{false};
         const EvaluationResult cancelled =
