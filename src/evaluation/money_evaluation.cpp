@@ -98,9 +98,9 @@ struct GroupRun {
     std::array<Word, 3> positionBits{};     // the positions it places on, as bits
 };
 
-// Counting, rules, stakes and placement of the entries of some groups: after each spin the exact position
-// sums of the stakes they lay for the next one. Two of them run side by side in two threads: whole cache
-// lines each, so that neither slows the other.
+// Counting, rules, stakes and placement of the entries: after each spin the exact position sums of the stakes
+// they lay for the next one. Two of them run side by side in two threads: whole cache lines each, so that
+// neither slows the other.
 class alignas(kCacheLine) StakeRun {
   public:
     StakeRun(const AppliedSettings& settings, const LiveSettings& live, EvaluationSlotList list)
@@ -140,13 +140,6 @@ class alignas(kCacheLine) StakeRun {
         return true;
     }
     std::int32_t Selected() const { return selected_; }
-    // The positions its groups place on, as bits.
-    std::array<Word, 3> PositionBits() const {
-        std::array<Word, 3> bits{};
-        for (const GroupRun& g : groups_)
-            for (int i = 0; i < 3; ++i) bits[i] |= g.positionBits[i];
-        return bits;
-    }
 
     std::optional<std::int32_t> SlotOf(std::int32_t entry) const {
         if (entry < 0) return std::nullopt;
@@ -775,7 +768,7 @@ class alignas(kCacheLine) StakeRun {
 // a stake progression needs to know since when an entry has been in play). This thread then books the money
 // of the stretches in spin order.
 constexpr std::int64_t kShareLength = 4096;
-constexpr std::int64_t kStretches = 32;        // per run: enough for the two threads to end together
+constexpr std::int64_t kStretches = 32;  // per run: enough for the two threads to end together
 constexpr std::int64_t kMinStretch = 2048;
 
 // The counts of the numbers and their last spins up to some spin, moved forward on demand.
@@ -1090,6 +1083,7 @@ class MoneyRun {
         if (me == 1) helperDone_.store(true, std::memory_order_release);
     }
 
+    // One stretch into the balance, as its own running sum; false when stopped.
     template <class Go>
     __attribute__((target_clones("avx2", "default"))) bool TakeStretch(Lane& lane, StretchRecord& record, int me,
                                                                       Go& go) {
