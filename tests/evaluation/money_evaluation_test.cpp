@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <random>
 
 #include "evaluation/straightforward_evaluation.h"
@@ -340,12 +341,16 @@ TEST(MoneyEvaluation, SharedRunEqualsTheDefiningForm) {
         s.optionFlags[0] = 0;  // one chance is never shared
         std::vector<std::uint8_t> perm(static_cast<std::size_t>(std::uniform_int_distribution<int>(5000, 9000)(rng)));
         for (auto& v : perm) v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 36)(rng));
-        const EvaluationResult fast = EvaluateMoney(perm, s, live);
+        std::vector<int> steps;
+        const EvaluationResult fast = EvaluateMoney(perm, s, live, [&](int step) { steps.push_back(step); });
         const EvaluationResult slow = testing::StraightforwardEvaluation(perm, s, live);
         ASSERT_EQ(fast.balance, slow.balance) << "round " << round;
         ASSERT_EQ(fast.markers, slow.markers) << "round " << round;
         ASSERT_EQ(fast.totalStaked, slow.totalStaked) << "round " << round;
         ASSERT_EQ(fast.totalReturned, slow.totalReturned) << "round " << round;
+        std::vector<int> everyStep(kProgressSteps);
+        std::iota(everyStep.begin(), everyStep.end(), 1);
+        ASSERT_EQ(steps, everyStep) << "round " << round;
 
         std::atomic<bool> cancel{false};
         const EvaluationResult cancelled =
