@@ -262,7 +262,7 @@ TEST(MoneyEvaluation, FastRunEqualsTheDefiningForm) {
 }
 
 // Stakes whose sums on a position pass 32 bits are saturated there, as the defining form does; in a long run
-// the helper thread's sums pass them too.
+// the stretches of the second thread pass them too.
 TEST(MoneyEvaluation, HugeStakesSaturateOnTheirPositions) {
     AppliedSettings s = Quiet();
     for (const GroupId id : {GroupId::G137, GroupId::N337, GroupId::N937, GroupId::G1837, GroupId::Z1237}) {
