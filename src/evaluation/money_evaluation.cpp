@@ -828,7 +828,8 @@ class alignas(kCacheLine) Lane {
 
     unsigned SpinAt(std::int64_t k) const { return perm_[static_cast<std::size_t>(length_ - k)]; }
 
-    // Brings the run to where it stands after spin `first` - 1, the table for spin `first` included.
+    // Brings the run to where it stands after spin `first` - 1, the table for spin `first` included: on from
+    // where it stands when that is no further than where a fresh start would have to begin.
     void Prepare(std::int64_t first) {
         if (first == 1) {  // nothing spun, an empty table
             counts_ = {};
@@ -839,8 +840,10 @@ class alignas(kCacheLine) Lane {
             current_ = {};
             tableSum_ = 0;
             stale_ = true;
+            at_ = 0;
             return;
         }
+        if (at_ == first - 1) return;
         std::array<std::int64_t, 37> lastBefore{};  // as of spin first - 1
         int found = 0;
         for (std::int64_t k = first - 1; k >= 1 && found < 37; --k) {
@@ -849,15 +852,19 @@ class alignas(kCacheLine) Lane {
         }
         const std::int64_t start =
             std::max<std::int64_t>(0, std::min(first - 2, run_.EarliestRunStart(lastBefore) - 1));
-        CountUpTo(start);
-        run_.Restart(start, counts_.hits, counts_.last);
-        for (std::int64_t k = start + 1; k < first; ++k) run_.Spin(k, SpinAt(k));
+        if (at_ < start || at_ >= first) {
+            CountUpTo(start);
+            run_.Restart(start, counts_.hits, counts_.last);
+            at_ = start;
+        }
+        for (std::int64_t k = at_ + 1; k < first; ++k) run_.Spin(k, SpinAt(k));
         run_.TakeMoved(moved_);
         for (int p = 0; p < kPositionCount; ++p) rawStake_[p] = SaturatedStake(run_.Raw()[p]);
         moved_ = {};
         ApplyTableLimits(rawStake_, settings_, current_);
         tableSum_ = TableSum(current_);
         stale_ = false;
+        at_ = first - 1;
     }
 
     // Spins first..last; book(k, returned, staked, selected before the spin) for each. Every
@@ -879,6 +886,7 @@ class alignas(kCacheLine) Lane {
                 stale_ = false;
             }
             book(k, returned, tableSum_, selectedBefore);
+            at_ = k;
         }
         return true;
     }
@@ -916,6 +924,7 @@ class alignas(kCacheLine) Lane {
     const AppliedSettings& settings_;
     bool halveOnZero_;
     StakeRun run_;
+    std::int64_t at_ = 0;  // the spin the run stands after
     NumberCounts counts_;
     // Whether the table needs its limits again; they apply to the empty table too (splitting with negative
     // maxima).
