@@ -8,7 +8,8 @@ namespace zentora {
 namespace {
 
 // Working values are exact. Small tables are worked in 32 bits straight into the result: no step can carry a
-// value beyond a few dozen times the largest stake or maximum. Others are worked in 64 bits and saturated once.
+// value beyond a few dozen times the largest stake or maximum. Others are worked in 64 bits and saturated
+// once.
 using WideArray = std::array<std::int64_t, kPositionCount>;
 constexpr std::int32_t kNarrowBound = 1 << 22;
 
@@ -48,8 +49,8 @@ constexpr Wide CapAt(Wide value, Wide maximum) {
     return std::min(value, maximum);
 }
 
-// Step 1 and 2: pleins, then chevals onto their pleins. A cheval within its limit stays as it is and touches no
-// plein, so only the others are walked, in their order.
+// Step 1 and 2: pleins, then chevals onto their pleins. A cheval within its limit stays as it is and touches
+// no plein, so only the others are walked, in their order.
 template <class Wide, class Out>
 void SplitChevals(const PositionArray& raw, const Limits<Wide>& m, Out& out) {
     for (int p = 0; p <= 36; ++p) out[p] = std::min<Wide>(raw[p], m.m1);
@@ -151,7 +152,8 @@ constexpr std::array<Square, 23> BuildSquares() {
         table[12 + j] = {
             60 + j, {98 + j, 110 + j}, {133 + j, 134 + j}, {3 * j + 2, 3 * j + 3, 3 * j + 5, 3 * j + 6}};
     }
-    for (Square& sq : table) sq.chevals = {sq.firstPair[0], sq.firstPair[1], sq.secondPair[0], sq.secondPair[1]};
+    for (Square& sq : table)
+        sq.chevals = {sq.firstPair[0], sq.firstPair[1], sq.secondPair[0], sq.secondPair[1]};
     return table;
 }
 constexpr auto kSquares = BuildSquares();
@@ -275,7 +277,8 @@ void SplitTransversalesSimples(const PositionArray& raw, const Limits<Wide>& m, 
         auto& o = out[position];
         o = 0;
         const auto& [pleins, vertical, horizontal, lines, squares] = kSixLines[j];
-        const int q1 = pleins[0], q2 = pleins[1], q3 = pleins[2], q4 = pleins[3], q5 = pleins[4], q6 = pleins[5];
+        const int q1 = pleins[0], q2 = pleins[1], q3 = pleins[2], q4 = pleins[3], q5 = pleins[4],
+                  q6 = pleins[5];
 
         if (c <= m.m6) {
             o = c;
@@ -395,7 +398,7 @@ void ApplyTableLimits(const PositionArray& positionStakeRaw, const AppliedSettin
         clip(151, 156, TableLimit(PositionKind::DozenColumn, settings));
         return;
     }
-    const std::array<std::int32_t, 7> maxima{settings.maximum1, settings.maximum2,  settings.maximum3,
+    const std::array<std::int32_t, 7> maxima{settings.maximum1, settings.maximum2, settings.maximum3,
                                              settings.maximum4, settings.maximum6, settings.maximum12,
                                              settings.maximum18};
     std::uint32_t outside = 0;
@@ -408,8 +411,7 @@ void ApplyTableLimits(const PositionArray& positionStakeRaw, const AppliedSettin
     WideArray out;
     Split(positionStakeRaw, MakeLimits<std::int64_t>(maxima), out);
     // Saturated once, value by value: wide loads over the values just stored one by one would stall.
-    for (int p = 0; p < kPositionCount; ++p)
-        positionStake[p] = SaturatedStake(out[p]);
+    for (int p = 0; p < kPositionCount; ++p) positionStake[p] = SaturatedStake(out[p]);
 }
 
 }  // namespace zentora

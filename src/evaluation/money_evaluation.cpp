@@ -8,760 +8,18 @@
 #include <optional>
 #include <stdexcept>
 #include <thread>
-#include <cstdio>
 
-#include "catalogue/catalogue.h"
-#include "catalogue/counting.h"
-#include "engine/placement.h"
-#include "engine/signal_detection.h"
-#include "engine/stakes.h"
 #include "evaluation/settlement.h"
+#include "evaluation/stake_run.h"
 
 namespace zentora {
 
 namespace {
 
-constexpr int kOneChanceBox = 1;  // "Nur eine Chance anspielen"
-constexpr int kSplitBox = 32;     // "Chancen auf Spieltisch splitten"
+using namespace evaluation;
+
 constexpr int kHalveOnZeroBox = 2;
-constexpr int kShiftOthersBox = 35;  // "Andere Chancen verschieben"
-constexpr int kStakeCacheSteps = 256;
 constexpr std::int64_t kCancelPollMask = 511;
-
-// rate(h, k) >= bound and rate(h, k) <= bound for the extended-precision hit rate, without a division: the
-// extended rate equals the exact rounding floor((200000 h + k) / (2 k)) except at a tie of the "+ 0.5",
-// where it may be one less, so only a tie asks the rate itself.
-bool RateAtLeast(std::int64_t h, std::int64_t k, std::int64_t bound) {
-    if (bound <= 0) return true;
-    if (bound > 100000) return false;
-    const std::int64_t n = 200000 * h + k, m = 2 * bound * k;
-    if (n != m) return n > m;
-    return HitRateOf(static_cast<std::int32_t>(h), static_cast<std::int32_t>(k)) >= bound;
-}
-bool RateAtMost(std::int64_t h, std::int64_t k, std::int64_t bound) {
-    if (bound >= 100000) return true;
-    if (bound < 0) return false;
-    const std::int64_t n = 200000 * h + k, m = 2 * (bound + 1) * k;
-    if (n != m) return n < m;
-    return HitRateOf(static_cast<std::int32_t>(h), static_cast<std::int32_t>(k)) <= bound;
-}
-
-using Word = std::uint64_t;
-constexpr int kWordBits = 64;
-constexpr unsigned kNoNumber = 37;  // the row of a spin that hits nothing
-constexpr std::size_t kCacheLine = 64;
-// Placing an entry term by term costs a few cycles a term (the sums depend on each other); counting a
-// group's placement afresh costs about one a mask word.
-constexpr int kTermCost = 4;
-constexpr int kMaxGroupWords = (kSlotCount + kWordBits - 1) / kWordBits;
-constexpr int kMaxWordsOfAGroup = 13;  // Z1237's 816 entries
-
-// Calls f(bit) for every set bit of `word`, lowest first.
-template <class F>
-[[gnu::always_inline]] inline void ForEachBit(Word word, F&& f) {
-    while (word) {
-        f(__builtin_ctzll(word));
-        word &= word - 1;
-    }
-}
-
-// One group of the EvaluationSlotList with the settings of its rules. Its entries own whole words of the
-// bit sets, so that a group's rules work a word at a time.
-struct GroupRun {
-    GroupId id{};
-    std::int32_t first = 0, end = 0;   // entry range
-    std::int32_t word = 0, words = 0;  // word range
-    bool absence = false;              // absence rule on and its band [low, high] not empty
-    std::int64_t low = 0, high = 0;
-    std::uint8_t highBound = 0, lowBound = 0;  // their places among the ages that bands read
-    bool rate = false;
-    std::int32_t rateStart = 0;
-    std::int64_t lo = 1, hi = 0;  // hit counts inside the rate bounds (empty: lo > hi)
-    // Every entry's hits lie within [minHits, maxHits]; minHits may lag behind, which is still a bound.
-    std::int64_t minHits = 0, maxHits = 0;
-    // Untracked: the rate bounds lie clear of every entry's hits, which are not counted one by one; maxHits
-    // then bounds them as of `syncSpin`, and the bounds need no look before `nextCheck`.
-    bool tracked = true;
-    std::int64_t syncSpin = 0, nextCheck = 0;
-    std::int32_t span = 0;  // "So oft angespielt"
-    std::int64_t weight = 0;
-    bool constantStake = true;
-    std::array<std::int32_t, kStakeCacheSteps> stakes{};
-    // A group of one stake whose entries change in numbers is placed by counting: per position and
-    // multiplicity level a mask of the entries lying on it that often, and the placement is the sum of the
-    // masks' counts of entries in play.
-    std::vector<std::uint8_t> rowPosition;  // per mask row: its position
-    std::vector<Word> rowMasks;             // words per row
-    std::vector<std::int32_t> rowCount;     // per row: the entries in play that it counted last
-    bool countValid = false;                // whether rowCount still holds (term-by-term spins move it)
-    std::int32_t terms = 0;                 // placement terms of all entries
-    std::array<Word, 3> positionBits{};     // the positions it places on, as bits
-};
-
-// Counting, rules, stakes and placement of the entries: after each spin the exact position sums of the stakes
-// they lay for the next one. Two of them run side by side in two threads: whole cache lines each, so that
-// neither slows the other.
-class alignas(kCacheLine) StakeRun {
-  public:
-    StakeRun(const AppliedSettings& settings, const LiveSettings& live, EvaluationSlotList list)
-        : settings_(settings),
-          list_(std::move(list)),
-          n_(static_cast<std::int32_t>(list_.slots.size())),
-          es637s_(live.Es637sTechnique()),
-          oneChance_(settings.Flag(kOneChanceBox)),
-          shiftOthers_(settings.Flag(kShiftOthersBox)),
-          lastHit_(n_),
-          hits_(n_),
-          runStart_(n_, 1),
-          stepBase_(n_),
-          stake_(n_),
-          entryGroup_(n_) {
-        BuildGroups(live);
-        BuildTables();
-    }
-
-    // The spin loop counts bits everywhere: worth a build with the processor's own bit counting (its parts
-    // are inlined into both builds).
-    __attribute__((target_clones("avx2", "default"))) void Spin(std::int64_t k, unsigned x) {
-        Count(k, x);
-        if (oneChance_)
-            SelectOneChance(k);
-        else
-            UpdateStakes(k, x);
-    }
-
-    const std::array<std::int64_t, kPositionCount>& Raw() const { return raw_; }
-    // Whether a position sum moved since the last call, and which (some that did not may be among them).
-    bool TakeMoved(std::array<Word, 3>& moved) {
-        if (!placedChanged_) return false;
-        for (int i = 0; i < 3; ++i) moved[i] |= dirty_[i];
-        dirty_ = {};
-        placedChanged_ = false;
-        return true;
-    }
-    std::int32_t Selected() const { return selected_; }
-
-    std::optional<std::int32_t> SlotOf(std::int32_t entry) const {
-        if (entry < 0) return std::nullopt;
-        return list_.slots[entry];
-    }
-
-    // The state after spin `spin` as far as the spins before it decide it directly: the counts of the numbers
-    // and their last spins (as of `spin`), and no entry in play. Whether an entry is in play at a later spin
-    // follows from the counts alone; how long it has been, which a stake progression reads, only from spins
-    // run (see EarliestRunStart). Not in one-chance play.
-    void Restart(std::int64_t spin, const std::array<std::int64_t, 37>& numberHits,
-                 const std::array<std::int64_t, 37>& lastSpin) {
-        numberHits_ = numberHits;
-        lastSpin_ = lastSpin;
-        recentCount_ = 0;
-        for (unsigned z = 0; z < 37; ++z)
-            if (lastSpin[z] > 0) recent_[static_cast<std::size_t>(recentCount_++)] = static_cast<std::uint8_t>(z);
-        std::sort(recent_.begin(), recent_.begin() + recentCount_,
-                  [&](std::uint8_t a, std::uint8_t b) { return lastSpin[a] > lastSpin[b]; });
-        std::fill(rate_.begin(), rate_.end(), 0);
-        std::fill(absent_.begin(), absent_.end(), 0);
-        std::fill(ruled_.begin(), ruled_.end(), 0);
-        std::fill(ruledBefore_.begin(), ruledBefore_.end(), 0);
-        std::fill(stake_.begin(), stake_.end(), 0);
-        raw_ = {};
-        dirty_ = {};
-        placedChanged_ = true;
-        for (GroupRun& g : groups_) {
-            g.countValid = false;
-            g.lo = 1;
-            g.hi = 0;
-            if (g.rate) {
-                // Untracked with the exact hits of now: the next spin looks at the bounds.
-                SyncRateGroup(g, 1, 0);
-                g.tracked = false;
-                g.syncSpin = spin;
-                g.nextCheck = spin + 1;
-            }
-        }
-    }
-
-    // The earliest spin at which the play of an entry under a stake progression, in play at the spin of
-    // `lastSpin`, may have started: a hit of an entry in play starts its play afresh, so it started no earlier
-    // than its last hit. 0 when such an entry was never hit; the maximum when no group has a progression.
-    std::int64_t EarliestRunStart(const std::array<std::int64_t, 37>& lastSpin) const {
-        std::int64_t earliest = std::numeric_limits<std::int64_t>::max();
-        for (const GroupRun& g : groups_) {
-            if (g.constantStake) continue;
-            for (std::int32_t e = g.first; e < g.end; ++e) {
-                std::int64_t hit = 0;
-                ForEachBit(list_.sets[e].words[0], [&](int z) { hit = std::max(hit, lastSpin[z]); });
-                earliest = std::min(earliest, hit);
-            }
-        }
-        return earliest;
-    }
-
-  private:
-    void BuildGroups(const LiveSettings& live) {
-        std::int32_t word = 0;
-        for (std::int32_t j = 0; j < n_;) {
-            GroupRun g;
-            g.id = GroupOfSlot(list_.slots[j]);
-            g.first = j;
-            while (j < n_ && GroupOfSlot(list_.slots[j]) == g.id)
-                entryGroup_[j++] = static_cast<std::int32_t>(groups_.size());
-            g.end = j;
-            g.word = word;
-            g.words = (g.end - g.first + kWordBits - 1) / kWordBits;
-            word += g.words;
-            const GroupSettings& gs = settings_.Of(g.id);
-            g.low = gs.absenceLow;
-            g.high = gs.absenceHigh;
-            g.absence = settings_.AbsenceRuleActive(g.id) && std::max<std::int64_t>(g.low, 0) <= g.high;
-            g.rate = settings_.RateRuleActive(g.id);
-            g.rateStart = g.rate ? live.RateStart(g.id) : 0;
-            g.tracked = oneChance_ || !g.rate;
-            g.nextCheck = 1;
-            g.span = gs.absenceSpan;
-            g.weight = Group(g.id).chanceWeight;
-            for (int step = 0; step < kStakeCacheSteps; ++step) {
-                g.stakes[step] = StakeAtStep(g.id, step, settings_, es637s_);
-                if (g.stakes[step] != g.stakes[0]) g.constantStake = false;
-            }
-            groups_.push_back(g);
-        }
-        words_ = word;
-        // A group without the absence rule reads bound -1 at both ends: no spin is that recent.
-        ageBounds_.push_back(-1);
-        for (const GroupRun& g : groups_)
-            if (g.absence) {
-                maxHigh_ = std::max(maxHigh_, g.high);
-                ageBounds_.push_back(g.high);
-                ageBounds_.push_back(g.low - 1);
-            }
-        std::sort(ageBounds_.begin(), ageBounds_.end());
-        ageBounds_.erase(std::unique(ageBounds_.begin(), ageBounds_.end()), ageBounds_.end());
-        for (GroupRun& g : groups_) {
-            auto at = [&](std::int64_t bound) {
-                return static_cast<std::uint8_t>(std::lower_bound(ageBounds_.begin(), ageBounds_.end(), bound) -
-                                                 ageBounds_.begin());
-            };
-            g.highBound = g.absence ? at(g.high) : at(-1);
-            g.lowBound = g.absence ? at(g.low - 1) : at(-1);
-        }
-    }
-
-    void BuildTables() {
-        // Entries are in group order, so the members of a number within one group form a contiguous run.
-        for (unsigned z = 0; z < 37; ++z) {
-            for (std::size_t g = 0; g < groups_.size(); ++g) {
-                groupMemberStart_[z][g] = static_cast<std::int32_t>(members_.size());
-                for (std::int32_t j = groups_[g].first; j < groups_[g].end; ++j)
-                    if (list_.sets[j].Contains(z)) members_.push_back(j);
-            }
-            groupMemberStart_[z][groups_.size()] = static_cast<std::int32_t>(members_.size());
-        }
-        // Per number (and a last row for spins that hit nothing) the entries holding it, as bits.
-        memberBits_.assign(static_cast<std::size_t>(38 * words_), 0);
-        groupMask_.assign(static_cast<std::size_t>(words_), 0);
-        wordGroup_.assign(static_cast<std::size_t>(words_), 0);
-        for (std::int32_t j = 0; j < n_; ++j) {
-            const auto [w, bit] = BitOf(j);
-            groupMask_[w] |= Word{1} << bit;
-            wordGroup_[w] = entryGroup_[j];
-            for (unsigned z = 0; z < 37; ++z)
-                if (list_.sets[j].Contains(z)) memberBits_[z * words_ + w] |= Word{1} << bit;
-        }
-        // Rows 0..37 as the numbers are ORed in, then one of every entry; per word its group's bounds.
-        hitWithin_.assign(static_cast<std::size_t>(39 * words_), 0);
-        allEntries_ = 38 * words_;
-        std::copy(groupMask_.begin(), groupMask_.end(), hitWithin_.begin() + allEntries_);
-        boundRow_.assign(ageBounds_.size(), 0);
-        for (const GroupRun& g : groups_)
-            for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
-                wordHighBound_.push_back(g.highBound);
-                wordLowBound_.push_back(g.lowBound);
-            }
-        rate_.assign(static_cast<std::size_t>(words_), 0);
-        absent_.assign(static_cast<std::size_t>(words_), 0);
-        ruled_.assign(static_cast<std::size_t>(words_), 0);
-        ruledBefore_.assign(static_cast<std::size_t>(words_), 0);
-        // Each entry's positions with their multiplicity.
-        placementStart_.push_back(0);
-        for (std::int32_t j = 0; j < n_; ++j) {
-            const auto list = PlacementList(list_.slots[j]);
-            for (std::size_t i = 0; i < list.size(); ++i) {
-                if (std::find(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(i), list[i]) !=
-                    list.begin() + static_cast<std::ptrdiff_t>(i))
-                    continue;
-                placement_.push_back(
-                    {list[i], static_cast<std::uint8_t>(std::count(list.begin(), list.end(), list[i]))});
-            }
-            placementStart_.push_back(static_cast<std::int32_t>(placement_.size()));
-        }
-        entryPositions_.assign(static_cast<std::size_t>(n_), {});
-        for (std::int32_t j = 0; j < n_; ++j)
-            for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t)
-                entryPositions_[j][placement_[t].position / kWordBits] |=
-                    Word{1} << (placement_[t].position % kWordBits);
-        for (GroupRun& g : groups_) {
-            std::vector<std::uint8_t> positions;  // the group's, ascending
-            g.terms = placementStart_[g.end] - placementStart_[g.first];
-            for (std::int32_t t = placementStart_[g.first]; t < placementStart_[g.end]; ++t)
-                positions.push_back(placement_[t].position);
-            std::sort(positions.begin(), positions.end());
-            positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
-            for (std::size_t i = 0; i < positions.size(); ++i) {
-                for (int level = 1;; ++level) {
-                    std::vector<Word> mask(static_cast<std::size_t>(g.words), 0);
-                    bool any = false;
-                    for (std::int32_t j = g.first; j < g.end; ++j)
-                        for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t)
-                            if (placement_[t].position == positions[i] && placement_[t].count >= level) {
-                                mask[static_cast<std::size_t>((j - g.first) / kWordBits)] |=
-                                    Word{1} << ((j - g.first) % kWordBits);
-                                any = true;
-                            }
-                    if (!any) break;
-                    g.rowPosition.push_back(positions[i]);
-                    g.rowMasks.insert(g.rowMasks.end(), mask.begin(), mask.end());
-                }
-            }
-            g.rowCount.assign(g.rowPosition.size(), 0);
-            for (const std::uint8_t p : positions) g.positionBits[p / kWordBits] |= Word{1} << (p % kWordBits);
-        }
-    }
-
-    std::pair<std::int32_t, int> BitOf(std::int32_t j) const {
-        const GroupRun& g = groups_[entryGroup_[j]];
-        return {g.word + (j - g.first) / kWordBits, (j - g.first) % kWordBits};
-    }
-    std::int32_t EntryOf(std::int32_t w, int bit) const {
-        const GroupRun& g = groups_[wordGroup_[w]];
-        return g.first + (w - g.word) * kWordBits + bit;
-    }
-    static bool Test(const std::vector<Word>& bits, std::pair<std::int32_t, int> at) {
-        return (bits[at.first] >> at.second & 1) != 0;
-    }
-
-    // The hit counts whose rate lies within the group's rate bounds at spin k; false when the rule does not
-    // apply.
-    bool RateBand(const GroupRun& g, std::int64_t k, std::int64_t& lo, std::int64_t& hi) const {
-        lo = 1;
-        hi = 0;
-        const RateRuleBounds b = RateRuleBoundsOf(settings_.Of(g.id), true, g.rateStart,
-                                                  static_cast<std::int32_t>(k), LastWindowLimit::OwnValue);
-        if (!b.applies) return false;
-        // The rate is monotone in the hits for a fixed spin count: walk from where the bound puts them.
-        auto guess = [&](std::int64_t bound) {
-            return std::clamp<std::int64_t>(std::clamp<std::int64_t>(bound, 0, 100000) * k / 100000, 0, k);
-        };
-        std::int64_t l = guess(b.lower);
-        while (l > 0 && RateAtLeast(l - 1, k, b.lower)) --l;
-        while (l <= k && !RateAtLeast(l, k, b.lower)) ++l;
-        std::int64_t h = guess(b.upper);
-        while (h < k && RateAtMost(h + 1, k, b.upper)) ++h;
-        while (h >= 0 && !RateAtMost(h, k, b.upper)) --h;
-        lo = l;
-        hi = h;
-        return true;
-    }
-
-    // The first spin after k at which the group's rate rule changes its window, its lower bound or whether
-    // it applies.
-    std::int64_t NextRateBoundary(const GroupRun& g, std::int64_t k) const {
-        const GroupSettings& gs = settings_.Of(g.id);
-        std::int64_t next = std::numeric_limits<std::int64_t>::max();
-        auto consider = [&](std::int64_t spin) {
-            if (spin > k) next = std::min(next, spin);
-        };
-        consider(std::int64_t{g.rateStart} - gs.absenceSpan);
-        consider(g.rateStart);
-        for (const std::int32_t until : gs.rateUntil) {
-            consider(std::int64_t{until} + 1);
-            consider(std::int64_t{until} - gs.absenceSpan + 1);
-        }
-        return next;
-    }
-
-    // Exact hits of the group's entries from the counts of the numbers, and their rate bits.
-    void SyncRateGroup(GroupRun& g, std::int64_t lo, std::int64_t hi) {
-        g.minHits = std::numeric_limits<std::int64_t>::max();
-        g.maxHits = 0;
-        for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
-            Word bits = 0;
-            const std::int32_t first = g.first + (w - g.word) * kWordBits;
-            const std::int32_t last = std::min(first + kWordBits, g.end);
-            for (std::int32_t e = first; e < last; ++e) {
-                std::int64_t h = 0;
-                ForEachBit(list_.sets[e].words[0], [&](int z) { h += numberHits_[z]; });
-                hits_[e] = h;
-                g.minHits = std::min(g.minHits, h);
-                g.maxHits = std::max(g.maxHits, h);
-                bits |= Word{lo <= h && h <= hi} << (e - first);
-            }
-            rate_[w] = bits;
-        }
-        g.lo = lo;
-        g.hi = hi;
-        g.tracked = true;
-    }
-
-    // An untracked group: whether the rule now needs the entries' hits.
-    void CheckUntracked(GroupRun& g, std::size_t gi, std::int64_t k) {
-        if (k < g.nextCheck) return;
-        std::int64_t lo, hi;
-        if (!RateBand(g, k, lo, hi)) {
-            g.nextCheck = NextRateBoundary(g, k);
-            return;
-        }
-        // The lower bound only rises within a window while the hits rise by at most one a spin.
-        const std::int64_t maxHits = g.maxHits + (k - g.syncSpin);
-        if (lo > maxHits && lo <= hi) {
-            g.nextCheck = std::min(k + (lo - maxHits), NextRateBoundary(g, k));
-        } else if (lo > hi || hi < g.minHits) {
-            g.nextCheck = k + 1;
-        } else {
-            SyncRateGroup(g, lo, hi);
-            bandLo_[gi] = lo;
-            bandHi_[gi] = hi;
-        }
-    }
-
-    // After the bounds moved: the rate bits of entries whose hits entered or left them. The entries hit on
-    // this spin already carry the new bounds.
-    void MoveRateBand(GroupRun& g, std::int64_t lo, std::int64_t hi) {
-        const std::int64_t oldLo = g.lo, oldHi = g.hi;
-        g.lo = lo;
-        g.hi = hi;
-        if (lo == oldLo && hi == oldHi) return;
-        // The hit counts inside exactly one of the two bounds.
-        std::int64_t ranges[4][2];
-        int count = 0;
-        auto add = [&](std::int64_t a, std::int64_t b) {
-            a = std::max(a, g.minHits);
-            b = std::min(b, g.maxHits);
-            if (a <= b) ranges[count][0] = a, ranges[count][1] = b, ++count;
-        };
-        if (oldLo > oldHi || lo > hi) {
-            add(oldLo, oldHi);
-            add(lo, hi);
-        } else {
-            add(oldLo, std::min(oldHi, lo - 1));
-            add(std::max(oldLo, hi + 1), oldHi);
-            add(lo, std::min(hi, oldLo - 1));
-            add(std::max(lo, oldHi + 1), hi);
-        }
-        if (count == 0) return;
-        std::int64_t minHits = std::numeric_limits<std::int64_t>::max();
-        for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
-            Word bits = 0;
-            const std::int32_t first = g.first + (w - g.word) * kWordBits;
-            const std::int32_t last = std::min(first + kWordBits, g.end);
-            for (std::int32_t e = first; e < last; ++e) {
-                const std::int64_t h = hits_[e];
-                minHits = std::min(minHits, h);
-                bits |= Word{lo <= h && h <= hi} << (e - first);
-            }
-            rate_[w] = bits;
-        }
-        g.minHits = minHits;
-    }
-
-    // Counting and both rules: afterwards `absent_`, `rate_` and `ruled_` hold this spin's rule states.
-    [[gnu::always_inline]] void Count(std::int64_t k, unsigned x) {
-        const bool hit = x <= 36;
-        if (hit) {
-            // Numbers by their last spin, latest first.
-            auto at =
-                std::find(recent_.begin(), recent_.begin() + recentCount_, static_cast<std::uint8_t>(x));
-            if (at == recent_.begin() + recentCount_) ++recentCount_;
-            std::copy_backward(recent_.begin(), at, at + 1);
-            recent_[0] = static_cast<std::uint8_t>(x);
-            lastSpin_[x] = k;
-        }
-        if (hit) ++numberHits_[x];
-        for (GroupRun& g : groups_) {
-            const auto gi = &g - groups_.data();
-            if (!g.tracked) {
-                CheckUntracked(g, static_cast<std::size_t>(gi), k);
-                continue;
-            }
-            if (g.rate) RateBand(g, k, bandLo_[gi], bandHi_[gi]);
-            if (!hit || !(g.rate || oneChance_)) continue;
-            // Hits and last hits are kept where a rule or the choice of one chance reads them.
-            const std::int64_t lo = bandLo_[gi], hi = bandHi_[gi];
-            for (std::int32_t m = groupMemberStart_[x][gi]; m < groupMemberStart_[x][gi + 1]; ++m) {
-                const std::int32_t j = members_[m];
-                if (oneChance_) {
-                    // A band that includes 0 keeps its run through a hit unless the absence passed its top.
-                    if (k - 1 - lastHit_[j] > g.high) runStart_[j] = k;
-                    lastHit_[j] = k;
-                }
-                const std::int64_t h = ++hits_[j];
-                if (g.rate) {
-                    g.maxHits = std::max(g.maxHits, h);
-                    const auto [w, bit] = BitOf(j);
-                    rate_[w] = (rate_[w] & ~(Word{1} << bit)) | Word{lo <= h && h <= hi} << bit;
-                }
-            }
-        }
-        std::swap(ruled_, ruledBefore_);
-        // The entries hit within each age that a band reads: the member bits of the numbers by their last
-        // spin, ORed up, and how many of those numbers each bound reaches.
-        int rows = 0;
-        while (rows < recentCount_ && k - lastSpin_[recent_[rows]] <= maxHigh_) {
-            const Word* row = memberBits_.data() + recent_[rows] * words_;
-            const Word* before = &hitWithin_[static_cast<std::size_t>(rows * words_)];
-            Word* after = &hitWithin_[static_cast<std::size_t>((rows + 1) * words_)];
-            for (std::int32_t w = 0; w < words_; ++w) after[w] = before[w] | row[w];
-            ++rows;
-        }
-        // Per bound the row of the entries hit within it; every entry while the spins do not reach it yet
-        // (spin 0 counts as a hit of every entry).
-        for (std::size_t b = 0, i = 0; b < ageBounds_.size(); ++b) {
-            while (static_cast<int>(i) < rows && k - lastSpin_[recent_[i]] <= ageBounds_[b]) ++i;
-            boundRow_[b] = k <= ageBounds_[b] ? allEntries_ : static_cast<std::int32_t>(i) * words_;
-        }
-        for (GroupRun& g : groups_) {
-            const auto gi = &g - groups_.data();
-            if (g.rate && g.tracked) {
-                const std::int64_t lo = bandLo_[gi], hi = bandHi_[gi];
-                MoveRateBand(g, lo, hi);
-                // Bounds clear of every entry's hits: every rate bit is 0 and stays so while they are.
-                if (!oneChance_ && (lo > hi || lo > g.maxHits || hi < g.minHits)) {
-                    g.tracked = false;
-                    g.syncSpin = k;
-                    g.nextCheck = k + 1;
-                }
-            }
-        }
-        // Absence within [low, high]: a hit within the last high + 1 spins, none within the last low. Word by
-        // word, each with its group's bounds (a group without the rule reads an empty row for both).
-        for (std::int32_t w = 0; w < words_; ++w) {
-            absent_[w] = hitWithin_[boundRow_[wordHighBound_[w]] + w] & ~hitWithin_[boundRow_[wordLowBound_[w]] + w];
-            ruled_[w] = absent_[w] | rate_[w];
-        }
-    }
-
-    [[gnu::always_inline]] std::int32_t StakeOf(const GroupRun& g, std::int64_t step) const {
-        if (step < kStakeCacheSteps) return g.stakes[static_cast<std::size_t>(step)];
-        const int clamped = static_cast<int>(std::min<std::int64_t>(step, std::numeric_limits<int>::max()));
-        return StakeAtStep(g.id, clamped, settings_, es637s_);
-    }
-
-    [[gnu::always_inline]] void PlaceTerms(std::int32_t j, std::int64_t delta) {
-        for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t)
-            raw_[placement_[t].position] += delta * placement_[t].count;
-    }
-
-    [[gnu::always_inline]] void Place(std::int32_t j, std::int64_t delta) {
-        PlaceTerms(j, delta);
-        for (int i = 0; i < 3; ++i) dirty_[i] |= entryPositions_[j][i];
-        placedChanged_ = true;
-    }
-
-    [[gnu::always_inline]] void SetStake(std::int32_t j, std::int32_t stake) {
-        if (stake == stake_[j]) return;
-        Place(j, std::int64_t{stake} - stake_[j]);
-        stake_[j] = stake;
-    }
-
-    // The group's placement counted afresh, row by row; the difference goes onto the table. Without valid
-    // counts the rows of the entries in play before are counted too. `Words` fixes the group's word count
-    // where it is known (0: read it), so that the count of a row is straight-line code.
-    template <bool Valid, int Words>
-    [[gnu::always_inline]] void PlaceByCount(GroupRun& g) {
-        std::array<Word, kMaxGroupWords> now, was;  // local: the table sums below cannot alias them
-        const std::int32_t words = Words ? Words : g.words;
-        std::copy_n(&ruled_[g.word], words, now.begin());
-        std::copy_n(&ruledBefore_[g.word], words, was.begin());
-        const Word* mask = g.rowMasks.data();
-        std::int32_t* rowCount = g.rowCount.data();
-        const std::uint8_t* rowPosition = g.rowPosition.data();
-        const std::int64_t stake = g.stakes[0];
-        const auto rows = static_cast<std::int32_t>(g.rowPosition.size());
-        std::int32_t moved = 0;
-        for (std::int32_t r = 0; r < rows; ++r, mask += words) {
-            std::int32_t count = 0, before = rowCount[r];
-            if (!Valid) before = 0;
-            for (std::int32_t w = 0; w < words; ++w) {
-                count += __builtin_popcountll(now[w] & mask[w]);
-                if (!Valid) before += __builtin_popcountll(was[w] & mask[w]);
-            }
-            rowCount[r] = count;
-            raw_[rowPosition[r]] += stake * (count - before);
-            moved |= count - before;
-        }
-        if (moved) {
-            for (int i = 0; i < 3; ++i) dirty_[i] |= g.positionBits[i];
-            placedChanged_ = true;
-        }
-        g.countValid = true;
-    }
-
-    template <int Words = 1>
-    [[gnu::always_inline]] void PlaceByCount(GroupRun& g) {
-        if constexpr (Words <= kMaxWordsOfAGroup) {
-            if (g.words != Words) return PlaceByCount<Words + 1>(g);
-            g.countValid ? PlaceByCount<true, Words>(g) : PlaceByCount<false, Words>(g);
-        } else {
-            g.countValid ? PlaceByCount<true, 0>(g) : PlaceByCount<false, 0>(g);
-        }
-    }
-
-    [[gnu::always_inline]] void UpdateStakes(std::int64_t k, unsigned x) {
-        const Word* spun = memberBits_.data() + std::min(x, kNoNumber) * words_;
-        for (GroupRun& g : groups_) {
-            if (g.constantStake) {
-                if (g.stakes[0] == 0) continue;
-                // Normal play: an entry is staked while a rule holds. Few changes are placed term by term,
-                // many by counting.
-                std::int64_t changes = 0;
-                for (std::int32_t w = g.word; w < g.word + g.words; ++w)
-                    changes += __builtin_popcountll(ruled_[w] ^ ruledBefore_[w]);
-                if (changes == 0) continue;
-                const std::int64_t countCost =
-                    static_cast<std::int64_t>(g.rowPosition.size()) * g.words * (g.countValid ? 1 : 2);
-                if (changes * g.terms * kTermCost > countCost * (g.end - g.first)) {
-                    PlaceByCount(g);
-                    continue;
-                }
-                g.countValid = false;
-                const std::int32_t stake = g.stakes[0];
-                for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
-                    const Word now = ruled_[w], was = ruledBefore_[w];
-                    const std::int32_t base = g.first + (w - g.word) * kWordBits;
-                    ForEachBit(now & ~was, [&](int bit) { PlaceTerms(base + bit, stake); });
-                    ForEachBit(was & ~now, [&](int bit) { PlaceTerms(base + bit, -std::int64_t{stake}); });
-                }
-                for (int i = 0; i < 3; ++i) dirty_[i] |= g.positionBits[i];
-                placedChanged_ = true;
-                continue;
-            }
-            for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
-                const Word now = ruled_[w], was = ruledBefore_[w];
-                const std::int32_t base = g.first + (w - g.word) * kWordBits;
-                ForEachBit(was & ~now, [&](int bit) { SetStake(base + bit, 0); });
-                const Word restart = now & (~was | spun[w]);
-                ForEachBit(now, [&](int bit) {
-                    const std::int32_t j = base + bit;
-                    if (restart >> bit & 1) stepBase_[j] = k;
-                    SetStake(j, StakeOf(g, k - stepBase_[j]));
-                });
-            }
-        }
-    }
-
-    std::int64_t AbsenceRuleCount(std::int32_t e, std::int64_t k) const {
-        if (!Test(absent_, BitOf(e))) return 0;
-        const GroupRun& g = groups_[entryGroup_[e]];
-        if (g.low >= 1) return k - lastHit_[e] - g.low + 1;
-        return k - runStart_[e] + 1;
-    }
-
-    // "Continue" of the one-chance rule for entry e; returns whether the search goes on.
-    bool Continue(std::int32_t e, std::int64_t k) {
-        if (e == selected_ && lastHit_[e] != k) {
-            ++selectedStep_;
-            if (selectedStep_ >= groups_[entryGroup_[e]].span) {
-                selectedStep_ = -1;
-                selected_ = -1;
-                return true;
-            }
-            return false;
-        }
-        if (Test(ruled_, BitOf(e))) {
-            selected_ = e;
-            if (shiftOthers_)
-                selectedStep_ = 0;
-            else if (Test(rate_, BitOf(e)))
-                selectedStep_ = AbsenceRuleCount(e, k) - 1;
-            else
-                selectedStep_ = -1;  // the first stake follows one spin later
-            return false;
-        }
-        selected_ = -1;
-        selectedStep_ = -1;
-        return true;
-    }
-
-    [[gnu::always_inline]] void SelectOneChance(std::int64_t k) {
-        bool searching = true;
-        if (selected_ >= 0) searching = Continue(selected_, k);
-        if (searching) {
-            // The smallest weight wins; among equal weights the highest entry.
-            std::int32_t pick = -1;
-            std::int64_t best = 0;
-            for (std::int32_t w = 0; w < words_; ++w) {
-                const std::int64_t weight = groups_[wordGroup_[w]].weight;
-                ForEachBit(ruled_[w], [&](int bit) {
-                    const std::int32_t j = EntryOf(w, bit);
-                    const std::int64_t v = hits_[j] * weight;
-                    if (pick < 0 || v <= best) pick = j, best = v;
-                });
-            }
-            if (pick >= 0) Continue(pick, k);
-        }
-        if (staked_ >= 0 && staked_ != selected_) SetStake(staked_, 0);
-        staked_ = selected_;
-        if (selected_ >= 0)
-            SetStake(selected_,
-                     selectedStep_ >= 0 ? StakeOf(groups_[entryGroup_[selected_]], selectedStep_) : 0);
-    }
-
-    const AppliedSettings& settings_;
-    EvaluationSlotList list_;
-    std::int32_t n_;
-    std::int32_t es637s_;
-    bool oneChance_, shiftOthers_;
-
-    std::vector<GroupRun> groups_;
-    std::array<std::int64_t, kGroupCount> bandLo_{}, bandHi_{};
-    std::vector<std::int32_t> members_;  // per number and group, the entries holding it, ascending
-    std::array<std::array<std::int32_t, kGroupCount + 1>, 37> groupMemberStart_{};
-    struct PlacementTerm {
-        std::uint8_t position;
-        std::uint8_t count;
-    };
-    std::vector<PlacementTerm> placement_;
-    std::vector<std::int32_t> placementStart_;
-    std::vector<std::array<Word, 3>> entryPositions_;  // each entry's positions as bits (stakes set one by one)
-
-    // Numbers by their last spin, latest first; the numbers not yet spun are not listed.
-    std::array<std::uint8_t, 37> recent_{};
-    int recentCount_ = 0;
-    std::array<std::int64_t, 37> lastSpin_{};
-    std::array<std::int64_t, 37> numberHits_{};
-    std::int64_t maxHigh_ = -1;                 // the highest top of an absence band
-    std::vector<std::int64_t> ageBounds_;       // the ages that bands read (tops, and bottoms less one)
-    std::vector<Word> hitWithin_;  // row i: the entries holding one of the i latest numbers; then all entries
-    std::int32_t allEntries_ = 0;  // where the row of all entries starts
-    std::vector<std::int32_t> boundRow_;  // per bound, this spin: where the row of the entries hit within it starts
-    std::vector<std::uint8_t> wordHighBound_, wordLowBound_;  // per word: its group's bounds
-
-    // Bit sets over the entries, a run of words per group.
-    std::int32_t words_ = 0;
-    std::vector<Word> memberBits_;  // 38 rows: the entries holding each number, then none
-    std::vector<Word> groupMask_;   // the bits that stand for an entry
-    std::vector<std::int32_t> wordGroup_;
-    std::vector<Word> rate_;          // RateRuleCount > 0
-    std::vector<Word> absent_;        // AbsenceRuleCount > 0
-    std::vector<Word> ruled_;         // either, this spin
-    std::vector<Word> ruledBefore_;   // either, the spin before
-
-    // Per entry.
-    std::vector<std::int64_t> lastHit_;   // one chance: spin of the last hit, 0 = none
-    std::vector<std::int64_t> hits_;      // EvalHits where a rule or the choice of one chance reads it
-    std::vector<std::int64_t> runStart_;  // first spin of the current run of a band that includes 0
-    std::vector<std::int64_t> stepBase_;  // normal play: PlayStep = k - stepBase while in play
-    std::vector<std::int32_t> stake_;     // where stakes are set one by one
-    std::vector<std::int32_t> entryGroup_;
-
-    std::int32_t selected_ = -1;  // SelectedEntry
-    std::int64_t selectedStep_ = -1;
-    std::int32_t staked_ = -1;
-
-    std::array<std::int64_t, kPositionCount> raw_{};  // exact position sums of the slot stakes
-    std::array<Word, 3> dirty_{};                     // positions whose sum moved since TakeMoved
-    bool placedChanged_ = false;
-};
 
 // A long run is cut into stretches that two threads take in turn, each with a whole run of its own: a run
 // can start anywhere, from the counts of the numbers so far and a few spins before the stretch (more where
@@ -780,7 +38,8 @@ struct NumberCounts {
 // The balance in spin order: the result's balance, the progress reports and the markers.
 class Ledger {
   public:
-    Ledger(EvaluationResult& result, std::int64_t length, std::int64_t threshold, const ProgressCallback& progress)
+    Ledger(EvaluationResult& result, std::int64_t length, std::int64_t threshold,
+           const ProgressCallback& progress)
         : result_(result), thresholds_(ProgressThresholds(length)), markers_(threshold), progress_(progress) {
         result_.balance.resize(static_cast<std::size_t>(length));
     }
@@ -947,8 +206,8 @@ FixedLiveSettings Snapshot(const LiveSettings& live) {
 
 class MoneyRun {
   public:
-    MoneyRun(std::span<const std::uint8_t> permanence, const AppliedSettings& settings, const LiveSettings& live,
-             std::int64_t stretch)
+    MoneyRun(std::span<const std::uint8_t> permanence, const AppliedSettings& settings,
+             const LiveSettings& live, std::int64_t stretch)
         : perm_(permanence),
           length_(static_cast<std::int64_t>(permanence.size())),
           settings_(settings),
@@ -958,8 +217,9 @@ class MoneyRun {
           stretch_(stretch) {}
 
     EvaluationResult Execute(const ProgressCallback& progress, const std::atomic<bool>* cancel) {
-        const bool shared = stretch_ > 0 ? length_ > stretch_
-                                         : length_ >= kShareLength && std::thread::hardware_concurrency() >= 2;
+        const bool shared = stretch_ > 0
+                                ? length_ > stretch_
+                                : length_ >= kShareLength && std::thread::hardware_concurrency() >= 2;
         if (!shared || settings_.Flag(kOneChanceBox) || list_.slots.empty()) return Alone(progress, cancel);
         if (stretch_ <= 0) stretch_ = std::max(kMinStretch, (length_ + kStretches - 1) / kStretches);
         return Shared(progress, cancel);
@@ -1036,7 +296,8 @@ class MoneyRun {
 
         bool cancelled = false;
         const auto go = [&](std::int64_t) {
-            ledger.Progress(done_[0].load(std::memory_order_relaxed) + done_[1].load(std::memory_order_relaxed));
+            ledger.Progress(done_[0].load(std::memory_order_relaxed) +
+                            done_[1].load(std::memory_order_relaxed));
             if (cancel && cancel->load(std::memory_order_relaxed)) cancelled = true;
             return !cancelled && !stop_.load(std::memory_order_relaxed);
         };
@@ -1046,7 +307,8 @@ class MoneyRun {
         }
         // The helper's last stretch.
         for (int round = 0; go(0) && !helperDone_.load(std::memory_order_acquire); ++round)
-            round < 4096 ? __builtin_ia32_pause() : std::this_thread::sleep_for(std::chrono::microseconds(100));
+            round < 4096 ? __builtin_ia32_pause()
+                         : std::this_thread::sleep_for(std::chrono::microseconds(100));
         join();
         if (failure) std::rethrow_exception(failure);
 
@@ -1094,8 +356,8 @@ class MoneyRun {
 
     // One stretch into the balance, as its own running sum; false when stopped.
     template <class Go>
-    __attribute__((target_clones("avx2", "default"))) bool TakeStretch(Lane& lane, StretchRecord& record, int me,
-                                                                      Go& go) {
+    __attribute__((target_clones("avx2", "default"))) bool TakeStretch(Lane& lane, StretchRecord& record,
+                                                                       int me, Go& go) {
         lane.Prepare(record.first);
         std::int64_t balance = 0, staked = 0, returned = 0;
         std::int64_t* out = balance_;
@@ -1138,7 +400,8 @@ class MoneyRun {
     std::int64_t* balance_ = nullptr;
     // Each on a cache line of its own: the two threads write them.
     alignas(kCacheLine) std::atomic<std::int64_t> nextStretch_{0};
-    alignas(kCacheLine) std::array<std::atomic<std::int64_t>, 2> done_{};  // spins through, per thread (roughly)
+    alignas(
+        kCacheLine) std::array<std::atomic<std::int64_t>, 2> done_{};  // spins through, per thread (roughly)
     alignas(kCacheLine) std::atomic<bool> helperDone_{false};
     alignas(kCacheLine) std::atomic<bool> stop_{false};
 };
@@ -1164,9 +427,10 @@ EvaluationResult EvaluateMoney(std::span<const std::uint8_t> permanence, const A
     return run.Execute(progress, cancel);
 }
 
-EvaluationResult EvaluateMoneyInStretches(std::span<const std::uint8_t> permanence, const AppliedSettings& settings,
-                                          const LiveSettings& live, std::int64_t stretch,
-                                          const ProgressCallback& progress, const std::atomic<bool>* cancel) {
+EvaluationResult EvaluateMoneyInStretches(std::span<const std::uint8_t> permanence,
+                                          const AppliedSettings& settings, const LiveSettings& live,
+                                          std::int64_t stretch, const ProgressCallback& progress,
+                                          const std::atomic<bool>* cancel) {
     MoneyRun run(permanence, settings, live, std::max<std::int64_t>(stretch, 1));
     return run.Execute(progress, cancel);
 }

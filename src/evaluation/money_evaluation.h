@@ -28,7 +28,7 @@ struct EvaluationResult {
     std::vector<EvaluationMarker> markers;
     std::int64_t totalStaked = 0;    // every stake laid, the last spin's included
     std::int64_t totalReturned = 0;  // every return, stakes included
-    bool cancelled = false;  // stopped early: balance holds the spins done
+    bool cancelled = false;          // stopped early: balance holds the spins done
 
     // The X values of the chart: spin k at index k - 1.
     double X(std::size_t index) const { return static_cast<double>(index + 1); }
@@ -69,17 +69,17 @@ using ProgressCallback = std::function<void(int)>;
 
 // `permanence` newest first (the play state's order), copied by the caller. `live` is read when the run
 // starts: RateStart per group, the Orphelin choice, SpinSummeMerk and ES637S. `cancel`, when given, is polled
-// now and then; a cancelled run returns at once with `cancelled` set. A long run shares its spins with a second
-// thread of its own, joined before the call returns.
+// now and then; a cancelled run returns at once with `cancelled` set. A long run shares its spins with a
+// second thread of its own, joined before the call returns.
 EvaluationResult EvaluateMoney(std::span<const std::uint8_t> permanence, const AppliedSettings& settings,
                                const LiveSettings& live, const ProgressCallback& progress = {},
                                const std::atomic<bool>* cancel = nullptr);
 
 // The same, with two threads taking stretches of `stretch` spins whenever the permanence is longer than one
 // (a long run's stretches are sized by itself): for checking that the stretches join up exactly.
-EvaluationResult EvaluateMoneyInStretches(std::span<const std::uint8_t> permanence, const AppliedSettings& settings,
-                                          const LiveSettings& live, std::int64_t stretch,
-                                          const ProgressCallback& progress = {},
+EvaluationResult EvaluateMoneyInStretches(std::span<const std::uint8_t> permanence,
+                                          const AppliedSettings& settings, const LiveSettings& live,
+                                          std::int64_t stretch, const ProgressCallback& progress = {},
                                           const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace zentora

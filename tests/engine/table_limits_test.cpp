@@ -229,8 +229,8 @@ TEST(TableLimits, SplittingGivesTheSameAtEveryWorkingWidth) {
         std::bernoulli_distribution staked(round % 2 ? 0.3 : 0.9);
         AppliedSettings s;
         s.optionFlags[32 - 1] = 1;
-        for (std::int32_t* m : {&s.maximum1, &s.maximum2, &s.maximum3, &s.maximum4, &s.maximum6, &s.maximum12,
-                                &s.maximum18})
+        for (std::int32_t* m :
+             {&s.maximum1, &s.maximum2, &s.maximum3, &s.maximum4, &s.maximum6, &s.maximum12, &s.maximum18})
             *m = maximum(rng);
         PositionArray raw{};
         for (int p = 0; p < 156; ++p) raw[p] = staked(rng) ? value(rng) : 0;
@@ -240,7 +240,8 @@ TEST(TableLimits, SplittingGivesTheSameAtEveryWorkingWidth) {
         ApplyTableLimits(raw, s, narrow);
         raw[156] = std::numeric_limits<std::int32_t>::max();
         ApplyTableLimits(raw, s, wide);
-        for (int p = 0; p < 156; ++p) ASSERT_EQ(narrow[p], wide[p]) << "round " << round << ", position " << p;
+        for (int p = 0; p < 156; ++p)
+            ASSERT_EQ(narrow[p], wide[p]) << "round " << round << ", position " << p;
     }
 }
 

@@ -339,7 +339,8 @@ TEST(MoneyEvaluation, SharedRunEqualsTheDefiningForm) {
         FixedLiveSettings live;
         RandomSettings(rng, s, live, true);
         s.optionFlags[0] = 0;  // one chance is never shared
-        std::vector<std::uint8_t> perm(static_cast<std::size_t>(std::uniform_int_distribution<int>(5000, 9000)(rng)));
+        std::vector<std::uint8_t> perm(
+            static_cast<std::size_t>(std::uniform_int_distribution<int>(5000, 9000)(rng)));
         for (auto& v : perm) v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 36)(rng));
         std::vector<int> steps;
         const EvaluationResult fast = EvaluateMoney(perm, s, live, [&](int step) { steps.push_back(step); });
@@ -353,8 +354,8 @@ TEST(MoneyEvaluation, SharedRunEqualsTheDefiningForm) {
         ASSERT_EQ(steps, everyStep) << "round " << round;
 
         std::atomic<bool> cancel{false};
-        const EvaluationResult cancelled =
-            EvaluateMoney(perm, s, live, [&](int step) { cancel = step >= 20; }, &cancel);
+        const EvaluationResult cancelled = EvaluateMoney(
+            perm, s, live, [&](int step) { cancel = step >= 20; }, &cancel);
         ASSERT_TRUE(cancelled.cancelled);
         ASSERT_LT(cancelled.balance.size(), perm.size());
         ASSERT_TRUE(std::equal(cancelled.balance.begin(), cancelled.balance.end(), slow.balance.begin()));
