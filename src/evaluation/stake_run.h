@@ -18,6 +18,7 @@
 #include "options/applied_settings.h"
 
 namespace zentora::evaluation {
+namespace {
 
 constexpr int kOneChanceBox = 1;     // "Nur eine Chance anspielen"
 constexpr int kShiftOthersBox = 35;  // "Andere Chancen verschieben"
@@ -764,4 +765,5 @@ class alignas(kCacheLine) StakeRun {
     bool placedChanged_ = false;
 };
 
+}  // namespace
 }  // namespace zentora::evaluation
