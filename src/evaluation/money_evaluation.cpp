@@ -194,16 +194,6 @@ class alignas(kCacheLine) Lane {
     std::int64_t tableSum_ = 0;
 };
 
-// The live settings as they are when the run starts, for both threads.
-FixedLiveSettings Snapshot(const LiveSettings& live) {
-    FixedLiveSettings fixed;
-    for (const ChanceGroup& g : kChanceGroups) fixed.rateStart[GroupIndex(g.id)] = live.RateStart(g.id);
-    fixed.orphelinPlein = live.OrphelinPlein();
-    fixed.spinSummeMerk = live.SpinSummeMerk();
-    fixed.es637sTechnique = live.Es637sTechnique();
-    return fixed;
-}
-
 class MoneyRun {
   public:
     MoneyRun(std::span<const std::uint8_t> permanence, const AppliedSettings& settings,
@@ -211,7 +201,7 @@ class MoneyRun {
         : perm_(permanence),
           length_(static_cast<std::int64_t>(permanence.size())),
           settings_(settings),
-          live_(Snapshot(live)),
+          live_(TakeLiveSettings(live)),  // as the run starts, for both threads
           threshold_(live.SpinSummeMerk()),
           list_(BuildEvaluationSlotList(settings, live.OrphelinPlein())),
           stretch_(stretch) {}

@@ -59,4 +59,14 @@ struct FixedLiveSettings final : LiveSettings {
     std::int32_t Es637sTechnique() const override { return es637sTechnique; }
 };
 
+// The settings read at the moment of use, held as plain values (a worker's or the CLI's snapshot).
+inline FixedLiveSettings TakeLiveSettings(const LiveSettings& live) {
+    FixedLiveSettings fixed;
+    for (const ChanceGroup& g : kChanceGroups) fixed.rateStart[GroupIndex(g.id)] = live.RateStart(g.id);
+    fixed.orphelinPlein = live.OrphelinPlein();
+    fixed.spinSummeMerk = live.SpinSummeMerk();
+    fixed.es637sTechnique = live.Es637sTechnique();
+    return fixed;
+}
+
 }  // namespace zentora

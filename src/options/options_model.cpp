@@ -261,15 +261,6 @@ void OptionsModel::SetRateBlocksShown(bool shown) {
     Notify(speedButton1_, FieldChange::RateBlocks);
 }
 
-FixedLiveSettings TakeLiveSettings(const OptionsModel& model) {
-    FixedLiveSettings live;
-    for (const ChanceGroup& g : kChanceGroups) live.rateStart[GroupIndex(g.id)] = model.RateStart(g.id);
-    live.orphelinPlein = model.OrphelinPlein();
-    live.spinSummeMerk = model.SpinSummeMerk();
-    live.es637sTechnique = model.Es637sTechnique();
-    return live;
-}
-
 AppliedSettings ApplySettings(const OptionsModel& model) {
     AppliedSettings a;
     for (const ChanceGroup& g : kChanceGroups) {

@@ -137,9 +137,6 @@ class OptionsModel final : public LiveSettings {
     Listener listener_;
 };
 
-// The settings read at the moment of use, held as plain values (a worker's or the CLI's snapshot).
-FixedLiveSettings TakeLiveSettings(const OptionsModel& model);
-
 // Copies the model into the snapshot the engine reads.
 AppliedSettings ApplySettings(const OptionsModel& model);
 
