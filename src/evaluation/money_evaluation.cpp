@@ -390,8 +390,8 @@ class MoneyRun {
     std::int64_t* balance_ = nullptr;
     // Each on a cache line of its own: the two threads write them.
     alignas(kCacheLine) std::atomic<std::int64_t> nextStretch_{0};
-    alignas(
-        kCacheLine) std::array<std::atomic<std::int64_t>, 2> done_{};  // spins through, per thread (roughly)
+    // Spins through per thread, told now and then.
+    alignas(kCacheLine) std::array<std::atomic<std::int64_t>, 2> done_{};
     alignas(kCacheLine) std::atomic<bool> helperDone_{false};
     alignas(kCacheLine) std::atomic<bool> stop_{false};
 };
