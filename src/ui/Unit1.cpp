@@ -116,6 +116,9 @@ TForm1::TForm1(const QString& dataRoot, ScreenSize screen, QWidget* parent)
 }
 
 TForm1::~TForm1() {
+    // The base class closes the window after this, which takes the focus from the field: its handler must not
+    // reach this window then.
+    if (edit1_) edit1_->disconnect(this);
     QSettings("Zentora", "Zentora").setValue("Sprache", LanguageIndex());
     if (TextsHub::Instance().Table() == &language_) TextsHub::Instance().SetTable(nullptr);
 }
