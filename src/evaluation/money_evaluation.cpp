@@ -151,6 +151,7 @@ class alignas(kCacheLine) Lane {
     }
 
     const StakeRun& Stakes() const { return run_; }
+    std::int64_t At() const { return at_; }
 
   private:
     void CountUpTo(std::int64_t spin) {
@@ -227,7 +228,7 @@ class MoneyRun {
         Ledger ledger(result, length_, threshold_, progress);
         Lane lane(perm_, settings_, live_, std::move(list_));
         auto go = [&](std::int64_t) { return !cancel || !cancel->load(std::memory_order_relaxed); };
-        if (!RunAlone(lane, ledger, result, go)) ledger.Cancel(reached_);
+        if (!RunAlone(lane, ledger, result, go)) ledger.Cancel(lane.At());
         return result;
     }
 
@@ -235,13 +236,11 @@ class MoneyRun {
     template <class Go>
     __attribute__((target_clones("avx2", "default"))) bool RunAlone(Lane& lane, Ledger& ledger,
                                                                     EvaluationResult& result, Go& go) {
-        reached_ = 0;
         return lane.Run(
             1, length_,
             [&](std::int64_t k, std::int64_t returned, std::int64_t staked, std::int32_t selectedBefore) {
                 result.totalStaked += staked;
                 result.totalReturned += returned;
-                reached_ = k;
                 // A run of wins names the chance that was played for it, a run of losses the one now played.
                 const StakeRun& run = lane.Stakes();
                 ledger.Book(k, returned - staked,
@@ -251,7 +250,8 @@ class MoneyRun {
     }
 
     // Two threads taking stretches in turn. A stretch leaves in the balance its own running sum from 0; the
-    // booking adds what came before and finds the markers (no chance is chosen one at a time here).
+    // ledger then books the changes in spin order (no chance is chosen one at a time here, so markers name
+    // none).
     EvaluationResult Shared(const ProgressCallback& progress, const std::atomic<bool>* cancel) {
         EvaluationResult result;
         Ledger ledger(result, length_, threshold_, progress);
@@ -302,21 +302,17 @@ class MoneyRun {
         join();
         if (failure) std::rethrow_exception(failure);
 
-        std::int64_t before = 0, booked = 0;
-        MarkerRule markers(threshold_);
+        std::int64_t booked = 0;
         for (const StretchRecord& record : records_) {
             if (!record.done) break;
             result.totalStaked += record.staked;
             result.totalReturned += record.returned;
-            std::int64_t previous = 0;
+            std::int64_t previous = 0;  // the stretch's own running sum at the spin before
             for (std::int64_t k = record.first; k <= record.last; ++k) {
-                std::int64_t& balance = balance_[k - 1];
-                const std::int64_t change = balance - previous;
-                previous = balance;
-                balance += before;
-                if (markers.Step(change)) result.markers.push_back({k, balance, std::nullopt});
+                const std::int64_t own = balance_[k - 1];
+                ledger.Book(k, own - previous, [](bool) { return std::optional<std::int32_t>{}; });
+                previous = own;
             }
-            before += previous;
             booked = record.last;
         }
         if (cancelled) {
@@ -324,7 +320,6 @@ class MoneyRun {
             return result;
         }
         if (booked < length_) throw std::logic_error("evaluation stretches left undone");
-        ledger.Progress(length_);
         return result;
     }
 
@@ -383,7 +378,6 @@ class MoneyRun {
     std::int64_t threshold_;
     EvaluationSlotList list_;
     std::int64_t stretch_;
-    std::int64_t reached_ = 0;
 
     std::int64_t stretchCount_ = 0;
     std::vector<StretchRecord> records_;
