@@ -127,6 +127,39 @@ class MainWindowTest : public QObject {
         QCOMPARE(form.Session().GetPermanence().size(), std::size_t(1));
     }
 
+    void OnlyTheLeftButtonPlays_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<Qt::MouseButton>("button");
+        // A number field, the zero, a chip lying on 17 and "Generieren" (Edit1 empty: one random spin).
+        for (const char* target : {"Image17", "ZeroButton", "Images17", "Image37"})
+            for (const auto& [button, name] : {std::pair{Qt::LeftButton, "left"},
+                                               {Qt::RightButton, "right"},
+                                               {Qt::MiddleButton, "middle"}})
+                QTest::newRow(qPrintable(QString("%1 %2").arg(target, name))) << QString(target) << button;
+    }
+
+    void OnlyTheLeftButtonPlays() {
+        QFETCH(QString, target);
+        QFETCH(Qt::MouseButton, button);
+        TForm1 form(kBin, kDesignScreen);
+        form.show();
+        form.Session().State().positionStake[17] = 5;
+        form.ShowPipelineResult();
+        QWidget* w = form.findChild<QWidget*>(target);
+        const QPoint before = w->pos();
+        const auto pressedLook = [&] {
+            return !form.findChild<QLabel*>("Image17")->pixmap().isNull() ||
+                   !form.findChild<QLabel*>("ZeroButton")->pixmap().isNull() || w->pos() != before;
+        };
+        const bool left = button == Qt::LeftButton;
+        QTest::mousePress(w, button, {}, w->rect().center());
+        QCOMPARE(pressedLook(), left);
+        QTest::mouseRelease(w, button, {}, w->rect().center());
+        QCOMPARE(form.Session().GetPermanence().size(), std::size_t(left ? 1 : 0));
+        QCOMPARE(w->pos(), before);
+        if (target == "Image17" || target == "ZeroButton") QVERIFY(!pressedLook());
+    }
+
     void SignalListOrderAndLanguage() {
         TForm1 form(kBin, kDesignScreen);
         auto& state = form.Session().State();
