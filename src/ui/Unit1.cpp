@@ -119,7 +119,7 @@ TForm1::~TForm1() {
     // The base class closes the window after this, which takes the focus from the field: its handler must not
     // reach this window then.
     if (edit1_) edit1_->disconnect(this);
-    QSettings("Zentora", "Zentora").setValue("Sprache", LanguageIndex());
+    StoreLanguage();
     if (TextsHub::Instance().Table() == &language_) TextsHub::Instance().SetTable(nullptr);
 }
 
@@ -624,7 +624,7 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    QSettings("Zentora", "Zentora").setValue("Sprache", LanguageIndex());
+    StoreLanguage();
     event->accept();
 }
 
@@ -719,8 +719,16 @@ int TForm1::LanguageIndex() const {
 void TForm1::Sprache1Click(QAction* item) {
     for (QAction* a : sprache_) a->setChecked(false);
     item->setChecked(true);
+    // Stored at once, so a program ended by a signal or a crashed session still starts in it.
+    StoreLanguage();
     language_.SetLanguageIndex(LanguageIndex());
     Woerter();
+}
+
+void TForm1::StoreLanguage() const {
+    QSettings settings("Zentora", "Zentora");
+    settings.setValue("Sprache", LanguageIndex());
+    settings.sync();
 }
 
 void TForm1::RestoreLanguage() {

@@ -115,6 +115,7 @@ class TForm1 : public QMainWindow {
     void ApplySave(const files::SaveFlowResult& result);
     void ApplyFileNameRule(int rule, const std::string& fileName, const std::string& startFolder);
     void ShowMessage(const QString& text);
+    void StoreLanguage() const;
 
     QString data_root_;
     PlaySession session_;

@@ -200,6 +200,16 @@ class MainWindowTest : public QObject {
         QCOMPARE(other.LanguageIndex(), 0);
     }
 
+    void LanguageIsStoredWhenChosen() {
+        QSettings("Zentora", "Zentora").setValue("Sprache", 0);
+        TForm1 form(kBin, kDesignScreen);
+        form.findChild<QAction*>("Sprache3")->trigger();
+        // Read from disk while the window still lives, neither closed nor destroyed: as after a kill.
+        QFile stored(QSettings("Zentora", "Zentora").fileName());
+        QVERIFY(stored.open(QIODevice::ReadOnly));
+        QVERIFY2(stored.readAll().contains("Sprache=3"), qPrintable(stored.fileName()));
+    }
+
     void RandomSpins() {
         TForm1 form(kBin, kDesignScreen);
         auto* edit = form.findChild<QLineEdit*>("Edit1");
