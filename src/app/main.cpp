@@ -24,8 +24,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Zentora");
     QApplication::setApplicationDisplayName("Zentora");
 
-    const QSize screen = app.primaryScreen() ? app.primaryScreen()->size() : QSize(1152, 864);
-    zentora::TForm1 form1(root, {screen.width(), screen.height()});
+    const QScreen* primary = app.primaryScreen();
+    const QSize screen = primary ? primary->size() : QSize(1152, 864);
+    const QSize available = primary ? primary->availableSize() : screen;
+    zentora::TForm1 form1(root, {screen.width(), screen.height()}, {available.width(), available.height()});
 
     // The options window is the live store of the settings: it loads data.ini and applies it into the play
     // state before the first spin.

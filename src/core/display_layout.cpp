@@ -118,17 +118,34 @@ LayoutDecision DecideLayout(ScreenSize screen) {
     return wide ? LayoutDecision{true, kWideScreen} : LayoutDecision{false, kDesignScreen};
 }
 
-WindowScaling ComputeWindowScaling(ScreenSize screen, ScreenSize reference, int clientWidth, int clientHeight,
-                                   int width, int height) {
+WindowScaling ComputeWindowScaling(ScreenSize screen, ScreenSize available, ScreenSize reference,
+                                   const WindowMeasure& window) {
+    if (available.width <= 0 || available.height <= 0) available = screen;
+    const int chromeWidth = window.width - window.clientWidth;
+    const int chromeHeight = window.height - window.clientHeight;
     WindowScaling scaling;
-    scaling.width = width;
-    scaling.height = height;
-    if (screen.width == reference.width && screen.height == reference.height) return scaling;
-    scaling.scale = true;
-    scaling.height = clientHeight * screen.height / reference.height + (height - clientHeight);
-    scaling.width = clientWidth * screen.width / reference.width + (width - clientWidth);
-    scaling.numerator = screen.width;
-    scaling.denominator = reference.width;
+    scaling.width = window.width;
+    scaling.height = window.height;
+    if (screen.width != reference.width || screen.height != reference.height) {
+        scaling.numerator = screen.width;
+        scaling.denominator = reference.width;
+        scaling.width = window.clientWidth * screen.width / reference.width + chromeWidth;
+        scaling.height = window.clientHeight * screen.height / reference.height + chromeHeight;
+    }
+    // Down to the factor that just fits, where the controls would not fit the room.
+    const auto fit = [&](int room, int content) {
+        room = std::max(room, 1);
+        if (content > 0 && static_cast<long long>(content) * scaling.numerator >
+                               static_cast<long long>(room) * scaling.denominator) {
+            scaling.numerator = room;
+            scaling.denominator = content;
+        }
+    };
+    fit(available.width - kWindowDecoration.width - chromeWidth, window.contentWidth);
+    fit(available.height - kWindowDecoration.height - chromeHeight, window.contentHeight);
+    scaling.scale = scaling.numerator != scaling.denominator;
+    scaling.width = std::min(scaling.width, std::max(available.width - kWindowDecoration.width, 1));
+    scaling.height = std::min(scaling.height, std::max(available.height - kWindowDecoration.height, 1));
     return scaling;
 }
 

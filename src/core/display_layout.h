@@ -70,21 +70,41 @@ struct LayoutDecision {
 };
 LayoutDecision DecideLayout(ScreenSize screen);
 
-// The window's new outer size and the factor W / Wr for its contents; scale = false for the reference size.
+// Room the window manager's title bar takes above a window (a maximised window has no side borders). Its size
+// is only known once the window is shown, so the window keeps clear of this much of the available area.
+inline constexpr ScreenSize kWindowDecoration{0, 40};
+
+// The window as built, before scaling: its whole size, its client area (below the menu bar) and how far the
+// controls reach on the client area (right and bottom edge; a background picture larger than the window is
+// not counted).
+struct WindowMeasure {
+    int width = 0;
+    int height = 0;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    int contentWidth = 0;
+    int contentHeight = 0;
+};
+
+// The window's new outer size and the factor for its contents; scale = false when the factor is 1.
 struct WindowScaling {
     bool scale = false;
     int width = 0;
     int height = 0;
-    int numerator = 1;    // W
-    int denominator = 1;  // Wr
+    int numerator = 1;
+    int denominator = 1;
     int Apply(int value) const {
         if (!scale) return value;
         const long long scaled = static_cast<long long>(value) * numerator / denominator;
         return static_cast<int>(std::clamp<long long>(scaled, INT_MIN, INT_MAX));
     }
 };
-WindowScaling ComputeWindowScaling(ScreenSize screen, ScreenSize reference, int clientWidth, int clientHeight,
-                                   int width, int height);
+// The contents grow or shrink by W / Wr (screen width over reference width), but never beyond what fits the
+// available area (the screen less the desktop's panels; an empty size counts as the whole screen) with the
+// window's frame and menu bar: then the factor is the one that just fits. The window's outer size is scaled
+// by W / Wr across and H / Hr down and kept within the available area.
+WindowScaling ComputeWindowScaling(ScreenSize screen, ScreenSize available, ScreenSize reference,
+                                   const WindowMeasure& window);
 
 // Column widths (0, 1, 2) and the row height of the 20-row recent-numbers grid.
 struct GridSizes {

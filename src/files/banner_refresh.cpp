@@ -77,6 +77,7 @@ bool DownloadDue(std::optional<DateTime> reported, DateTime stored, bool localFi
 RefreshOutcome RefreshAdvertList(const std::filesystem::path& bookkeeping, const std::string& address,
                                  const std::filesystem::path& localFile, DateTime now,
                                  RefreshTransport& transport) {
+    if (address.empty()) return RefreshOutcome::NoServer;
     if (!transport.Connected()) return RefreshOutcome::Offline;
     if (!IsWebAddress(address)) return RefreshOutcome::Failed;
     try {

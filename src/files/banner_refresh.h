@@ -50,6 +50,7 @@ class RefreshTransport {
 };
 
 enum class RefreshOutcome {
+    NoServer,    // no address set: not even the connection state asked
     Offline,     // no connection: nothing asked
     NotDue,      // checked within the week and the list exists: nothing asked
     Unchanged,   // headers asked, the list kept; the check time recorded
@@ -57,8 +58,9 @@ enum class RefreshOutcome {
     Failed,      // no answer, an HTTP error or a file error: the bookkeeping file left as it was
 };
 
-// Refreshes `localFile` from `address` (http or https only). Errors are never thrown: what was recorded in
-// the bookkeeping file before an error is not saved, and the old list stays in place.
+// Refreshes `localFile` from `address` (http or https only; empty when no server is set). Errors are never
+// thrown: what was recorded in the bookkeeping file before an error is not saved, and the old list stays in
+// place.
 RefreshOutcome RefreshAdvertList(const std::filesystem::path& bookkeeping, const std::string& address,
                                  const std::filesystem::path& localFile, DateTime now,
                                  RefreshTransport& transport);

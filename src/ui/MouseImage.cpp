@@ -33,7 +33,9 @@ void TMouseImage::leaveEvent(QEvent* event) {
     QLabel::leaveEvent(event);
 }
 
+// Only the left button plays: a right or middle click must not enter a number or generate spins.
 void TMouseImage::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
     if (!HitTest(event->position().toPoint())) {
         event->ignore();
         return;
@@ -43,6 +45,7 @@ void TMouseImage::mousePressEvent(QMouseEvent* event) {
 }
 
 void TMouseImage::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
     if (!pressed_inside_) {
         event->ignore();
         return;

@@ -78,9 +78,21 @@ class RecentGridDelegate : public QStyledItemDelegate {
     }
 };
 
+// The widest texts a counter label shows: five-digit counters and hit rates such as "99.99%", of every digit
+// (a font need not give all digits one width).
+QStringList WidestValueTexts() {
+    const QString point = QLocale::system().decimalPoint();
+    QStringList texts;
+    for (char d = '0'; d <= '9'; ++d) {
+        const QString two(2, QLatin1Char(d));
+        texts << QString(5, QLatin1Char(d)) << two + point + two + QLatin1Char('%');
+    }
+    return texts;
+}
+
 }  // namespace
 
-TForm1::TForm1(const QString& dataRoot, ScreenSize screen, QWidget* parent)
+TForm1::TForm1(const QString& dataRoot, ScreenSize screen, ScreenSize available, QWidget* parent)
     : QMainWindow(parent),
       data_root_(dataRoot),
       language_(std::filesystem::path(ToStd(QDir(dataRoot).filePath("Einstellungen/Sprache.csv")))) {
@@ -103,7 +115,7 @@ TForm1::TForm1(const QString& dataRoot, ScreenSize screen, QWidget* parent)
     BuildControls();
     resize(table::kWindow.width, table::kWindow.height);
     canvas_->resize(table::kWindow.width, table::kWindow.height - menuBar()->sizeHint().height());
-    ApplyDisplayLayout(screen);
+    ApplyDisplayLayout(screen, available);
 
     TextsHub& texts = TextsHub::Instance();
     texts.SetTable(&language_);
@@ -119,7 +131,7 @@ TForm1::~TForm1() {
     // The base class closes the window after this, which takes the focus from the field: its handler must not
     // reach this window then.
     if (edit1_) edit1_->disconnect(this);
-    QSettings("Zentora", "Zentora").setValue("Sprache", LanguageIndex());
+    StoreLanguage();
     if (TextsHub::Instance().Table() == &language_) TextsHub::Instance().SetTable(nullptr);
 }
 
@@ -624,13 +636,13 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    QSettings("Zentora", "Zentora").setValue("Sprache", LanguageIndex());
+    StoreLanguage();
     event->accept();
 }
 
 // ---- display layout ----
 
-void TForm1::ApplyDisplayLayout(ScreenSize screen) {
+void TForm1::ApplyDisplayLayout(ScreenSize screen, ScreenSize available) {
     const LayoutDecision decision = DecideLayout(screen);
     if (decision.useLayoutFile) {
         const auto ini = LayoutIni::Load(ToStd(QDir(data_root_).filePath("Einstellungen/1280x800.ini")));
@@ -664,11 +676,16 @@ void TForm1::ApplyDisplayLayout(ScreenSize screen) {
                                   kWideZeroButton.height);
         string_grid_->setColumnWidth(1, kWideGridMiddleColumn);
     }
+    // How far the controls reach; the table picture is larger than the window by design and is cut off.
+    QRect content;
+    for (QWidget* w : canvas_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w != hintergrund_) content |= w->geometry();
     const QSize client = canvas_->size();
-    const WindowScaling scaling =
-        ComputeWindowScaling(screen, decision.reference, client.width(), client.height(), width(), height());
+    const WindowScaling scaling = ComputeWindowScaling(
+        screen, available, decision.reference,
+        {width(), height(), client.width(), client.height(), content.right() + 1, content.bottom() + 1});
+    resize(scaling.width, scaling.height);
     if (scaling.scale) {
-        resize(scaling.width, scaling.height);
         for (QWidget* w : canvas_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             const QRect g = w->geometry();
             w->setGeometry(scaling.Apply(g.x()), scaling.Apply(g.y()), scaling.Apply(g.width()),
@@ -681,6 +698,7 @@ void TForm1::ApplyDisplayLayout(ScreenSize screen) {
             w->setFont(f);
         }
     }
+    FitValueFonts();
     const GridSizes sizes = ComputeGridSizes(string_grid_->width(), string_grid_->height());
     for (int c = 0; c < 3; ++c) string_grid_->setColumnWidth(c, sizes.column[c]);
     string_grid_->verticalHeader()->setDefaultSectionSize(sizes.row);
@@ -698,6 +716,26 @@ void TForm1::ApplyDisplayLayout(ScreenSize screen) {
     };
     grid_cover_ = makeCover(string_grid_, "TransparentCover1");
     list_cover_ = makeCover(list_box_, "TransparentCover2");
+}
+
+// Scaled fonts need not keep their proportions to the labels (the font in use may be wider than the
+// design's): a counter font comes down until the widest value fits its label.
+void TForm1::FitValueFonts() {
+    const QStringList texts = WidestValueTexts();
+    std::vector<QLabel*> values(labels_.begin(), labels_.end());
+    values.insert(values.end(), jv_labels_.begin(), jv_labels_.end());
+    for (QLabel* label : values) {
+        QFont font = label->font();
+        const int room = label->contentsRect().width();
+        while (font.pixelSize() > 1) {
+            const QFontMetrics metrics(font);
+            int widest = 0;
+            for (const QString& text : texts) widest = std::max(widest, metrics.horizontalAdvance(text));
+            if (widest <= room) break;
+            font.setPixelSize(font.pixelSize() - 1);
+        }
+        label->setFont(font);
+    }
 }
 
 // ---- language ----
@@ -719,8 +757,16 @@ int TForm1::LanguageIndex() const {
 void TForm1::Sprache1Click(QAction* item) {
     for (QAction* a : sprache_) a->setChecked(false);
     item->setChecked(true);
+    // Stored at once, so a program ended by a signal or a crashed session still starts in it.
+    StoreLanguage();
     language_.SetLanguageIndex(LanguageIndex());
     Woerter();
+}
+
+void TForm1::StoreLanguage() const {
+    QSettings settings("Zentora", "Zentora");
+    settings.setValue("Sprache", LanguageIndex());
+    settings.sync();
 }
 
 void TForm1::RestoreLanguage() {

@@ -31,8 +31,9 @@ class TForm1 : public QMainWindow {
     Q_OBJECT
   public:
     // dataRoot: the folder with Einstellungen/, Bilder/, Buttonunten/ and Save/.
-    // screen: the screen size the layout is made for (the primary screen's in the program).
-    TForm1(const QString& dataRoot, ScreenSize screen, QWidget* parent = nullptr);
+    // screen: the screen size the layout is made for (the primary screen's in the program); available: the
+    // part of it the desktop leaves to windows (empty: the whole screen).
+    TForm1(const QString& dataRoot, ScreenSize screen, ScreenSize available = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
     PlaySession& Session() { return session_; }
@@ -94,7 +95,8 @@ class TForm1 : public QMainWindow {
 
   private:
     void BuildControls();
-    void ApplyDisplayLayout(ScreenSize screen);
+    void ApplyDisplayLayout(ScreenSize screen, ScreenSize available);
+    void FitValueFonts();
     void BuildMenu();
     void LoadPictures();
     QLabel* MakeLabel(const QString& name, const QRect& bounds, int pixelSize);
@@ -115,6 +117,7 @@ class TForm1 : public QMainWindow {
     void ApplySave(const files::SaveFlowResult& result);
     void ApplyFileNameRule(int rule, const std::string& fileName, const std::string& startFolder);
     void ShowMessage(const QString& text);
+    void StoreLanguage() const;
 
     QString data_root_;
     PlaySession session_;

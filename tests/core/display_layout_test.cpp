@@ -15,28 +15,40 @@ int ValueOf(const std::vector<LayoutAssignment>& all, std::string_view control, 
     return it == all.end() ? -1 : it->value;
 }
 
-TEST(DisplayLayoutTest, DecisionAndScalingForThreeScreens) {
+// The window as built: 1280 x 812 with 52 pixels of menu bar; the controls of the wide layout reach
+// 1261 x 700, those of the design layout 1147 x 776.
+constexpr WindowMeasure kWideWindow{1280, 812, 1280, 760, 1261, 700};
+constexpr WindowMeasure kDesignWindow{1280, 812, 1280, 760, 1147, 776};
+
+TEST(DisplayLayoutTest, DecisionAndScalingForScreens) {
     struct Case {
         ScreenSize screen;
+        ScreenSize available;
         bool wide;
-        bool scale;
         int contentWidth;  // what a 1000-pixel control becomes
+        ScreenSize window;
     } cases[] = {
-        {{1280, 800}, true, false, 1000},   // ratio 1.6: the layout file, reference size, no scaling
-        {{1280, 1024}, false, true, 1111},  // ratio 1.25: design layout, scaled by 1280/1152
-        {{1440, 1000}, false, true, 1250},  // ratio 1.44: not wide
-        {{1152, 864}, false, false, 1000},  // the design screen itself
+        // Ratio 1.6: the layout file at its reference size, not scaled; the window kept within the screen.
+        {{1280, 800}, {1280, 800}, true, 1000, {1280, 760}},
+        // A panel takes 40 pixels: the controls shrink to the 668 pixels left below the title and menu bars.
+        {{1280, 800}, {1280, 760}, true, 1000 * 668 / 700, {1280, 720}},
+        {{1600, 1000}, {}, true, 1250, {1600, 960}},                     // W / Wr, and the controls fit
+        {{1920, 1080}, {}, true, 1000 * 988 / 700, {1920, 1040}},        // W / Wr would be too tall
+        {{1280, 1024}, {}, false, 1111, {1280, 760 * 1024 / 864 + 52}},  // 1280 / 1152 fits
+        {{1440, 1000}, {}, false, 1000 * 908 / 776, {1440, 760 * 1000 / 864 + 52}},  // not wide; fitted
+        {{1152, 864}, {}, false, 1000 * 772 / 776, {1152, 812}},  // 52 pixels of menu bar: 4 too many
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.screen.width) + "x" + std::to_string(c.screen.height));
         const auto decision = DecideLayout(c.screen);
-        EXPECT_EQ(decision.useLayoutFile, c.wide) << c.screen.width << "x" << c.screen.height;
-        const auto scaling = ComputeWindowScaling(c.screen, decision.reference, 1264, 760, 1280, 812);
-        EXPECT_EQ(scaling.scale, c.scale);
+        EXPECT_EQ(decision.useLayoutFile, c.wide);
+        const auto scaling = ComputeWindowScaling(c.screen, c.available, decision.reference,
+                                                  c.wide ? kWideWindow : kDesignWindow);
+        EXPECT_EQ(scaling.scale, c.contentWidth != 1000);
         EXPECT_EQ(scaling.Apply(1000), c.contentWidth);
+        EXPECT_EQ(scaling.width, c.window.width);
+        EXPECT_EQ(scaling.height, c.window.height);
     }
-    const auto tall = ComputeWindowScaling({1280, 1024}, kDesignScreen, 1264, 760, 1280, 812);
-    EXPECT_EQ(tall.height, 760 * 1024 / 864 + 52);
-    EXPECT_EQ(tall.width, 1264 * 1280 / 1152 + 16);
 }
 
 TEST(DisplayLayoutTest, FileValuesDefaultsAndCase) {
@@ -69,7 +81,7 @@ TEST(DisplayLayoutTest, ValuesBeyondAnyScreenCountAsMissing) {
     EXPECT_EQ(ValueOf(all, "Listbox1", LayoutProperty::Width), 32767);
     EXPECT_EQ(ValueOf(all, "Edit1", LayoutProperty::Width), -32768);
 
-    const auto scaling = ComputeWindowScaling({7680, 4320}, kWideScreen, 1264, 760, 1280, 812);
+    const auto scaling = ComputeWindowScaling({7680, 4320}, {}, kWideScreen, kWideWindow);
     EXPECT_EQ(scaling.Apply(32767), 32767 * 6);
     EXPECT_EQ(scaling.Apply(-32768), -32768 * 6);
 }

@@ -23,9 +23,12 @@ struct FakeServer : RefreshTransport {
     bool headFails = false, getFails = false;
     std::optional<DateTime> lastModified = kServerTime;
     std::string body = "http://www.zentora.de/a.gif;http://www.zentora.de/;Eins\nzwei\n";
-    int heads = 0, gets = 0;
+    int asks = 0, heads = 0, gets = 0;
 
-    bool Connected() override { return connected; }
+    bool Connected() override {
+        ++asks;
+        return connected;
+    }
     HeadAnswer Head(const std::string&) override {
         ++heads;
         return {!headFails, lastModified};
@@ -95,6 +98,12 @@ TEST_F(Refresh, OfflineAsksNothing) {
     server.connected = false;
     EXPECT_EQ(Run(), RefreshOutcome::Offline);
     EXPECT_EQ(server.heads + server.gets, 0);
+    EXPECT_FALSE(std::filesystem::exists(book));
+}
+
+TEST_F(Refresh, NoServerAsksNothing) {
+    EXPECT_EQ(RefreshAdvertList(book, "", list, kNow, server), RefreshOutcome::NoServer);
+    EXPECT_EQ(server.asks + server.heads + server.gets, 0);
     EXPECT_FALSE(std::filesystem::exists(book));
 }
 

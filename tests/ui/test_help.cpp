@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QDirIterator>
 #include <QLabel>
+#include <QNetworkProxy>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -10,6 +12,7 @@
 #include <QTextBrowser>
 #include <QtTest>
 
+#include "http_test_server.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/about/UnitInfo.h"
@@ -44,6 +47,16 @@ void CopyDataRoot(const QString& to) {
     }
 }
 
+// Web servers a user or packager might set (the shipped files set none).
+const QByteArray kServersSet =
+    "[Webserver]\nDeutsch=https://de.example.org\nEnglisch=https://en.example.org\nEMail=info@example.org\n";
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
 struct Program {
     QTemporaryDir dir;
     std::unique_ptr<TForm1> form1;
@@ -51,8 +64,10 @@ struct Program {
     HelpAndInfo parts;
     QStringList messages;
 
-    Program() {
+    // webservers: the contents of Einstellungen/Webserver.ini; empty keeps the shipped file.
+    explicit Program(const QByteArray& webservers = {}) {
         CopyDataRoot(dir.path());
+        if (!webservers.isEmpty()) WriteFile(Path("Einstellungen/Webserver.ini"), webservers);
         form1 = std::make_unique<TForm1>(dir.path(), kDesignScreen);
         form2 = std::make_unique<TForm2>(dir.path(), form1->Session().State().settings, form1.get());
         parts = ConnectHelpAndInfo(*form1, form2.get());
@@ -113,14 +128,14 @@ class HelpTest : public QObject {
     }
 
     void LanguageSwitchChangesHelpBannerAndList() {
-        Program p;
+        Program p(kServersSet);
         QFile en(p.Path("Einstellungen/EnWerbung.txt"));
         QVERIFY(en.open(QIODevice::WriteOnly));
-        en.write("http://www.zentora.com/a.gif;http://www.zentora.com/;English\r\n");
+        en.write("https://en.example.org/a.gif;https://en.example.org/;English\r\n");
         en.close();
         QFile de(p.Path("Einstellungen/DeWerbung.txt"));
         QVERIFY(de.open(QIODevice::WriteOnly));
-        de.write("http://www.zentora.de/a.gif;http://www.zentora.de/;Deutsch\r\n");
+        de.write("https://de.example.org/a.gif;https://de.example.org/;Deutsch\r\n");
         de.close();
         const WebHosts& hosts = p.parts.info->Hosts();
 
@@ -146,6 +161,37 @@ class HelpTest : public QObject {
         QCOMPARE(ReadAll(p.Path("Einstellungen/Banner.txt")), ReadAll(de.fileName()));
         QVERIFY(!p.parts.banner->HasPicture());
         QVERIFY(p.messages.isEmpty());
+    }
+
+    // Every request of the program goes through a proxy that counts it: the shipped files ask nothing, in
+    // either language, nor does the banner's tick with a list at hand; a server set in Webserver.ini is
+    // asked.
+    void ShippedFilesMakeNoNetworkRequest() {
+        testing::HttpTestServer proxy;
+        QNetworkProxy::setApplicationProxy(
+            QNetworkProxy(QNetworkProxy::HttpProxy, "127.0.0.1", QUrl(proxy.Base()).port()));
+        const auto noProxy = qScopeGuard([] { QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy); });
+        const QByteArray servers =
+            "[Webserver]\nDeutsch=http://de.zentora.invalid\nEnglisch=http://en.zentora.invalid\n";
+        for (const QByteArray& webservers : {QByteArray(), servers}) {
+            const bool shipped = webservers.isEmpty();
+            proxy.ResetCounts();
+            QSettings("Zentora", "Zentora").setValue("Sprache", 2);
+            Program p(webservers);
+            p.parts.info->Transport().connectedHook = [] { return true; };
+            WriteFile(p.Path("Einstellungen/DeWerbung.txt"),
+                      "http://de.zentora.invalid/a.gif;http://de.zentora.invalid/x;Hinweis\r\n");
+            p.form1->RestoreLanguage();  // English
+            p.ChooseLanguage(0);
+            QSignalSpy handed(p.parts.banner, &TWerbeBanner::handedOver);
+            p.parts.banner->Timer1Timer();
+            if (!shipped) QVERIFY(handed.wait(5000));
+            QCoreApplication::processEvents();
+            QCOMPARE(proxy.Requests() == 0, shipped);
+            QCOMPARE(p.parts.banner->Link().isEmpty(), shipped);
+            QCOMPARE(p.parts.info->findChild<QLabel*>("WebLink")->isVisibleTo(p.parts.info), !shipped);
+            QVERIFY(!p.parts.info->findChild<QLabel*>("MailLink")->isVisibleTo(p.parts.info));
+        }
     }
 
     void MissingHelpFileShowsItsMessageOnEveryChange() {
@@ -185,7 +231,7 @@ class HelpTest : public QObject {
     }
 
     void AboutBox() {
-        Program p;
+        Program p(kServersSet);
         TInfo& info = *p.parts.info;
         QCOMPARE(info.windowTitle(), QString("Info Zentora"));
         QCOMPARE(info.findChild<QLabel*>("ProductName")->text(), QString("Zentora  Version 1.01"));

@@ -127,6 +127,39 @@ class MainWindowTest : public QObject {
         QCOMPARE(form.Session().GetPermanence().size(), std::size_t(1));
     }
 
+    void OnlyTheLeftButtonPlays_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<Qt::MouseButton>("button");
+        // A number field, the zero, a chip lying on 17 and "Generieren" (Edit1 empty: one random spin).
+        for (const char* target : {"Image17", "ZeroButton", "Images17", "Image37"})
+            for (const auto& [button, name] : {std::pair{Qt::LeftButton, "left"},
+                                               {Qt::RightButton, "right"},
+                                               {Qt::MiddleButton, "middle"}})
+                QTest::newRow(qPrintable(QString("%1 %2").arg(target, name))) << QString(target) << button;
+    }
+
+    void OnlyTheLeftButtonPlays() {
+        QFETCH(QString, target);
+        QFETCH(Qt::MouseButton, button);
+        TForm1 form(kBin, kDesignScreen);
+        form.show();
+        form.Session().State().positionStake[17] = 5;
+        form.ShowPipelineResult();
+        QWidget* w = form.findChild<QWidget*>(target);
+        const QPoint before = w->pos();
+        const auto pressedLook = [&] {
+            return !form.findChild<QLabel*>("Image17")->pixmap().isNull() ||
+                   !form.findChild<QLabel*>("ZeroButton")->pixmap().isNull() || w->pos() != before;
+        };
+        const bool left = button == Qt::LeftButton;
+        QTest::mousePress(w, button, {}, w->rect().center());
+        QCOMPARE(pressedLook(), left);
+        QTest::mouseRelease(w, button, {}, w->rect().center());
+        QCOMPARE(form.Session().GetPermanence().size(), std::size_t(left ? 1 : 0));
+        QCOMPARE(w->pos(), before);
+        if (target == "Image17" || target == "ZeroButton") QVERIFY(!pressedLook());
+    }
+
     void SignalListOrderAndLanguage() {
         TForm1 form(kBin, kDesignScreen);
         auto& state = form.Session().State();
@@ -165,6 +198,16 @@ class MainWindowTest : public QObject {
         TForm1 other(kBin, kDesignScreen);
         other.RestoreLanguage();
         QCOMPARE(other.LanguageIndex(), 0);
+    }
+
+    void LanguageIsStoredWhenChosen() {
+        QSettings("Zentora", "Zentora").setValue("Sprache", 0);
+        TForm1 form(kBin, kDesignScreen);
+        form.findChild<QAction*>("Sprache3")->trigger();
+        // Read from disk while the window still lives, neither closed nor destroyed: as after a kill.
+        QFile stored(QSettings("Zentora", "Zentora").fileName());
+        QVERIFY(stored.open(QIODevice::ReadOnly));
+        QVERIFY2(stored.readAll().contains("Sprache=3"), qPrintable(stored.fileName()));
     }
 
     void RandomSpins() {
@@ -328,6 +371,51 @@ class MainWindowTest : public QObject {
         QVERIFY(yellow);
     }
 
+    // At the common screens every counter label holds the widest value it can show (hit rates of five
+    // characters and five-digit counters), and the window with every control fits the available area.
+    void ValuesFitAndTheWindowFits_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QSize>("available");
+        QTest::newRow("1280x800") << QSize(1280, 800) << QSize(1280, 800);
+        QTest::newRow("1280x800 with a panel") << QSize(1280, 800) << QSize(1280, 768);
+        QTest::newRow("1600x1000") << QSize(1600, 1000) << QSize(1600, 1000);
+        QTest::newRow("1920x1080") << QSize(1920, 1080) << QSize(1920, 1080);
+    }
+
+    void ValuesFitAndTheWindowFits() {
+        QFETCH(QSize, screen);
+        QFETCH(QSize, available);
+        TForm1 form(kBin, {screen.width(), screen.height()}, {available.width(), available.height()});
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(form.width() <= available.width());
+        QVERIFY(form.height() + kWindowDecoration.height <= available.height());
+        const QRect client = form.Canvas()->rect();
+        for (QWidget* w : form.Canvas()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (w->objectName() != "Hintergrund")
+                QVERIFY2(client.contains(w->geometry()), qPrintable(w->objectName()));
+
+        auto& state = form.Session().State();
+        for (int i = 0; i < 88888; ++i) form.Session().AppendNewest(0);  // a five-digit spin count
+        QList<QLabel*> labels;
+        for (int n = 0; n <= 46; ++n) labels << form.findChild<QLabel*>(QString("Label%1").arg(n));
+        for (int n = 1; n <= 3; ++n) labels << form.findChild<QLabel*>(QString("JvLabel%1").arg(n));
+        const auto check = [&](const char* mode, auto set) {
+            Trigger(form, mode);
+            for (int slot = 0; slot < kSlotArraySize; ++slot) set(slot);
+            form.Bildschirmanzeigen();
+            for (QLabel* label : labels)
+                QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text()) <=
+                             label->contentsRect().width(),
+                         qPrintable(label->objectName() + ": " + label->text()));
+        };
+        check("Prozent1", [&](int s) { state.hitRate[s] = 32440; });
+        QCOMPARE(form.findChild<QLabel*>("JvLabel1")->text(), QLocale::system().toString(32.44) + "%");
+        check("Prozent1", [&](int s) { state.hitRate[s] = 99990; });
+        check("Anzeigetafel", [&](int s) { state.hitCounter[s] = 88888; });
+        check("Rckstand1", [&](int s) { state.absenceCounter[s] = 32767; });
+    }
+
     void LayoutForThreeScreens() {
         const QRect design = QRect(162, 85, 103, 51);  // Image1
         {
@@ -345,11 +433,12 @@ class MainWindowTest : public QObject {
             QCOMPARE(r, QRect(162 * 1280 / 1152, 85 * 1280 / 1152, 103 * 1280 / 1152, 51 * 1280 / 1152));
         }
         {
-            TForm1 almost(kBin, {1440, 1000});  // ratio 1.44: not wide, no file
-            QCOMPARE(almost.findChild<QWidget*>("Image1")->geometry(),
-                     QRect(design.x() * 1440 / 1152, design.y() * 1440 / 1152, design.width() * 1440 / 1152,
-                           design.height() * 1440 / 1152));
-            QCOMPARE(almost.findChild<QWidget*>("ZeroButton")->geometry().width(), 314 * 1440 / 1152);
+            // Ratio 1.44: not wide, the file is not read (the window is the same without it).
+            QTemporaryDir noFile;
+            TForm1 almost(kBin, {1440, 1000}), without(noFile.path(), {1440, 1000});
+            const QRect r = almost.findChild<QWidget*>("Image1")->geometry();
+            QCOMPARE(r, without.findChild<QWidget*>("Image1")->geometry());
+            QVERIFY(r.width() > design.width() && r.left() > design.left());
         }
         TForm1 form(kBin, kDesignScreen);
         auto* grid = form.findChild<QTableWidget*>("StringGrid1");

@@ -89,8 +89,14 @@ TInfo::TInfo(const QString& dataRoot, const LanguageTable& language, TWerbeBanne
     };
     QLabel* licence =
         linkLabel(this, "LicenceLink", "https://www.gnu.org/licenses/gpl-3.0.html", "GPL-3.0-or-later");
-    QLabel* web = linkLabel(this, "WebLink", WebHosts::HomePage(hosts_.german), QUrl(hosts_.german).host());
+    QLabel* web =
+        linkLabel(this, "WebLink", WebHosts::HomePage(hosts_.WebSite()), QUrl(hosts_.WebSite()).host());
     QLabel* mail = linkLabel(this, "MailLink", "mailto:" + hosts_.mail, hosts_.mail);
+    // Only addresses that are set are shown.
+    const bool hasSite = !hosts_.WebSite().isEmpty(), hasMail = !hosts_.mail.isEmpty();
+    web->setVisible(hasSite);
+    mail->setVisible(hasMail);
+    contact->setVisible(hasSite || hasMail);
 
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName("ScrollBox1");
@@ -169,9 +175,11 @@ void TInfo::Hilfe() {
     const QString list = english ? "Einstellungen/EnWerbung.txt" : "Einstellungen/DeWerbung.txt";
     const QString helpFile =
         root.filePath(english ? "Einstellungen/ENzentora.html" : "Einstellungen/zentora.html");
+    // Without the language's server the banner invites to no web site: no picture, link or hint.
+    const bool invite = !server.isEmpty();
     if (banner_) {
         banner_->SetLink(WebHosts::HomePage(server));
-        banner_->SetPicture(english ? "Bilder/Roullette_banner2.gif" : QString());
+        banner_->SetPicture(english && invite ? "Bilder/Roullette_banner2.gif" : QString());
     }
     if (help_) help_->SetHelpFile(helpFile);
 
@@ -181,7 +189,10 @@ void TInfo::Hilfe() {
                                              root.filePath(list).toStdString(), now, *transport_);
     files::CopyListFile(root.filePath(list).toStdString(),
                         root.filePath("Einstellungen/Banner.txt").toStdString());
-    if (banner_) banner_->SetHint(english ? "Visit Our Web Site" : "Besuchen Sie unsere Webseite");
+    if (banner_)
+        banner_->SetHint(!invite   ? QString()
+                         : english ? "Visit Our Web Site"
+                                   : "Besuchen Sie unsere Webseite");
 
     // HTML Help's version check has no counterpart here: the help window is part of the program.
     if (!QFileInfo(helpFile).isFile()) {

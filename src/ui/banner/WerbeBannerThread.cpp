@@ -57,6 +57,8 @@ void TWerbeBanner::SetPicture(const QString& file) {
 }
 
 void TWerbeBanner::Timer1Timer() {
+    // Without a server the banner keeps what it shows and nothing is fetched.
+    if (!hosts_.AnyServer()) return;
     QFile list(QDir(data_root_).filePath("Einstellungen/Banner.txt"));
     if (!list.open(QIODevice::ReadOnly)) return;
     const std::vector<std::string> lines = files::SplitListLines(list.read(kMaxListBytes).toStdString());
@@ -71,7 +73,8 @@ void TWerbeBanner::Timer1Timer() {
 
     std::optional<std::string> cached;
     for (const QString& server : {hosts_.german, hosts_.english})
-        if (!cached) cached = files::CachedPictureName(line.pictureUrl, Authority(server));
+        if (!cached && !server.isEmpty())
+            cached = files::CachedPictureName(line.pictureUrl, Authority(server));
     if (cached) {
         const QString file = QDir(data_root_).filePath("Bilder/" + QString::fromStdString(*cached));
         if (QFileInfo::exists(file)) {

@@ -13,7 +13,7 @@ WebHosts LoadWebHosts(const QString& dataRoot) {
     const auto server = [&](const char* key, QString& target) {
         QString value = ini.value(QStringLiteral("Webserver/") + key).toString().trimmed();
         while (value.endsWith(QLatin1Char('/'))) value.chop(1);
-        if (files::IsWebAddress(value.toStdString())) target = value;
+        target = files::IsWebAddress(value.toStdString()) ? value : QString();
     };
     server("Deutsch", hosts.german);
     server("Englisch", hosts.english);
