@@ -24,6 +24,7 @@ struct DialogSetup;
 struct FileMessage;
 struct LoadFlowResult;
 struct SaveFlowResult;
+enum class PermanenceFormat;
 }  // namespace files
 
 // The main window: the drawn table, chips, counters, the last 20 numbers, the signal list and the menu.
@@ -110,6 +111,7 @@ class TForm1 : public QMainWindow {
     QString Tr(const char* text) const;
     bool RunFileDialog(QFileDialog& dialog, bool save);
     QString AskFile(const files::DialogSetup& setup, bool save, const QString& preset);
+    QString ExportPreset(files::PermanenceFormat format) const;
     void ShowFileMessages(const std::vector<files::FileMessage>& messages);
     void ApplyLoad(const files::LoadFlowResult& result);
     void ApplySave(const files::SaveFlowResult& result);
