@@ -79,6 +79,7 @@ void TForm1::ShowFileMessages(const std::vector<files::FileMessage>& messages) {
 void TForm1::ApplyLoad(const files::LoadFlowResult& result) {
     ShowFileMessages(result.messages);
     if (!result.ReplacesPermanence()) return;  // a failed read keeps everything as it was
+    if (!AskToSaveUnsaved()) return;
     Neu2Click();
     session_.ReplacePermanence(result.spins);
     ApplyFileNameRule(static_cast<int>(result.fileNameRule), result.fileName, result.startFolder);
@@ -91,6 +92,8 @@ void TForm1::ApplySave(const files::SaveFlowResult& result) {
     ShowFileMessages(result.messages);
     if (result.status != files::FlowStatus::Done) return;
     ApplyFileNameRule(static_cast<int>(result.fileNameRule), result.fileName, result.startFolder);
+    // A permanence file now holds the spins; an export is no such file.
+    if (result.fileNameRule == files::FileNameRule::Set) unsaved_.Saved();
 }
 
 void TForm1::ApplyFileNameRule(int rule, const std::string& fileName, const std::string& startFolder) {

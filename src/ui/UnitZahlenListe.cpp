@@ -556,6 +556,7 @@ bool TZahlenListe::GridKeyDown(int g, int key) {
 void ConnectNumberListEditor(TForm1& form, TZahlenListe& editor) {
     editor.onNew = [&form] { form.Neu2Click(); };
     editor.onReplay = [&form] {
+        form.PermanenceEdited();
         form.AllAddMyItem();
         form.StringgridNeuFuellen();
         form.Bildschirmanzeigen();

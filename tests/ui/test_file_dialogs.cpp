@@ -10,26 +10,18 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "file_test_support.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/table_geometry.h"
 
 using namespace zentora;
+using testing::ReadAll;
+using testing::WriteAll;
 
 namespace {
 
 const QString kBin = ZENTORA_BIN_DIR;
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), qint64(bytes.size()));
-}
 
 void Trigger(TForm1& form, const QString& name) {
     form.findChild<QAction*>(name)->trigger();

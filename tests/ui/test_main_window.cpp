@@ -192,6 +192,7 @@ class MainWindowTest : public QObject {
 
     void NewAndRemoveLastNumber() {
         TForm1 form(kBin, kDesignScreen);
+        form.questionHook = [](const QString&) { return QMessageBox::No; };  // "Neu" gives the spins up
         for (int n : {5, 17, 0}) form.AllSpeedButtons(n);
         Trigger(form, "Zahlentfernen1");
         QCOMPARE(NewestFirst(form), (std::vector<std::uint8_t>{17, 5}));
@@ -212,6 +213,7 @@ class MainWindowTest : public QObject {
         TForm1 form(kBin, kDesignScreen);
         QStringList messages;
         form.messageHook = [&](const QString& text) { messages << text; };
+        form.questionHook = [](const QString&) { return QMessageBox::No; };
         for (int n : {3, 4}) form.AllSpeedButtons(n);
         form.OpenPermanence("/nonexistent/folder/x.prm");
         QCOMPARE(messages.size(), 1);
