@@ -11,6 +11,7 @@
 #include "ui/about/UnitSplashScreen.h"
 #include "ui/about/info_wiring.h"
 #include "ui/data_root.h"
+#include "ui/scripted_run.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -45,6 +46,12 @@ int main(int argc, char** argv) {
     // sets up its help and banner.
     zentora::ConnectHelpAndInfo(form1, &form2);
     form1.RestoreLanguage();
+    zentora::FollowTestScript(form1);
+    // Spins an earlier run could not save are offered before a file named on the command line replaces them.
+    if (form1.KeepRecoveryFile(zentora::RecoveryFilePath(root))) {
+        splash.reset();  // the question must not hide behind it
+        form1.OfferRecovery();
+    }
     form1.OpenFromCommandLine(app.arguments().mid(1));
 
     splash.reset();

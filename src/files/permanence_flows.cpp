@@ -71,6 +71,7 @@ SaveFlowResult SavePermanenceFile(std::span<const std::uint8_t> permanence, cons
     if (out.status == FlowStatus::Done) {
         out.fileNameRule = FileNameRule::Set;
         out.fileName = path;
+        out.startFolder = FolderOf(path);
     }
     return out;
 }
@@ -79,6 +80,15 @@ std::string SaveUnderPresetName(const std::string& rememberedName,
                                 std::string_view translatedPermanenzdatei) {
     if (!rememberedName.empty()) return rememberedName;
     return std::string(translatedPermanenzdatei) + std::string(kPermanenceFileExtension);
+}
+
+std::string ExportPresetName(const std::string& rememberedName, PermanenceFormat format) {
+    if (rememberedName.empty()) return {};
+    const std::string_view extension = format == PermanenceFormat::Excel ? ".xls" : ".txt";
+    const auto slash = rememberedName.find_last_of('/');
+    const auto dot = rememberedName.find_last_of('.');
+    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+    return (hasExtension ? rememberedName.substr(0, dot) : rememberedName) + std::string(extension);
 }
 
 LoadFlowResult ImportTextFile(const std::string& path) {

@@ -75,7 +75,8 @@ LoadFlowResult OpenPermanenceFile(const std::string& path);
 std::optional<LoadFlowResult> OpenFromCommandLine(std::span<const std::string> arguments);
 
 // "Speichern" with a remembered name and "Speichern unter..." after the dialog was confirmed: writes the
-// permanence file. Done: the remembered name becomes `path`; on failure it stays as it was.
+// permanence file. Done: the remembered name becomes `path` and the dialogs start in its folder; on failure
+// both stay as they were.
 SaveFlowResult SavePermanenceFile(std::span<const std::uint8_t> permanence, const std::string& path);
 
 // "Speichern" writes without a dialog only when a name is remembered.
@@ -115,26 +116,39 @@ struct DialogFilter {
     std::string_view pattern;
 };
 
+// Every file dialog's last entry keeps the caption "(*.*)" but matches every file: on Linux "*.*" would hide
+// the files without an extension.
+inline constexpr DialogFilter kAllFilesFilter{"Alle Dateien", " (*.*)", "*"};
+
 struct DialogSetup {
     std::array<DialogFilter, 2> filters;
     int filterCount;
     std::string_view defaultExtension;
     bool confirmOverwrite;
-    bool startInSaveFolder;  // start folder = executable's folder + "Save"
 };
 
 inline constexpr DialogSetup kOpenDialog{
-    {{{"Permanenzdateien", "(*.prm)", "*.prm"}, {"Alle Dateien", " (*.*)", "*.*"}}}, 2, "prm", false, true};
+    {{{"Permanenzdateien", "(*.prm)", "*.prm"}, kAllFilesFilter}}, 2, "prm", false};
 inline constexpr DialogSetup kSaveUnderDialog{
-    {{{"Permanenzdateien", "(*.PRM)", "*.PRM"}, {"Alle Dateien", " (*.*)", "*.*"}}}, 2, "PRM", true, true};
+    {{{"Permanenzdateien", "(*.PRM)", "*.PRM"}, kAllFilesFilter}}, 2, "PRM", true};
 inline constexpr DialogSetup kTextImportDialog{
-    {{{"Textdateien", " (*.TXT)", "*.TXT"}, {"Alle Dateien", " (*.*)", "*.*"}}}, 2, "TXT", false, false};
+    {{{"Textdateien", " (*.TXT)", "*.TXT"}, kAllFilesFilter}}, 2, "TXT", false};
 inline constexpr DialogSetup kTextExportDialog{
-    {{{"Textdateien", " (*.TXT)", "*.TXT"}, {"Alle Dateien", " (*.*)", "*.*"}}}, 2, "TXT", true, false};
-inline constexpr DialogSetup kExcelImportDialog{
-    {{{"Exceldateien", " (*.xls)", "*.XLS"}, {}}}, 1, "", false, false};
+    {{{"Textdateien", " (*.TXT)", "*.TXT"}, kAllFilesFilter}}, 2, "TXT", true};
+inline constexpr DialogSetup kExcelImportDialog{{{{"Exceldateien", " (*.xls)", "*.XLS"}, {}}}, 1, "", false};
 inline constexpr DialogSetup kExcelExportDialog{
-    {{{"Exceldateien", " (*.xls)", "*.XLS"}, {}}}, 1, "", false, false};
+    {{{"Exceldateien", " (*.xls)", "*.XLS"}, {}}}, 1, "xls", true};
+
+// The name an export dialog opens with: the remembered permanence file with the export's extension (".txt",
+// ".xls") in place of its own, so that accepting the proposal never writes over the permanence file. Empty
+// when no file is remembered.
+std::string ExportPresetName(const std::string& rememberedName, PermanenceFormat format);
+
+// Where the permanence, text and worksheet dialogs start: the folder of the permanence file last opened or
+// saved under a name, the program's "Save" folder before that.
+inline std::string DialogStartFolder(const std::string& rememberedFolder, const std::string& saveFolder) {
+    return rememberedFolder.empty() ? saveFolder : rememberedFolder;
+}
 
 // The preset name of "Speichern unter..." before translation, and its extension.
 inline constexpr std::string_view kPermanenceFileBaseName = "Permanenzdatei";

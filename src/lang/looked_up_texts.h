@@ -14,6 +14,15 @@ inline constexpr std::array<std::string_view, 5> kOpenDialogTexts = {"Öffnen", 
 inline constexpr std::array<std::string_view, 5> kSaveDialogTexts = {
     "Speichern", "Abbrechen", "Dateityp:", "Dateiname:", "Speichern in:"};
 
+// Unsaved spins: before they would go, and at the start after a run that could not ask (%1: how many).
+inline constexpr std::string_view kSaveUnsavedQuestion =
+    "Die eingegebenen Zahlen sind nicht gespeichert. Sollen sie gespeichert werden?";
+inline constexpr std::string_view kRestoreUnsavedQuestion =
+    "Zentora wurde beendet, ohne die eingegebenen Zahlen zu speichern. Sollen die %1 Zahlen "
+    "wiederhergestellt werden?";
+inline constexpr std::string_view kRecoveryWriteError =
+    "Die Wiederherstellungsdatei kann nicht geschrieben werden:";
+
 // Whole texts looked up one by one (messages, file filters, preset names, chart labels).
 inline constexpr std::string_view kWholeTexts[] = {
     // file dialogs of the main window and the options window
@@ -29,6 +38,13 @@ inline constexpr std::string_view kWholeTexts[] = {
     // messages of the files
     "Datei wird bereits von anderem Programm bearbeitet",
     "(Letzter) Record ungültig, da weniger als 4 Byte!",
+    // unsaved spins: the questions, their buttons and the recovery file
+    kSaveUnsavedQuestion,
+    kRestoreUnsavedQuestion,
+    kRecoveryWriteError,
+    "Ja",
+    "Nein",
+    "Abbrechen",
     // the options window's toggle button
     "Prozenteinstellung",
     "Permanenzeinstellung",

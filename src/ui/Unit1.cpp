@@ -318,7 +318,11 @@ void TForm1::BuildMenu() {
 
     QMenu* datei = menu(nullptr, "Datei2", QString::fromUtf8("&Datei"));
     item(
-        datei, "Neu2", "&Neu", [this] { Neu2Click(); }, QKeySequence::New);
+        datei, "Neu2", "&Neu",
+        [this] {
+            if (AskToSaveUnsaved()) Neu2Click();
+        },
+        QKeySequence::New);
     item(
         datei, "ffnen2", QString::fromUtf8("&Öffnen..."), [this] { ffnen2Click(); }, QKeySequence::Open);
     item(
@@ -454,6 +458,7 @@ bool TForm1::TakeText(const TextTarget& target, const QString& text) {
 
 void TForm1::AllSpeedButtons(int number) {
     session_.EnterSpin(static_cast<std::uint8_t>(number));
+    NoteSpinsAdded(1);
     AddToRecentGrid(number);
     ShowPipelineResult();
 }
@@ -585,6 +590,7 @@ void TForm1::StringgridNeuFuellen() {
 // ---- New, remove, random spins ----
 
 void TForm1::Neu2Click() {
+    unsaved_.Saved();
     save_file_name_.clear();
     for (TMouseImage* chip : chips_) chip->clear();
     session_.New();
@@ -594,7 +600,12 @@ void TForm1::Neu2Click() {
 }
 
 void TForm1::Zahlentfernen1Click() {
+    const bool removes = !session_.GetPermanence().empty();
     session_.RemoveLastNumber();
+    if (removes) {
+        unsaved_.RemovedNewest(session_.GetPermanence().OldestFirst(), save_file_name_.toStdString());
+        ShowRecoveryError();
+    }
     ShowPipelineResult();
     StringgridNeuFuellen();
     Bildschirmanzeigen();
@@ -609,6 +620,7 @@ void TForm1::Image37Click() {
     }
     // The first result drawn is the oldest of the new block.
     for (long long i = 0; i < v; ++i) session_.AppendNewest(static_cast<std::uint8_t>(draw(random_)));
+    NoteSpinsAdded(static_cast<std::size_t>(v));
     AllAddMyItem();
     StringgridNeuFuellen();
     edit1_->clear();
@@ -636,6 +648,11 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    if (!AskToSaveUnsaved()) {
+        event->ignore();
+        return;
+    }
+    unsaved_.Saved();  // saved, or given up with "Nein"
     StoreLanguage();
     event->accept();
 }

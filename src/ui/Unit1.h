@@ -5,11 +5,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QTableWidget>
 #include <array>
 #include <random>
 
 #include "core/display_layout.h"
+#include "files/recovery_file.h"
 #include "lang/language_table.h"
 #include "lang/window_texts.h"
 #include "ui/MouseImage.h"
@@ -24,6 +26,7 @@ struct DialogSetup;
 struct FileMessage;
 struct LoadFlowResult;
 struct SaveFlowResult;
+enum class PermanenceFormat;
 }  // namespace files
 
 // The main window: the drawn table, chips, counters, the last 20 numbers, the signal list and the menu.
@@ -69,8 +72,21 @@ class TForm1 : public QMainWindow {
     // Opens a permanence file as "Öffnen..." does after its dialog.
     void OpenPermanence(const QString& path);
 
+    // Spins entered, generated or removed since the permanence was last opened, saved or emptied by "Neu".
+    bool Unsaved() const { return unsaved_.Unsaved(); }
+    // Keeps unsaved spins in the recovery file at `path` from now on; true when an earlier run left some
+    // there, which OfferRecovery then offers to restore.
+    bool KeepRecoveryFile(const QString& path);
+    void OfferRecovery();
+    // The number list editor changed the permanence.
+    void PermanenceEdited();
+
     // Shows a message box; tests replace it to read the message.
     std::function<void(const QString&)> messageHook;
+    // Asks a question with the buttons "Ja", "Nein" and, where the action can be left, "Abbrechen"; tests
+    // replace it to answer without a box.
+    std::function<QMessageBox::StandardButton(const QString&)> questionHook;
+
     // Runs a prepared file dialog; tests replace it to choose a file without showing one.
     std::function<bool(QFileDialog&)> fileDialogHook;
 
@@ -112,12 +128,19 @@ class TForm1 : public QMainWindow {
     QString Tr(const char* text) const;
     bool RunFileDialog(QFileDialog& dialog, bool save);
     QString AskFile(const files::DialogSetup& setup, bool save, const QString& preset);
+    QString ExportPreset(files::PermanenceFormat format) const;
     void ShowFileMessages(const std::vector<files::FileMessage>& messages);
     void ApplyLoad(const files::LoadFlowResult& result);
     void ApplySave(const files::SaveFlowResult& result);
     void ApplyFileNameRule(int rule, const std::string& fileName, const std::string& startFolder);
     void ShowMessage(const QString& text);
     void StoreLanguage() const;
+    QMessageBox::StandardButton Ask(const QString& question, bool withCancel);
+    // Before unsaved spins would go: asks whether to save them. False when they must stay (cancelled, or
+    // the save did not happen).
+    bool AskToSaveUnsaved();
+    void NoteSpinsAdded(std::size_t count);
+    void ShowRecoveryError();
 
     QString data_root_;
     PlaySession session_;
@@ -153,6 +176,7 @@ class TForm1 : public QMainWindow {
 
     QString save_file_name_;  // SaveDialog1's file name: the remembered permanence file
     QString save_start_folder_;
+    files::UnsavedSpins unsaved_;
     bool shown_once_ = false;
 };
 

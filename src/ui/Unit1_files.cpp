@@ -7,6 +7,7 @@
 #include "files/permanence_flows.h"
 #include "lang/looked_up_texts.h"
 #include "ui/Unit1.h"
+#include "ui/file_dialog_filters.h"
 
 namespace zentora {
 
@@ -14,18 +15,6 @@ namespace {
 
 QString FromStd(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// Qt takes a filter's patterns from the parentheses of its label. Both letter cases are listed there so that
-// files are found whatever case their extension has on a case-sensitive file system.
-QString FilterLabel(const QString& translatedName, const files::DialogFilter& filter) {
-    QString suffix = FromStd(filter.labelSuffix);
-    const QString pattern = FromStd(filter.pattern);
-    const QString both =
-        pattern.toLower() == pattern.toUpper() ? pattern : pattern.toLower() + " " + pattern.toUpper();
-    const qsizetype open = suffix.indexOf('('), close = suffix.lastIndexOf(')');
-    if (open >= 0 && close > open) suffix = suffix.left(open + 1) + both + suffix.mid(close);
-    return translatedName + suffix;
 }
 
 }  // namespace
@@ -52,11 +41,8 @@ bool TForm1::RunFileDialog(QFileDialog& dialog, bool save) {
 namespace {
 
 void SetUp(QFileDialog& dialog, const files::DialogSetup& setup,
-           const std::function<QString(const char*)>& tr) {
-    QStringList filters;
-    for (int i = 0; i < setup.filterCount; ++i)
-        filters << FilterLabel(tr(std::string(setup.filters[i].name).c_str()), setup.filters[i]);
-    dialog.setNameFilters(filters);
+           const std::function<QString(const QString&)>& tr) {
+    SetNameFilters(dialog, std::span(setup.filters.data(), static_cast<std::size_t>(setup.filterCount)), tr);
     dialog.setDefaultSuffix(FromStd(setup.defaultExtension));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !setup.confirmOverwrite);
 }
@@ -67,12 +53,10 @@ QString TForm1::AskFile(const files::DialogSetup& setup, bool save, const QStrin
     QFileDialog dialog(this);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    SetUp(dialog, setup, [this](const char* text) { return Tr(text); });
+    SetUp(dialog, setup, [this](const QString& text) { return Tr(text.toUtf8().constData()); });
     const QString saveFolder = QDir(data_root_).filePath(FromStd(files::kSaveFolderName));
-    if (setup.startInSaveFolder || save_start_folder_.isEmpty())
-        dialog.setDirectory(saveFolder);
-    else
-        dialog.setDirectory(save_start_folder_);
+    dialog.setDirectory(QString::fromStdString(
+        files::DialogStartFolder(save_start_folder_.toStdString(), saveFolder.toStdString())));
     if (!preset.isEmpty()) dialog.selectFile(preset);
     if (!RunFileDialog(dialog, save)) return {};
     return dialog.selectedFiles().value(0);
@@ -95,6 +79,7 @@ void TForm1::ShowFileMessages(const std::vector<files::FileMessage>& messages) {
 void TForm1::ApplyLoad(const files::LoadFlowResult& result) {
     ShowFileMessages(result.messages);
     if (!result.ReplacesPermanence()) return;  // a failed read keeps everything as it was
+    if (!AskToSaveUnsaved()) return;
     Neu2Click();
     session_.ReplacePermanence(result.spins);
     ApplyFileNameRule(static_cast<int>(result.fileNameRule), result.fileName, result.startFolder);
@@ -105,8 +90,10 @@ void TForm1::ApplyLoad(const files::LoadFlowResult& result) {
 
 void TForm1::ApplySave(const files::SaveFlowResult& result) {
     ShowFileMessages(result.messages);
-    if (result.status == files::FlowStatus::Done)
-        ApplyFileNameRule(static_cast<int>(result.fileNameRule), result.fileName, result.startFolder);
+    if (result.status != files::FlowStatus::Done) return;
+    ApplyFileNameRule(static_cast<int>(result.fileNameRule), result.fileName, result.startFolder);
+    // A permanence file now holds the spins; an export is no such file.
+    if (result.fileNameRule == files::FileNameRule::Set) unsaved_.Saved();
 }
 
 void TForm1::ApplyFileNameRule(int rule, const std::string& fileName, const std::string& startFolder) {
@@ -115,7 +102,7 @@ void TForm1::ApplyFileNameRule(int rule, const std::string& fileName, const std:
             break;
         case files::FileNameRule::Set:
             save_file_name_ = QString::fromStdString(fileName);
-            save_start_folder_ = QString::fromStdString(startFolder);
+            if (!startFolder.empty()) save_start_folder_ = QString::fromStdString(startFolder);
             break;
         case files::FileNameRule::Clear:
             save_file_name_.clear();
@@ -160,8 +147,12 @@ void TForm1::extDatei1Click() {
     if (!path.isEmpty()) ApplyLoad(files::ImportTextFile(path.toStdString()));
 }
 
+QString TForm1::ExportPreset(files::PermanenceFormat format) const {
+    return QString::fromStdString(files::ExportPresetName(save_file_name_.toStdString(), format));
+}
+
 void TForm1::extDatei2Click() {
-    const QString path = AskFile(files::kTextExportDialog, true, save_file_name_);
+    const QString path = AskFile(files::kTextExportDialog, true, ExportPreset(files::PermanenceFormat::Text));
     if (!path.isEmpty())
         ApplySave(files::ExportTextFile(session_.GetPermanence().NewestFirst(), path.toStdString()));
 }
@@ -172,7 +163,8 @@ void TForm1::ExcelDatei2Click() {
 }
 
 void TForm1::ExcelDatei1Click() {
-    const QString path = AskFile(files::kExcelExportDialog, true, save_file_name_);
+    const QString path =
+        AskFile(files::kExcelExportDialog, true, ExportPreset(files::PermanenceFormat::Excel));
     if (!path.isEmpty())
         ApplySave(files::ExportExcelFile(session_.GetPermanence().NewestFirst(), path.toStdString()));
 }

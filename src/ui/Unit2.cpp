@@ -28,6 +28,7 @@
 #include "ui/charts/chart_threads.h"
 #include "ui/charts/evaluation_chart.h"
 #include "ui/charts/statistics_chart.h"
+#include "ui/file_dialog_filters.h"
 #include "ui/option_fields.h"
 #include "ui/printing/UnitDrucker.h"
 #include "ui/texts/texts_hub.h"
@@ -886,8 +887,9 @@ QString TForm2::AskOptionFile(bool save) {
     QFileDialog dialog(this, Tr(save ? QStringLiteral("Speichern unter") : QStringLiteral("Öffnen")));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setDirectory(OptionsFolder());
-    dialog.setNameFilters({Tr(QStringLiteral("Optionsdateien")) + QStringLiteral("(*.opd)"),
-                           Tr(QStringLiteral("Alle Dateien")) + QStringLiteral(" (*.*)")});
+    static constexpr std::array<files::DialogFilter, 2> kFilters = {
+        {{"Optionsdateien", "(*.opd)", "*.opd"}, files::kAllFilesFilter}};
+    SetNameFilters(dialog, kFilters, [this](const QString& text) { return Tr(text); });
     dialog.setDefaultSuffix(QStringLiteral("opd"));
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -111,14 +111,20 @@ namespace {
 
 class ListCellDelegate : public QStyledItemDelegate {
   public:
-    ListCellDelegate(const ListGridModel* model, const int* columnWidth, QObject* parent)
-        : QStyledItemDelegate(parent), model_(model), column_width_(columnWidth) {}
+    ListCellDelegate(const ListGridModel* model, const int* columnWidth, std::function<bool(int)> selected,
+                     QObject* parent)
+        : QStyledItemDelegate(parent),
+          model_(model),
+          column_width_(columnWidth),
+          selected_(std::move(selected)) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         const QRect cell = option.rect.adjusted(0, 0, -1, -1);  // the last pixel is the grid line
         const QColor colour = NumberColour(model_->Result(index.column()));
-        const bool focused = index.row() == 1 && (option.state & QStyle::State_HasFocus);
+        // The selected spin is framed also while a button has the focus: it is the one "Zahl entfernen"
+        // takes.
+        const bool focused = index.row() == 1 && selected_(index.column());
         QColor text(Qt::yellow);
         painter->save();
         if (index.row() == 0) {
@@ -149,6 +155,7 @@ class ListCellDelegate : public QStyledItemDelegate {
   private:
     const ListGridModel* model_;
     const int* column_width_;
+    std::function<bool(int)> selected_;
 };
 
 }  // namespace
@@ -214,7 +221,9 @@ void TZahlenListe::FormCreate() {
         grid->setProperty("tag", g + 1);
         auto* model = new ListGridModel(permanence_, grid);
         grid->setModel(model);
-        grid->setItemDelegate(new ListCellDelegate(model, &page_.columnWidth, grid));
+        grid->setItemDelegate(new ListCellDelegate(
+            model, &page_.columnWidth,
+            [this, g](int column) { return g == selected_grid_ && column == selected_column_; }, grid));
         grid->horizontalHeader()->hide();
         grid->verticalHeader()->hide();
         grid->horizontalHeader()->setMinimumSectionSize(1);
@@ -360,16 +369,22 @@ void TZahlenListe::ShowPage() {
         grid->show();
         panels_[g]->show();
     }
-    // The focused grid's cell may now show another spin.
-    for (int g = 0; g < kListGridCount; ++g)
-        if (grids_[g]->hasFocus()) RememberSelection(g);
+    // The selected cell may now show another spin: the selection is always the one shown, whichever widget
+    // has the focus.
+    int g = selected_grid_;
+    if (!page_.grids[g].Shown()) g = page_.LastShownGrid();
+    if (g >= 0) RememberSelection(g);
 }
 
 void TZahlenListe::RememberSelection(int g) {
     const QModelIndex current = grids_[g]->currentIndex();
     if (!current.isValid() || !page_.grids[g].Shown()) return;
+    const int before = selected_grid_;
+    selected_grid_ = g;
     selected_column_ = current.column();
     selected_spin_ = page_.grids[g].SpinAt(selected_column_);
+    if (before != g) grids_[before]->viewport()->update();
+    grids_[g]->viewport()->update();
 }
 
 void TZahlenListe::SelectCell(int index, int column) {
@@ -443,6 +458,7 @@ void TZahlenListe::showEvent(QShowEvent* event) {
     for (int b : {0, 1, 2, 3}) buttons_[b]->setVisible(shown.paging);
     for (int b : {4, 5}) buttons_[b]->setVisible(shown.jumps);
     buttons_[6]->setVisible(shown.remove);
+    selected_grid_ = 0;
     selected_column_ = 0;
     selected_spin_ = 0;
     SelectCell(0, 0);
@@ -540,6 +556,7 @@ bool TZahlenListe::GridKeyDown(int g, int key) {
 void ConnectNumberListEditor(TForm1& form, TZahlenListe& editor) {
     editor.onNew = [&form] { form.Neu2Click(); };
     editor.onReplay = [&form] {
+        form.PermanenceEdited();
         form.AllAddMyItem();
         form.StringgridNeuFuellen();
         form.Bildschirmanzeigen();

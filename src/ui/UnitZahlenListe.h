@@ -94,6 +94,7 @@ class TZahlenListe : public QDialog {
     std::array<QFrame*, kListGridCount> panels_{};
     std::array<QLabel*, 2 * kListGridCount> labels_{};  // Label1..Label14
     std::array<TJvImage*, 8> buttons_{};                // JvImage1..JvImage8
+    int selected_grid_ = 0;  // the grid of the selected cell, whether it has the focus or not
     int selected_column_ = 0;
     std::int64_t selected_spin_ = 0;
     bool changed_ = false;

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "files/recovery_file.h"
+
 namespace zentora {
 
 namespace {
@@ -32,6 +34,11 @@ QString DataRoot() {
     for (const char* folder : {"Einstellungen", "Bilder", "Buttonunten", "Font", "Save"})
         CopyMissing(QDir(installed).filePath(folder), QDir(user).filePath(folder));
     return user;
+}
+
+QString RecoveryFilePath(const QString& dataRoot) {
+    const std::string_view name = files::kRecoveryFileName;
+    return QDir(dataRoot).filePath(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
 }
 
 }  // namespace zentora

@@ -8,4 +8,7 @@ namespace zentora {
 // per-user copy of it when that folder is not writable (a system-wide install).
 QString DataRoot();
 
+// The file that keeps spins the program could not ask about saving, in the writable data folder.
+QString RecoveryFilePath(const QString& dataRoot);
+
 }  // namespace zentora

@@ -61,6 +61,7 @@ TEST(PermanenceFlows, SaveRules) {
     EXPECT_EQ(saved.status, FlowStatus::Done);
     EXPECT_EQ(saved.fileNameRule, FileNameRule::Set);
     EXPECT_EQ(saved.fileName, dir / "new.prm");
+    EXPECT_EQ(saved.startFolder, dir.path());
 
     const SaveFlowResult failed = SavePermanenceFile(Bytes{1}, dir / "missing/x.prm");
     EXPECT_EQ(failed.status, FlowStatus::FileError);
@@ -68,6 +69,24 @@ TEST(PermanenceFlows, SaveRules) {
     ASSERT_EQ(failed.messages.size(), 1u);
     EXPECT_EQ(failed.messages[0].text, dir / "missing/x.prm" + ": No such file or directory");
     EXPECT_EQ(failed.messages[0].translation, MessageTranslation::None);
+}
+
+// An export proposes the permanence file's name with its own extension, never the permanence file itself.
+TEST(PermanenceFlows, ExportPresetNames) {
+    const struct {
+        std::string remembered;
+        PermanenceFormat format;
+        std::string proposed;
+    } cases[] = {
+        {"/x/spiel.prm", PermanenceFormat::Excel, "/x/spiel.xls"},
+        {"/x/spiel.PRM", PermanenceFormat::Text, "/x/spiel.txt"},
+        {"/x/spiel", PermanenceFormat::Excel, "/x/spiel.xls"},
+        {"/x.d/spiel", PermanenceFormat::Text, "/x.d/spiel.txt"},
+        {"/x/.prm", PermanenceFormat::Excel, "/x/.prm.xls"},
+        {"spiel.2.prm", PermanenceFormat::Text, "spiel.2.txt"},
+        {"", PermanenceFormat::Excel, ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ExportPresetName(c.remembered, c.format), c.proposed) << c.remembered;
 }
 
 TEST(PermanenceFlows, ExportsKeepTheNameImportsClearIt) {

@@ -1,4 +1,5 @@
 // The options window through its widgets, offscreen.
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -226,7 +227,9 @@ class OptionsWindowTest : public QObject {
             sawSave |= save;
             if (dialog.directory().absolutePath() != QDir(form_->OptionsFolder()).absolutePath())
                 return false;
-            if (dialog.nameFilters() != QStringList{"Optionsdateien(*.opd)", "Alle Dateien (*.*)"})
+            auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+            if (!types || types->count() != 2 || types->itemText(0) != "Optionsdateien(*.opd)" ||
+                types->itemText(1) != "Alle Dateien (*.*)")
                 return false;
             if (dialog.defaultSuffix() != "opd") return false;
             if (!dialog.testOption(QFileDialog::DontUseNativeDialog)) return false;

@@ -12,25 +12,17 @@
 #include <QtTest>
 #include <functional>
 
+#include "file_test_support.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 
 using namespace zentora;
+using testing::ReadAll;
+using testing::WriteAll;
 
 namespace {
 
 const QString kBin = ZENTORA_BIN_DIR;
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), qint64(bytes.size()));
-}
 
 // Every file below a folder with its bytes, so that a test sees any file changed, added or removed.
 QMap<QString, QByteArray> Snapshot(const QString& folder) {

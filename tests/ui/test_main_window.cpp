@@ -1,5 +1,6 @@
 // The main window, driven offscreen like a user: clicks on fields and chips, the menu, the dialogs.
 #include <QAction>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -234,6 +235,7 @@ class MainWindowTest : public QObject {
 
     void NewAndRemoveLastNumber() {
         TForm1 form(kBin, kDesignScreen);
+        form.questionHook = [](const QString&) { return QMessageBox::No; };  // "Neu" gives the spins up
         for (int n : {5, 17, 0}) form.AllSpeedButtons(n);
         Trigger(form, "Zahlentfernen1");
         QCOMPARE(NewestFirst(form), (std::vector<std::uint8_t>{17, 5}));
@@ -254,6 +256,7 @@ class MainWindowTest : public QObject {
         TForm1 form(kBin, kDesignScreen);
         QStringList messages;
         form.messageHook = [&](const QString& text) { messages << text; };
+        form.questionHook = [](const QString&) { return QMessageBox::No; };
         for (int n : {3, 4}) form.AllSpeedButtons(n);
         form.OpenPermanence("/nonexistent/folder/x.prm");
         QCOMPARE(messages.size(), 1);
@@ -294,7 +297,9 @@ class MainWindowTest : public QObject {
             labels = {dialog.labelText(QFileDialog::Accept), dialog.labelText(QFileDialog::Reject),
                       dialog.labelText(QFileDialog::FileType), dialog.labelText(QFileDialog::FileName),
                       dialog.labelText(QFileDialog::LookIn)};
-            filters = dialog.nameFilters();
+            filters.clear();
+            if (auto* box = dialog.findChild<QComboBox*>("fileTypeCombo"))
+                for (int i = 0; i < box->count(); ++i) filters << box->itemText(i);
             folder = dialog.directory().path();
             title = dialog.windowTitle();
             preset = dialog.selectedFiles().value(0);
@@ -305,7 +310,7 @@ class MainWindowTest : public QObject {
         Trigger(form, "Speichern2");  // no file yet: asks as "Speichern unter..."
         QCOMPARE(labels, (QStringList{"Save", "Cancel", "File type:", "File name:", "Save in:"}));
         QCOMPARE(title, QString("Save as"));
-        QCOMPARE(filters.value(0), QString("Permanence files(*.prm *.PRM)"));
+        QCOMPARE(filters.value(0), QString("Permanence files(*.PRM)"));
         QCOMPARE(QFileInfo(folder).fileName(), QString("Save"));
         QCOMPARE(QFileInfo(preset).fileName(), QString("Permanence.prm"));
         QFile written(target);

@@ -139,6 +139,56 @@ class NumberListEditorTest : public QObject {
         QVERIFY(editor.Changed());
     }
 
+    // Paging by mouse or by keys on the picture buttons leaves the grid with the selection: the cell shown
+    // selected is on the page, and "Zahl entfernen" removes exactly that spin.
+    void PagingThenDeletingRemovesTheSpinShownSelected_data() {
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<bool>("byKeys");
+        QTest::addColumn<int>("spin");  // selected after paging
+        // 300 spins at width 25: the page at the end shows 91..300, the first page 1..210.
+        QTest::newRow("Anfang") << QStringList{"JvImage3"} << false << 210;
+        QTest::newRow("Zurück") << QStringList{"JvImage1"} << false << 210;
+        QTest::newRow("Anfang, Vorwärts") << QStringList{"JvImage3", "JvImage2"} << false << 300;
+        QTest::newRow("Anfang, Ende") << QStringList{"JvImage3", "JvImage4"} << false << 300;
+        QTest::newRow("Anfang by keys") << QStringList{"JvImage3"} << true << 210;
+    }
+    void PagingThenDeletingRemovesTheSpinShownSelected() {
+        QFETCH(QStringList, buttons);
+        QFETCH(bool, byKeys);
+        QFETCH(int, spin);
+        Permanence p = Spins(300);
+        std::vector<std::uint8_t> expected = p.NewestFirst();
+        TZahlenListe editor(p, kBin);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        editor.SelectCell(6, 29);  // spin 300, in the last column of grid 7
+        const auto press = [&](const QString& name) {
+            QWidget* button = editor.findChild<QWidget*>(name);
+            if (!byKeys) {
+                Click(editor, name);
+                return;
+            }
+            button->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(button, Qt::Key_Space);
+        };
+        for (const QString& button : buttons) press(button);
+        if (!byKeys) QVERIFY(editor.Grid(6)->hasFocus());
+        QCOMPARE(editor.SelectedSpin(), spin);
+        QCOMPARE(Cell(editor, 6, 0, editor.Grid(6)->currentIndex().column()), QString::number(spin));
+        // The selected cell shows its yellow frame down its left edge.
+        const QRect cell = editor.Grid(6)->visualRect(editor.Grid(6)->currentIndex());
+        const QImage image = editor.Grid(6)->viewport()->grab().toImage();
+        int yellow = 0;
+        for (int y = cell.top() + 2; y < cell.bottom() - 2; ++y)
+            for (int x = cell.left(); x <= cell.left() + 2; ++x)
+                if (image.pixelColor(x, y) == QColor(Qt::yellow)) ++yellow;
+        QVERIFY2(yellow >= cell.height() / 2, qPrintable(QString::number(yellow)));
+
+        press("JvImage7");
+        expected.erase(expected.begin() + (300 - spin));
+        QCOMPARE(p.NewestFirst(), expected);
+    }
+
     void EmptyPermanenceShowsOnlyTheMessage() {
         Permanence p = Spins(1);
         TZahlenListe editor(p, kBin);

@@ -105,14 +105,15 @@ void InstallFactoryOnce() {
 
 // ---- picture buttons by keyboard ----
 
-// Space or Enter presses a focused picture button; a frame shows which one has the focus.
+// Space or Enter presses a focused picture button; a frame shows which one has the focus. The buttons are
+// reached by Tab only: a click leaves the focus where it was, so a grid keeps its selected cell.
 class PictureButtonKeys : public QObject {
   public:
     PictureButtonKeys(QObject* parent, std::function<void(QWidget*)> press)
         : QObject(parent), press_(std::move(press)) {}
 
     void Watch(QLabel* button) {
-        button->setFocusPolicy(Qt::StrongFocus);
+        button->setFocusPolicy(Qt::TabFocus);
         QPalette palette = button->palette();
         palette.setColor(QPalette::WindowText, Qt::yellow);
         button->setPalette(palette);
