@@ -1,6 +1,7 @@
 #include "evaluation/settlement.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "catalogue/catalogue.h"
@@ -35,6 +36,21 @@ struct WinningPositions {
 const WinningPositions& Winning() {
     static const WinningPositions table;
     return table;
+}
+
+// Per position: what one unit on it returns summed over the 37 numbers, less the 37 units it costs.
+struct ExpectationWeights {
+    std::array<std::int32_t, kPositionCount> weight{};
+    ExpectationWeights() {
+        for (unsigned z = 0; z <= 36; ++z)
+            for (const auto& e : Winning().byNumber[z]) weight[e.position] += e.factor;
+        for (std::int32_t& w : weight) w -= 37;
+    }
+};
+
+const ExpectationWeights& Weights() {
+    static const ExpectationWeights weights;
+    return weights;
 }
 
 }  // namespace
@@ -72,6 +88,18 @@ std::int64_t Gewinnermittlung(const PositionArray& table, unsigned number, bool 
         returned += even / 2;
     }
     return returned;
+}
+
+std::int64_t ExpectedChange37(const PositionArray& table, bool halveOnZero) {
+    const auto& weight = Weights().weight;
+    std::int64_t sum = 0;
+    for (int p = 0; p < kPositionCount; ++p) sum += std::int64_t{std::max(table[p], 0)} * weight[p];
+    if (halveOnZero) {
+        std::int64_t even = 0;
+        for (int p = kFirstEvenChance; p <= kLastEvenChance; ++p) even += std::max(table[p], 0);
+        sum += even / 2;
+    }
+    return sum;
 }
 
 __attribute__((target_clones("avx2", "default"))) std::int64_t TableSum(const PositionArray& table) {

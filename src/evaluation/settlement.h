@@ -19,4 +19,10 @@ std::int64_t Gewinnermittlung(const PositionArray& table, unsigned number, bool 
 // The sum of the stakes on the table; positions with 0 or less add nothing.
 std::int64_t TableSum(const PositionArray& table);
 
+// 37 times what the stakes of `table` change the balance by on average over one spin, every number 0..36
+// equally likely: the mean of Gewinnermittlung over the 37 numbers less the table's sum. Exact: each position
+// adds its stake times (return factor x numbers covered - 37); with `halveOnZero` the half of the even
+// chances that zero pays back (integer division, as paid) is added.
+std::int64_t ExpectedChange37(const PositionArray& table, bool halveOnZero);
+
 }  // namespace zentora
