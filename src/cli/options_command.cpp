@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "options/option_files.h"
 #include "options/options_model.h"
+#include "options/window_rules.h"
 
 namespace zentora::cli {
 
@@ -14,6 +15,7 @@ int RunOptions(const OptionsArgs& args) {
     OptionsModel model;
     try {
         LoadOptions(model, args.file);
+        CreationRules(model);  // as the program holds them after its start
         if (args.save) SaveOptions(model, ApplySettings(model), *args.save);
     } catch (const OptionsFileError& e) {
         throw InputError(e.what());

@@ -778,8 +778,7 @@ void TForm2::UpdateHelpContext() {
 void TForm2::FormCreate() {
     LoadOptions(DataIniPath());
     ApplySettings();
-    InitialRulePass(model_);
-    SpinSummeMerkChange(model_);
+    CreationRules(model_);
     ShowRateBlocks();
     UpdateHelpContext();
 }
