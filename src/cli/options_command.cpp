@@ -1,8 +1,10 @@
+#include <cerrno>
 #include <filesystem>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
 #include "cli/commands.h"
+#include "files/file_access.h"
 #include "options/option_files.h"
 #include "options/options_model.h"
 #include "options/window_rules.h"
@@ -11,7 +13,8 @@ namespace zentora::cli {
 
 int RunOptions(const OptionsArgs& args) {
     std::error_code ec;
-    if (!std::filesystem::exists(args.file, ec)) throw InputError(args.file + ": no such option file");
+    if (!std::filesystem::exists(args.file, ec))
+        throw InputError(GermanText(files::ReadErrorMessage(args.file, ENOENT)));
     OptionsModel model;
     try {
         LoadOptions(model, args.file);

@@ -19,9 +19,9 @@ class QFileDialog;
 
 namespace zentora {
 
+struct UserMessage;
 namespace files {
 struct DialogSetup;
-struct FileMessage;
 struct LoadFlowResult;
 struct SaveFlowResult;
 }  // namespace files
@@ -110,7 +110,7 @@ class TForm1 : public QMainWindow {
     QString Tr(const char* text) const;
     bool RunFileDialog(QFileDialog& dialog, bool save);
     QString AskFile(const files::DialogSetup& setup, bool save, const QString& preset);
-    void ShowFileMessages(const std::vector<files::FileMessage>& messages);
+    void ShowFileMessages(const std::vector<UserMessage>& messages);
     void ApplyLoad(const files::LoadFlowResult& result);
     void ApplySave(const files::SaveFlowResult& result);
     void ApplyFileNameRule(int rule, const std::string& fileName, const std::string& startFolder);
