@@ -155,7 +155,7 @@ class alignas(kCacheLine) Lane {
     void Limit() {
         ApplyTableLimits(rawStake_, settings_, current_);
         tableSum_ = TableSum(current_);
-        expected37_ = ExpectedChange37(current_, halveOnZero_);
+        expected37_ = ExpectedChange37(current_, tableSum_, halveOnZero_);
         stale_ = false;
     }
 

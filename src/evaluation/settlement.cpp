@@ -1,7 +1,6 @@
 #include "evaluation/settlement.h"
 
 #include <algorithm>
-#include <array>
 #include <vector>
 
 #include "catalogue/catalogue.h"
@@ -38,19 +37,11 @@ const WinningPositions& Winning() {
     return table;
 }
 
-// Per position: what one unit on it returns summed over the 37 numbers, less the 37 units it costs.
-struct ExpectationWeights {
-    std::array<std::int32_t, kPositionCount> weight{};
-    ExpectationWeights() {
-        for (unsigned z = 0; z <= 36; ++z)
-            for (const auto& e : Winning().byNumber[z]) weight[e.position] += e.factor;
-        for (std::int32_t& w : weight) w -= 37;
-    }
-};
-
-const ExpectationWeights& Weights() {
-    static const ExpectationWeights weights;
-    return weights;
+// What zero pays back with halving: half the stakes on the even chances, rounded down.
+std::int64_t HalfOfTheEvenChances(const PositionArray& table) {
+    std::int64_t even = 0;
+    for (int p = kFirstEvenChance; p <= kLastEvenChance; ++p) even += std::max(table[p], 0);
+    return even / 2;
 }
 
 }  // namespace
@@ -81,25 +72,12 @@ std::int64_t Gewinnermittlung(const PositionArray& table, unsigned number, bool 
     // Without a branch: whether a position carries a stake is a coin toss in a long evaluation.
     for (const auto& e : Winning().byNumber[number])
         returned += std::int64_t{std::max(table[e.position], 0)} * e.factor;
-    if (number == 0 && halveOnZero) {
-        std::int64_t even = 0;
-        for (int p = kFirstEvenChance; p <= kLastEvenChance; ++p)
-            if (table[p] > 0) even += table[p];
-        returned += even / 2;
-    }
+    if (number == 0 && halveOnZero) returned += HalfOfTheEvenChances(table);
     return returned;
 }
 
-std::int64_t ExpectedChange37(const PositionArray& table, bool halveOnZero) {
-    const auto& weight = Weights().weight;
-    std::int64_t sum = 0;
-    for (int p = 0; p < kPositionCount; ++p) sum += std::int64_t{std::max(table[p], 0)} * weight[p];
-    if (halveOnZero) {
-        std::int64_t even = 0;
-        for (int p = kFirstEvenChance; p <= kLastEvenChance; ++p) even += std::max(table[p], 0);
-        sum += even / 2;
-    }
-    return sum;
+std::int64_t ExpectedChange37(const PositionArray& table, std::int64_t tableSum, bool halveOnZero) {
+    return halveOnZero ? HalfOfTheEvenChances(table) - tableSum : -tableSum;
 }
 
 __attribute__((target_clones("avx2", "default"))) std::int64_t TableSum(const PositionArray& table) {
