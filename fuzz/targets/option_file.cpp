@@ -7,8 +7,8 @@
 
 #include "core/play_state.h"
 #include "core/spin_pipeline.h"
+#include "files/ini_file.h"
 #include "fuzz_support.h"
-#include "options/ini_file.h"
 
 using namespace zentora;
 

@@ -5,12 +5,21 @@
 #include <string>
 #include <vector>
 
+#include "files/permanence_flows.h"
+#include "files/user_message.h"
 #include "options/applied_settings.h"
 
 namespace zentora::cli {
 
-// Reads PERMANENCE/INPUT by its extension (.prm, .txt, .xls; case ignored) with the program's open/import rules.
-// Returns the spins newest first (index 0 = most recent). Throws InputError when the file cannot be used.
+// A message as zentora-cli prints it: German, naming `path` when the message does not name a file itself.
+std::string Describe(const std::string& path, const UserMessage& message);
+
+// The format of PERMANENCE/INPUT/OUTPUT by its extension; throws InputError for any other.
+files::PermanenceFormat PermanenceFormatArg(const std::string& path);
+
+// Reads PERMANENCE/INPUT by its extension (.prm, .txt, .xls; case ignored) with the program's open/import
+// rules. Returns the spins newest first (index 0 = most recent). Throws InputError when the file cannot be
+// used.
 std::vector<std::uint8_t> LoadPermanenceArg(const std::string& path);
 
 struct CliSettings {

@@ -6,23 +6,18 @@
 
 namespace zentora::cli {
 
-namespace {
-
-std::string Describe(const std::string& path, const files::FileMessage& message) {
-    // System texts already name the file.
-    if (message.translation == files::MessageTranslation::None) return message.text;
-    return path + ": " + message.text;
+std::string Describe(const std::string& path, const UserMessage& message) {
+    // A message with places names the file itself.
+    if (!message.arguments.empty()) return GermanText(message);
+    return path + ": " + GermanText(message);
 }
 
 files::PermanenceFormat PermanenceFormatArg(const std::string& path) {
     const files::PermanenceFormat format = files::FormatOfPath(path);
-    if (format == files::PermanenceFormat::Unknown) {
-        throw InputError(path + ": unknown file type (expected .prm, .txt or .xls)");
-    }
+    if (format == files::PermanenceFormat::Unknown)
+        throw InputError(Describe(path, files::UnknownFormatMessage(path)));
     return format;
 }
-
-}  // namespace
 
 // Cut-short worksheet records are reported on standard error; the cells before them count.
 std::vector<std::uint8_t> LoadPermanenceArg(const std::string& path) {

@@ -1,7 +1,9 @@
+#include <cerrno>
 #include <filesystem>
 
 #include "cli/cli_input.h"
 #include "cli/commands.h"
+#include "files/file_access.h"
 #include "options/option_files.h"
 #include "options/options_model.h"
 
@@ -24,7 +26,8 @@ CliSettings LoadSettingsArg(const std::optional<std::string>& path, bool orpheli
     if (path) {
         file = *path;
         std::error_code ec;
-        if (!std::filesystem::exists(file, ec)) throw InputError(*path + ": no such option file");
+        if (!std::filesystem::exists(file, ec))
+            throw InputError(GermanText(files::ReadErrorMessage(*path, ENOENT)));
     } else {
         file = ProgramFolder() / "Einstellungen" / "data.ini";
     }

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <fstream>
-#include <sstream>
+
+#include "files/file_access.h"
 
 namespace zentora {
 
@@ -49,11 +49,10 @@ LayoutIni LayoutIni::Parse(std::string_view text) {
 }
 
 LayoutIni LayoutIni::Load(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return {};
-    std::ostringstream content;
-    content << in.rdbuf();
-    return Parse(content.str());
+    const files::ReadOutcome read =
+        files::ReadWholeFile(file.string(), files::ReadLock::Any, files::kMaxSettingsBytes);
+    if (read.status != files::IoStatus::Ok) return {};
+    return Parse(std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()));
 }
 
 std::optional<int> LayoutIni::Value(std::string_view section, std::string_view key) const {

@@ -33,7 +33,7 @@ EvaluationSummary SummaryOf(const EvaluationResult& result) {
         s.lowestBalance =
             std::min<std::int64_t>(0, *std::min_element(result.balance.begin(), result.balance.end()));
     }
-    s.expected = -static_cast<double>(result.totalStaked) / 37.0;
+    s.expected = result.ExpectedChange();
     return s;
 }
 

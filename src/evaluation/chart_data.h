@@ -34,7 +34,7 @@ struct EvaluationSummary {
     std::int64_t totalReturned = 0;
     std::int64_t finalBalance = 0;
     std::int64_t lowestBalance = 0;  // the deepest the balance went below its start of 0
-    double expected = 0;             // what the stakes lose on average to the zero: -totalStaked / 37
+    double expected = 0;             // the expected change by the stakes laid (the house edge)
 };
 EvaluationSummary SummaryOf(const EvaluationResult& result);
 

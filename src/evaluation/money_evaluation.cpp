@@ -98,6 +98,7 @@ class alignas(kCacheLine) Lane {
             rawStake_ = {};
             current_ = {};
             tableSum_ = 0;
+            expected37_ = 0;
             stale_ = true;
             at_ = 0;
             return;
@@ -120,14 +121,12 @@ class alignas(kCacheLine) Lane {
         run_.TakeMoved(moved_);
         for (int p = 0; p < kPositionCount; ++p) rawStake_[p] = SaturatedStake(run_.Raw()[p]);
         moved_ = {};
-        ApplyTableLimits(rawStake_, settings_, current_);
-        tableSum_ = TableSum(current_);
-        stale_ = false;
+        Limit();
         at_ = first - 1;
     }
 
-    // Spins first..last; book(k, returned, staked, selected before the spin) for each. Every
-    // kCancelPollMask + 1 spins `go(k)` decides whether to go on; false when it did not.
+    // Spins first..last; book(k, returned, staked, 37 x expected change, selected before the spin) for each.
+    // Every kCancelPollMask + 1 spins `go(k)` decides whether to go on; false when it did not.
     template <class Book, class Go>
     __attribute__((always_inline)) bool Run(std::int64_t first, std::int64_t last, Book&& book, Go&& go) {
         for (std::int64_t k = first; k <= last; ++k) {
@@ -140,11 +139,9 @@ class alignas(kCacheLine) Lane {
             const std::int64_t returned = Gewinnermittlung(current_, x, halveOnZero_);
             if (stale_) {
                 PlaceMoved(run_.Raw());
-                ApplyTableLimits(rawStake_, settings_, current_);
-                tableSum_ = TableSum(current_);
-                stale_ = false;
+                Limit();
             }
-            book(k, returned, tableSum_, selectedBefore);
+            book(k, returned, tableSum_, expected37_, selectedBefore);
             at_ = k;
         }
         return true;
@@ -154,6 +151,14 @@ class alignas(kCacheLine) Lane {
     std::int64_t At() const { return at_; }
 
   private:
+    // The table for the next spin from the placed one, with the figures booked for it.
+    void Limit() {
+        ApplyTableLimits(rawStake_, settings_, current_);
+        tableSum_ = TableSum(current_);
+        expected37_ = ExpectedChange37(current_, tableSum_, halveOnZero_);
+        stale_ = false;
+    }
+
     void CountUpTo(std::int64_t spin) {
         if (spin < counts_.spin) counts_ = {};
         for (std::int64_t k = counts_.spin + 1; k <= spin; ++k) {
@@ -193,6 +198,7 @@ class alignas(kCacheLine) Lane {
     PositionArray rawStake_{};     // the placed table: the sums saturated
     PositionArray current_{};      // the stakes lying on the table for the next spin
     std::int64_t tableSum_ = 0;
+    std::int64_t expected37_ = 0;
 };
 
 class MoneyRun {
@@ -218,7 +224,7 @@ class MoneyRun {
 
   private:
     struct StretchRecord {
-        std::int64_t first = 0, last = 0, staked = 0, returned = 0;
+        std::int64_t first = 0, last = 0, staked = 0, returned = 0, expected37 = 0;
         bool done = false;
     };
 
@@ -238,9 +244,11 @@ class MoneyRun {
                                                                     EvaluationResult& result, Go& go) {
         return lane.Run(
             1, length_,
-            [&](std::int64_t k, std::int64_t returned, std::int64_t staked, std::int32_t selectedBefore) {
+            [&](std::int64_t k, std::int64_t returned, std::int64_t staked, std::int64_t expected37,
+                std::int32_t selectedBefore) {
                 result.totalStaked += staked;
                 result.totalReturned += returned;
+                result.expectedChange37 += expected37;
                 // A run of wins names the chance that was played for it, a run of losses the one now played.
                 const StakeRun& run = lane.Stakes();
                 ledger.Book(k, returned - staked,
@@ -307,6 +315,7 @@ class MoneyRun {
             if (!record.done) break;
             result.totalStaked += record.staked;
             result.totalReturned += record.returned;
+            result.expectedChange37 += record.expected37;
             std::int64_t previous = 0;  // the stretch's own running sum at the spin before
             for (std::int64_t k = record.first; k <= record.last; ++k) {
                 const std::int64_t own = balance_[k - 1];
@@ -344,7 +353,7 @@ class MoneyRun {
     __attribute__((target_clones("avx2", "default"))) bool TakeStretch(Lane& lane, StretchRecord& record,
                                                                        int me, Go& go) {
         lane.Prepare(record.first);
-        std::int64_t balance = 0, staked = 0, returned = 0;
+        std::int64_t balance = 0, staked = 0, returned = 0, expected37 = 0;
         std::int64_t* out = balance_;
         // Spins through, told now and then for the progress reports.
         std::atomic<std::int64_t>& done = done_[static_cast<std::size_t>(me)];
@@ -355,9 +364,10 @@ class MoneyRun {
         };
         const bool through = lane.Run(
             record.first, record.last,
-            [&](std::int64_t k, std::int64_t back, std::int64_t stake, std::int32_t) {
+            [&](std::int64_t k, std::int64_t back, std::int64_t stake, std::int64_t expected, std::int32_t) {
                 staked += stake;
                 returned += back;
+                expected37 += expected;
                 balance += back - stake;
                 out[k - 1] = balance;
             },
@@ -368,6 +378,7 @@ class MoneyRun {
         if (through) tell(record.last);
         record.staked = staked;
         record.returned = returned;
+        record.expected37 = expected37;
         return through;
     }
 

@@ -28,7 +28,12 @@ struct EvaluationResult {
     std::vector<EvaluationMarker> markers;
     std::int64_t totalStaked = 0;    // every stake laid, the last spin's included
     std::int64_t totalReturned = 0;  // every return, stakes included
-    bool cancelled = false;          // stopped early: balance holds the spins done
+    // 37 times the expected change of the balance by every stake laid: each table's ExpectedChange37, so
+    // halving on zero and the payout of each position are counted exactly.
+    std::int64_t expectedChange37 = 0;
+    bool cancelled = false;  // stopped early: balance holds the spins done
+
+    double ExpectedChange() const { return static_cast<double>(expectedChange37) / 37.0; }
 
     // The X values of the chart: spin k at index k - 1.
     double X(std::size_t index) const { return static_cast<double>(index + 1); }

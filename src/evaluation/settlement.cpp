@@ -37,6 +37,13 @@ const WinningPositions& Winning() {
     return table;
 }
 
+// What zero pays back with halving: half the stakes on the even chances, rounded down.
+std::int64_t HalfOfTheEvenChances(const PositionArray& table) {
+    std::int64_t even = 0;
+    for (int p = kFirstEvenChance; p <= kLastEvenChance; ++p) even += std::max(table[p], 0);
+    return even / 2;
+}
+
 }  // namespace
 
 int ReturnFactor(int position) {
@@ -65,13 +72,12 @@ std::int64_t Gewinnermittlung(const PositionArray& table, unsigned number, bool 
     // Without a branch: whether a position carries a stake is a coin toss in a long evaluation.
     for (const auto& e : Winning().byNumber[number])
         returned += std::int64_t{std::max(table[e.position], 0)} * e.factor;
-    if (number == 0 && halveOnZero) {
-        std::int64_t even = 0;
-        for (int p = kFirstEvenChance; p <= kLastEvenChance; ++p)
-            if (table[p] > 0) even += table[p];
-        returned += even / 2;
-    }
+    if (number == 0 && halveOnZero) returned += HalfOfTheEvenChances(table);
     return returned;
+}
+
+std::int64_t ExpectedChange37(const PositionArray& table, std::int64_t tableSum, bool halveOnZero) {
+    return halveOnZero ? HalfOfTheEvenChances(table) - tableSum : -tableSum;
 }
 
 __attribute__((target_clones("avx2", "default"))) std::int64_t TableSum(const PositionArray& table) {

@@ -2,11 +2,11 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <stdexcept>
 
 #include "files/banner_list.h"
-#include "options/ini_file.h"
+#include "files/file_access.h"
+#include "files/ini_file.h"
 
 namespace zentora::files {
 
@@ -20,13 +20,15 @@ using std::chrono::sys_seconds;
 constexpr DateTime kSecondsPerDay = 86400;
 
 std::optional<std::string> ReadText(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return std::nullopt;
-    return bytes;
+    const ReadOutcome read = ReadWholeFile(path.string(), ReadLock::Any, kMaxSettingsBytes);
+    if (read.status != IoStatus::Ok) return std::nullopt;
+    return std::string(read.bytes.begin(), read.bytes.end());
+}
+
+// Throws on failure, as the bookkeeping file's save does.
+void SaveText(const std::filesystem::path& path, std::string_view text) {
+    const WriteOutcome written = WriteFileAtomic(path.string(), text);
+    if (!written.ok()) throw std::runtime_error(GermanText(written.error));
 }
 
 }  // namespace
@@ -104,7 +106,7 @@ RefreshOutcome RefreshAdvertList(const std::filesystem::path& bookkeeping, const
             if (!get.ok) return RefreshOutcome::Failed;
             std::string text;
             for (const std::string& line : SplitListLines(get.body)) text.append(line).append("\r\n");
-            WriteFileAtomically(localFile, text);
+            SaveText(localFile, text);
             book.WriteString(kModifiedSection, address,
                              get.lastModified ? FormatDateTime(*get.lastModified) : std::string());
             outcome = RefreshOutcome::Downloaded;
@@ -120,7 +122,7 @@ bool CopyListFile(const std::filesystem::path& from, const std::filesystem::path
     const auto text = ReadText(from);
     if (!text) return false;
     try {
-        WriteFileAtomically(to, *text);
+        SaveText(to, *text);
         return true;
     } catch (const std::exception&) {
         return false;

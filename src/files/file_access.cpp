@@ -11,6 +11,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace zentora::files {
 
@@ -55,13 +56,57 @@ std::string BaseNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string ResolveLinks(const std::string& path) {
-    char resolved[PATH_MAX];
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode) && ::realpath(path.c_str(), resolved)) {
-        return resolved;
+// The file a save writes: the end of a chain of symbolic links (also one that does not exist yet), so the
+// links survive. nullopt for a chain that loops.
+std::optional<std::string> ResolveLinks(const std::string& path) {
+    std::string current = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(current.c_str(), target, sizeof target);
+        if (n <= 0 || static_cast<std::size_t>(n) >= sizeof target) return current;
+        const std::string next(target, static_cast<std::size_t>(n));
+        current = next.front() == '/' ? next : DirectoryOf(current) + "/" + next;
     }
-    return path;
+    return std::nullopt;
+}
+
+int CheckStat(const struct stat& st, std::uint64_t limit) {
+    if (S_ISDIR(st.st_mode)) return EISDIR;
+    if (!S_ISREG(st.st_mode)) return kNotRegularFile;
+    if (static_cast<std::uint64_t>(st.st_size) > limit) return EFBIG;
+    return 0;
+}
+
+MessageArgument Reason(int code) {
+    const auto text = [](int i) { return MessageArgument{std::string(kReasonTexts[i]), true}; };
+    switch (code) {
+        case ENOENT:
+        case ENOTDIR:
+            return text(0);
+        case EACCES:
+        case EPERM:
+            return text(1);
+        case EISDIR:
+            return text(2);
+        case kNotRegularFile:
+            return text(3);
+        case EFBIG:
+            return text(4);
+        case ENOSPC:
+        case EDQUOT:
+            return text(5);
+        case EROFS:
+            return text(6);
+        case kNotTextFile:
+            return text(7);
+        default:
+            break;
+    }
+    char buffer[256];
+    // GNU strerror_r returns the text, which may or may not live in `buffer`.
+    return {::strerror_r(code, buffer, sizeof buffer), false};
 }
 
 bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
@@ -79,35 +124,42 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
 
 }  // namespace
 
-std::string SystemErrorText(const std::string& path, int code) {
-    char buffer[256];
-    // GNU strerror_r returns the text, which may or may not live in `buffer`.
-    const char* text = ::strerror_r(code, buffer, sizeof buffer);
-    return path + ": " + text;
+UserMessage ReadErrorMessage(const std::string& path, int code) {
+    return {std::string(kReadErrorText), MessageTranslation::Text, {{path, false}, Reason(code)}};
 }
 
-ReadOutcome ReadWholeFile(const std::string& path, ReadLock lock) {
+UserMessage WriteErrorMessage(const std::string& path, int code) {
+    return {std::string(kWriteErrorText), MessageTranslation::Text, {{path, false}, Reason(code)}};
+}
+
+int CheckRegularFile(const std::string& path, std::uint64_t limit) {
+    if (path.empty()) return ENOENT;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return errno;
+    return CheckStat(st, limit);
+}
+
+ReadOutcome ReadWholeFile(const std::string& path, ReadLock lock, std::uint64_t limit) {
     ReadOutcome out;
     auto fail = [&](int code) {
         out.status = IoStatus::Failed;
-        out.error = SystemErrorText(path, code);
+        out.code = code;
+        out.error = ReadErrorMessage(path, code);
         out.bytes.clear();
         return out;
     };
-    if (path.empty()) return fail(ENOENT);
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (const int code = CheckRegularFile(path, limit)) return fail(code);
+    // Should the path have turned into a pipe since, opening it does not wait for a writer.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.get() < 0) return fail(errno);
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) return fail(errno);
-    if (S_ISDIR(st.st_mode)) return fail(EISDIR);
-    if (HeldElsewhere(fd.get(), lock == ReadLock::Exclusive)) {
+    if (const int code = CheckStat(st, limit)) return fail(code);
+    if (lock != ReadLock::Any && HeldElsewhere(fd.get(), lock == ReadLock::Exclusive)) {
         out.status = IoStatus::InUse;
         return out;
     }
-    if (S_ISREG(st.st_mode)) {
-        if (static_cast<std::uint64_t>(st.st_size) > kMaxReadBytes) return fail(EFBIG);
-        out.bytes.reserve(static_cast<std::size_t>(st.st_size));
-    }
+    out.bytes.reserve(static_cast<std::size_t>(st.st_size));
     std::uint8_t chunk[1 << 16];
     for (;;) {
         const ssize_t n = ::read(fd.get(), chunk, sizeof chunk);
@@ -116,7 +168,7 @@ ReadOutcome ReadWholeFile(const std::string& path, ReadLock lock) {
             return fail(errno);
         }
         if (n == 0) break;
-        if (out.bytes.size() + static_cast<std::size_t>(n) > kMaxReadBytes) return fail(EFBIG);
+        if (out.bytes.size() + static_cast<std::uint64_t>(n) > limit) return fail(EFBIG);  // it grew
         out.bytes.insert(out.bytes.end(), chunk, chunk + n);
     }
     return out;
@@ -136,19 +188,22 @@ void AtomicFile::Abort() {
 
 WriteOutcome AtomicFile::Fail(int code) {
     Abort();
-    return {IoStatus::Failed, SystemErrorText(target_, code)};
+    return {IoStatus::Failed, WriteErrorMessage(target_, code)};
 }
 
 WriteOutcome AtomicFile::Open(const std::string& target) {
     Abort();
     target_ = target;
     if (target.empty()) return Fail(ENOENT);
-    realTarget_ = ResolveLinks(target);
+    const auto resolved = ResolveLinks(target);
+    if (!resolved) return Fail(ELOOP);
+    realTarget_ = *resolved;
 
     mode_t mode = 0666;
     struct stat st {};
     if (::stat(realTarget_.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) return Fail(EISDIR);
+        // A pipe or device in the way stays what it is.
+        if (const int code = CheckStat(st, UINT64_MAX)) return Fail(code);
         mode = st.st_mode & 07777;
         Fd existing(::open(realTarget_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
         if (existing.get() >= 0 && HeldElsewhere(existing.get(), true)) return {IoStatus::InUse, {}};
@@ -173,13 +228,13 @@ WriteOutcome AtomicFile::Open(const std::string& target) {
 }
 
 WriteOutcome AtomicFile::Write(std::span<const std::uint8_t> bytes) {
-    if (fd_ < 0) return {IoStatus::Failed, SystemErrorText(target_, EBADF)};
+    if (fd_ < 0) return {IoStatus::Failed, WriteErrorMessage(target_, EBADF)};
     if (!WriteAll(fd_, bytes.data(), bytes.size())) return Fail(errno);
     return {};
 }
 
 WriteOutcome AtomicFile::Commit() {
-    if (fd_ < 0) return {IoStatus::Failed, SystemErrorText(target_, EBADF)};
+    if (fd_ < 0) return {IoStatus::Failed, WriteErrorMessage(target_, EBADF)};
     if (::fsync(fd_) != 0 && errno != EINVAL) return Fail(errno);
     if (::rename(tempPath_.c_str(), realTarget_.c_str()) != 0) return Fail(errno);
     ::close(fd_);  // drops the lock
@@ -193,6 +248,11 @@ WriteOutcome WriteFileAtomic(const std::string& path, std::span<const std::uint8
     if (auto r = file.Open(path); !r.ok()) return r;
     if (auto r = file.Write(bytes); !r.ok()) return r;
     return file.Commit();
+}
+
+WriteOutcome WriteFileAtomic(const std::string& path, std::string_view bytes) {
+    return WriteFileAtomic(path,
+                           std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace zentora::files

@@ -1,14 +1,19 @@
 #pragma once
 
-// Whole-file reading and atomic writing shared by the permanence file and the two exchange formats.
-// Files are read completely before anything uses them, and written to a temporary file beside the target that
-// replaces the target only once every byte is on disk, so a failed save never destroys the old file.
+// Whole-file reading and atomic writing: every file the program reads or saves goes through here.
+// A file is read only when it is a regular file within its size limit (a pipe or a device would block or
+// never end), and completely before anything uses it. A save writes a temporary file beside the target
+// that replaces the target only once every byte is on disk, so a failed save never destroys the old file;
+// a symbolic link stays a link and the file keeps its mode.
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "files/user_message.h"
 
 namespace zentora::files {
 
@@ -19,28 +24,47 @@ enum class IoStatus {
 };
 
 // How much sharing a reader tolerates: a permanence or text file is read while denying other writers (a
-// reader lock held elsewhere is fine); a worksheet may only be read when nobody else holds any lock on it.
-enum class ReadLock { DenyWriters, Exclusive };
+// reader lock held elsewhere is fine); a worksheet may only be read when nobody else holds any lock on it;
+// settings, tables and lists are read whatever locks others hold.
+enum class ReadLock { DenyWriters, Exclusive, Any };
 
 struct ReadOutcome {
     IoStatus status = IoStatus::Ok;
-    std::string error;  // "<file>: <system text>" when Failed
+    int code = 0;       // when Failed: why (an errno value or one of the codes below)
+    UserMessage error;  // when Failed: the file and why it cannot be read
     std::vector<std::uint8_t> bytes;
 };
 
 struct WriteOutcome {
     IoStatus status = IoStatus::Ok;
-    std::string error;  // "<file>: <system text>" when Failed
+    UserMessage error;  // when Failed: the file and why it cannot be written
     bool ok() const { return status == IoStatus::Ok; }
 };
 
-// Largest file read into memory; beyond it the read fails with the system's "file too large" text.
-inline constexpr std::size_t kMaxReadBytes = std::size_t{1} << 30;
+// What a file that another program holds a lock on shows.
+inline constexpr std::string_view kInUseMessage = "Datei wird bereits von anderem Programm bearbeitet";
 
-ReadOutcome ReadWholeFile(const std::string& path, ReadLock lock);
+// Largest permanence or worksheet read into memory.
+inline constexpr std::uint64_t kMaxReadBytes = std::uint64_t{1} << 30;
+// Largest settings file, language table, layout file or advertising list.
+inline constexpr std::uint64_t kMaxSettingsBytes = std::uint64_t{16} << 20;
 
-// The system's message for errno `code`, prefixed with the file name.
-std::string SystemErrorText(const std::string& path, int code);
+// Why a path is no file to read, besides the system's errno values (ENOENT, EACCES, EISDIR, EFBIG, ...).
+inline constexpr int kNotRegularFile = -1;  // a pipe, device or socket
+inline constexpr int kNotTextFile = -2;     // an option file holding binary data
+
+// Looks, without opening anything, whether `path` (links followed) is a regular file of at most `limit`
+// bytes: 0 when it is, else why not (an errno value, EISDIR for a folder, kNotRegularFile, EFBIG).
+int CheckRegularFile(const std::string& path, std::uint64_t limit);
+
+// A regular file of at most `limit` bytes, read whole; anything else fails without blocking.
+ReadOutcome ReadWholeFile(const std::string& path, ReadLock lock, std::uint64_t limit = kMaxReadBytes);
+
+// "The file cannot be read/written" with the file name and the reason for `code` (an errno value or one of
+// the codes above): a German text of the language table for the usual reasons, the system's own text for
+// the rare ones.
+UserMessage ReadErrorMessage(const std::string& path, int code);
+UserMessage WriteErrorMessage(const std::string& path, int code);
 
 // A file written under a temporary name beside its target and renamed over it by Commit. The temporary file
 // is locked (flock) while it is written. Destroying an uncommitted AtomicFile removes the temporary file.
@@ -67,7 +91,22 @@ class AtomicFile {
     std::string tempPath_;
 };
 
-// Open, write everything, commit.
+// Open, write everything, commit: every save of the program.
 WriteOutcome WriteFileAtomic(const std::string& path, std::span<const std::uint8_t> bytes);
+WriteOutcome WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+// The texts of the messages above, for the check that the language table holds them.
+inline constexpr std::string_view kReadErrorText = "Die Datei %1 kann nicht gelesen werden: %2";
+inline constexpr std::string_view kWriteErrorText = "Die Datei %1 kann nicht geschrieben werden: %2";
+inline constexpr std::string_view kReasonTexts[] = {
+    "Datei oder Ordner nicht gefunden",
+    "Zugriff verweigert",
+    "ein Ordner, keine Datei",
+    "keine gewöhnliche Datei (Pipe, Gerät oder Socket)",
+    "Datei zu groß",
+    "kein Platz mehr auf dem Datenträger",
+    "Datenträger ist schreibgeschützt",
+    "keine Textdatei",
+};
 
 }  // namespace zentora::files

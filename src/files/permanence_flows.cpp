@@ -22,10 +22,10 @@ bool ReadFailed(const ReadOutcome& read, LoadFlowResult& out) {
     if (read.status == IoStatus::Ok) return false;
     if (read.status == IoStatus::InUse) {
         out.status = FlowStatus::InUse;
-        out.messages.push_back({std::string(kInUseMessage), MessageTranslation::Text});
+        out.messages.push_back({std::string(kInUseMessage), MessageTranslation::Text, {}});
     } else {
         out.status = FlowStatus::FileError;
-        out.messages.push_back({read.error, MessageTranslation::None});
+        out.messages.push_back(read.error);
     }
     return true;
 }
@@ -34,10 +34,10 @@ SaveFlowResult FromWrite(const WriteOutcome& write) {
     SaveFlowResult out;
     if (write.status == IoStatus::InUse) {
         out.status = FlowStatus::InUse;
-        out.messages.push_back({std::string(kInUseMessage), MessageTranslation::Text});
+        out.messages.push_back({std::string(kInUseMessage), MessageTranslation::Text, {}});
     } else if (write.status == IoStatus::Failed) {
         out.status = FlowStatus::FileError;
-        out.messages.push_back({write.error, MessageTranslation::None});
+        out.messages.push_back(write.error);
     }
     return out;
 }
@@ -45,7 +45,7 @@ SaveFlowResult FromWrite(const WriteOutcome& write) {
 void NoNumbers(LoadFlowResult& out) {
     out.status = FlowStatus::NoNumbers;
     out.spins.clear();
-    out.messages.push_back({std::string(kNoNumbersMessage), MessageTranslation::Words});
+    out.messages.push_back({std::string(kNoNumbersMessage), MessageTranslation::Words, {}});
 }
 
 }  // namespace
@@ -116,7 +116,7 @@ LoadFlowResult ImportExcelFile(const std::string& path) {
     if (ReadFailed(read, out)) return out;
     XlsImport sheet = ParseXlsPermanence(read.bytes);
     if (sheet.shortRecord)
-        out.messages.push_back({std::string(kShortRecordMessage), MessageTranslation::Text});
+        out.messages.push_back({std::string(kShortRecordMessage), MessageTranslation::Text, {}});
     out.spins = std::move(sheet.spins);
     if (out.spins.empty()) {
         NoNumbers(out);
@@ -128,6 +128,10 @@ LoadFlowResult ImportExcelFile(const std::string& path) {
 
 SaveFlowResult ExportExcelFile(std::span<const std::uint8_t> permanence, const std::string& path) {
     return FromWrite(WriteXlsPermanence(permanence, path));
+}
+
+UserMessage UnknownFormatMessage(const std::string& path) {
+    return {std::string(kUnknownFormatMessage), MessageTranslation::Text, {{path, false}}};
 }
 
 PermanenceFormat FormatOfPath(std::string_view path) {
@@ -158,7 +162,7 @@ LoadFlowResult LoadInFormat(PermanenceFormat format, const std::string& path) {
     }
     LoadFlowResult out;
     out.status = FlowStatus::FileError;
-    out.messages.push_back({path + ": unknown file type", MessageTranslation::None});
+    out.messages.push_back(UnknownFormatMessage(path));
     return out;
 }
 
@@ -176,7 +180,7 @@ SaveFlowResult SaveInFormat(PermanenceFormat format, std::span<const std::uint8_
     }
     SaveFlowResult out;
     out.status = FlowStatus::FileError;
-    out.messages.push_back({path + ": unknown file type", MessageTranslation::None});
+    out.messages.push_back(UnknownFormatMessage(path));
     return out;
 }
 

@@ -15,30 +15,22 @@
 #include <string_view>
 #include <vector>
 
+#include "files/file_access.h"
+#include "files/user_message.h"
+
 namespace zentora::files {
 
 inline constexpr std::string_view kNoNumbersMessage = "Keine Zahlen gefunden";
-inline constexpr std::string_view kInUseMessage = "Datei wird bereits von anderem Programm bearbeitet";
 inline constexpr std::string_view kShortRecordMessage = "(Letzter) Record ungültig, da weniger als 4 Byte!";
 
-// How a message passes the language table before it is shown.
-enum class MessageTranslation {
-    Text,   // TranslateText
-    Words,  // TranslateWordsText
-    None,   // the system's error text with the file name, shown as it is
-};
-
-struct FileMessage {
-    std::string text;
-    MessageTranslation translation = MessageTranslation::None;
-    bool operator==(const FileMessage&) const = default;
-};
+using zentora::MessageTranslation;
+using FileMessage = UserMessage;
 
 enum class FlowStatus {
     Done,       // the operation happened (a load replaces the permanence)
     NoNumbers,  // the file held no valid spin
     InUse,      // another program holds a lock on the file
-    FileError,  // the system refused; the message is its text with the file name
+    FileError,  // the system refused, or the path is no file to use; the message names the file
 };
 
 // What happens to the remembered permanence file name (the save dialog's file name).
@@ -101,6 +93,11 @@ SaveFlowResult ExportExcelFile(std::span<const std::uint8_t> permanence, const s
 // The three formats by file name extension, letter case ignored.
 enum class PermanenceFormat { Unknown, Prm, Text, Excel };
 PermanenceFormat FormatOfPath(std::string_view path);
+
+// A file name whose extension is none of the three.
+inline constexpr std::string_view kUnknownFormatMessage =
+    "Die Datei %1 hat keinen bekannten Dateityp (.prm, .txt oder .xls).";
+UserMessage UnknownFormatMessage(const std::string& path);
 
 // Reads (open or import rules) or writes (save or export rules) in the format of the extension; Unknown
 // formats are the caller's to refuse.

@@ -1,8 +1,9 @@
 #include "lang/language_table.h"
 
 #include <algorithm>
-#include <fstream>
 #include <numeric>
+
+#include "files/file_access.h"
 
 namespace zentora {
 
@@ -67,16 +68,33 @@ bool IsWordSeparator(unsigned char c) {
 
 std::vector<std::string> LanguageTable::ReadLines() const {
     ++reads_;
-    std::ifstream in(file_, std::ios::binary);
-    if (!in) throw LanguageFileError("Die Datei \"" + file_.string() + "\" kann nicht gelesen werden.");
+    // The table cannot translate its own trouble: the message stays German.
+    const files::ReadOutcome read =
+        files::ReadWholeFile(file_.string(), files::ReadLock::Any, files::kMaxSettingsBytes);
+    if (read.status != files::IoStatus::Ok) throw LanguageFileError(GermanText(read.error));
     std::vector<std::string> lines;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
+    const std::string_view text(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size());
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.emplace_back(line);
+        start = end + 1;
     }
-    if (in.bad()) throw LanguageFileError("Fehler beim Lesen von \"" + file_.string() + "\".");
     return lines;
+}
+
+std::string LanguageTable::Translate(const UserMessage& message) const {
+    std::string text = message.text;
+    if (message.translation == MessageTranslation::Text)
+        text = TranslateText(message.text);
+    else if (message.translation == MessageTranslation::Words)
+        text = TranslateWordsText(message.text);
+    std::vector<std::string> arguments;
+    for (const MessageArgument& a : message.arguments)
+        arguments.push_back(a.translate ? TranslateText(a.text) : a.text);
+    return FillPlaces(text, arguments);
 }
 
 std::string LanguageTable::TranslateText(std::string_view text) const {

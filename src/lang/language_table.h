@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "files/user_message.h"
+
 namespace zentora {
 
 // The table file could not be read while a language other than 0 was in use.
@@ -35,6 +37,8 @@ class LanguageTable {
     std::vector<std::string> TranslateList(const std::vector<std::string>& texts) const;
     std::vector<std::string> TranslateWords(const std::vector<std::string>& texts) const;
     std::string TranslateWordsText(std::string_view text) const;
+    // The message's text as its translation asks, with the places filled (translated arguments too).
+    std::string Translate(const UserMessage& message) const;
 
     // How often the file has been read (for tests and measurements).
     long ReadCount() const { return reads_; }

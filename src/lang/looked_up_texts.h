@@ -63,7 +63,8 @@ inline constexpr std::string_view kWholeTexts[] = {
     "Endstand",
     "Tiefster Stand",
     "Erwartung",
-    "Erwartung: was die Einsätze im Mittel an die Null verlieren (- Gesetzt / 37)",
+    "Erwartung: was die Einsätze im Mittel an die Null verlieren (jede Position nach ihrer Auszahlung, "
+    "Halbierung bei Zero eingerechnet)",
     "Wert übernommen",
     "Chart als Bild speichern",
     "Das Bild konnte nicht gespeichert werden:",

@@ -32,7 +32,8 @@ void LoadOptions(OptionsModel& model, const std::filesystem::path& source) {
     const IniFile file = IniFile::Read(source);  // throws before the model is touched
     // Text without a single section is some other file; loading it would reset every setting to its default.
     if (!file.Empty() && !file.HasSections())
-        throw OptionsFileError(source.string() + ": is not an option file");
+        throw OptionsFileError(
+            {std::string(kNotAnOptionFileMessage), MessageTranslation::Text, {{source.string()}}});
     LoadOptions(model, file);
 }
 

@@ -2,11 +2,13 @@
 
 #include <filesystem>
 
+#include "files/ini_file.h"
 #include "options/applied_settings.h"
-#include "options/ini_file.h"
 #include "options/options_model.h"
 
 namespace zentora {
+
+inline constexpr std::string_view kNotAnOptionFileMessage = "Die Datei %1 ist keine Optionsdatei.";
 
 // Loads an option file (data.ini or a .opd file) into the model in the window's load order, every value
 // clamped and every change rule run. A missing file loads as if every key were missing. A file that exists

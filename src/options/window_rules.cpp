@@ -80,6 +80,11 @@ void InitialRulePass(OptionsModel& model) {
     SplitterRadioButtonAnzeige(model);
 }
 
+void CreationRules(OptionsModel& model) {
+    InitialRulePass(model);
+    SpinSummeMerkChange(model);
+}
+
 void SpeedButton1Click(OptionsModel& model) {
     model.Set(model.SpeedButton1(), model.Value(model.SpeedButton1()) == 0 ? 1 : 0);
     UpdateGroupControls(model, 2, 2);

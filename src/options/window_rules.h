@@ -23,6 +23,11 @@ void SplitterRadioButtonAnzeige(OptionsModel& model);
 // The pass that runs when the window is created, after loading and applying.
 void InitialRulePass(OptionsModel& model);
 
+// Everything the window runs at its creation after loading and applying: InitialRulePass and
+// SpinSummeMerkChange. The program's start and `zentora-cli options` both run it, so that both hold the same
+// settings (a SpinSummeMerk of 0 unticks CheckBox66 whatever the file says).
+void CreationRules(OptionsModel& model);
+
 // A click on SpeedButton1: toggles it and shows or hides the rate blocks.
 void SpeedButton1Click(OptionsModel& model);
 

@@ -1,6 +1,7 @@
 #include "statistics/statistics_lines.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zentora {
 
@@ -35,16 +36,33 @@ RateWindowLines MinRateWindows(const StatisticsResult& result,
         line.from = vonMilli[w - 1] / 1000.0;
 
         const std::int64_t curveFirst = line.start - span;
-        const std::int64_t curveLast = std::min(line.end - span, length);
-        if (curveFirst < 1 && curveFirst <= line.end - span) line.firstOrderError = curveFirst;
-        for (std::int64_t x = std::max<std::int64_t>(curveFirst, 1); x <= curveLast; ++x) {
-            const double xd = static_cast<double>(x);
-            line.limitX.push_back(xd);
-            line.limitY.push_back(line.from * (xd + static_cast<double>(span)) / xd);
-        }
+        const std::int64_t curveLast = line.end - span;
+        if (curveFirst < 1 && curveFirst <= curveLast) line.firstOrderError = curveFirst;
+        line.limit = {std::max<std::int64_t>(curveFirst, 1), curveLast, line.from, span};
         lines.windows.push_back(std::move(line));
     }
     return lines;
+}
+
+std::vector<std::pair<double, double>> SampleLimitCurve(const LimitCurve& curve, double low, double high,
+                                                        int samples) {
+    std::vector<std::pair<double, double>> points;
+    if (curve.last < curve.first || !(low <= high)) return points;
+    // The whole spins from the left edge of the view (or below it) to its right edge (or above), on the
+    // curve.
+    const auto onCurve = [&](double x) {
+        return std::clamp(x, static_cast<double>(curve.first), static_cast<double>(curve.last));
+    };
+    const auto a = static_cast<std::int64_t>(std::floor(onCurve(low)));
+    const auto b = static_cast<std::int64_t>(std::ceil(onCurve(high)));
+    const std::int64_t steps = std::clamp<std::int64_t>(b - a, 1, std::max(samples, 1));
+    // a + round(i (b - a) / steps), i = 0..steps: both ends are points, and no spin comes twice.
+    for (std::int64_t i = 0; i <= steps; ++i) {
+        const auto x = a + static_cast<std::int64_t>(static_cast<long double>(b - a) * i / steps + 0.5L);
+        if (points.empty() || points.back().first < static_cast<double>(x))
+            points.emplace_back(static_cast<double>(x), curve.At(x));
+    }
+    return points;
 }
 
 std::pair<std::string, std::string> OrderErrorFields(int window) {

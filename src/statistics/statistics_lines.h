@@ -23,15 +23,32 @@ struct AbsenceLines {
 };
 AbsenceLines AbsenceLinesOf(const StatisticsResult& result, std::int32_t abRundeValue);
 
+// The limit curve of a rate window: V x (x + S) / x for the whole spins x from `first` to `last`. It is a
+// formula of the spin, so the chart samples it to its width instead of holding a point per spin.
+struct LimitCurve {
+    std::int64_t first = 1, last = 0;  // empty when last < first
+    double from = 0;                   // V, percent
+    std::int64_t span = 0;             // S
+    double At(std::int64_t x) const {
+        const double xd = static_cast<double>(x);
+        return from * (xd + static_cast<double>(span)) / xd;
+    }
+};
+
+// Points of the curve at whole spins for a view of [low, high]: at most `samples` + 1, evenly spaced from the
+// spin at or left of the view's left edge to the one at or right of its right edge (so that the line runs to
+// both edges), never a spin the curve does not have. Each point is exact.
+std::vector<std::pair<double, double>> SampleLimitCurve(const LimitCurve& curve, double low, double high,
+                                                        int samples);
+
 struct RateWindowLine {
     int window = 0;  // 1..12
     std::int64_t start = 0;
     std::int64_t end = 0;
     double lowest = 0;  // m: the smallest rate of the spins start..end that exist, percent
     double from = 0;    // "von" of the window, percent
-    // The limit curve from x = 1 on: x and V x (x + S) / x. It stops at the last spin of the permanence, as
-    // there is nothing to compare it with beyond.
-    std::vector<double> limitX, limitY;
+    // The limit curve from x = start - S (at least 1) to the window's end - S, also beyond the permanence.
+    LimitCurve limit;
     // The first x below 1 the window's limit curve would need (the window starts S spins too early).
     std::optional<std::int64_t> firstOrderError;
 };

@@ -18,6 +18,7 @@
 
 #include "ui/AngledLabel.h"
 #include "ui/accessibility/accessibility.h"
+#include "ui/data_files.h"
 #include "ui/table_geometry.h"
 #include "ui/texts/letter_pictures.h"
 #include "ui/texts/texts_hub.h"
@@ -149,7 +150,7 @@ void TForm1::LoadPictures() {
     // A missing picture leaves its control empty; the play state does not depend on it.
     chip_bitmap_ = LoadTransparent("Bilder/Chip1.bmp");
     for (int n = 0; n <= 36; ++n)
-        pressed_bitmaps_[n] = QPixmap(QDir(data_root_).filePath(QString("Buttonunten/%1.bmp").arg(n)));
+        pressed_bitmaps_[n] = LoadPixmap(QDir(data_root_).filePath(QString("Buttonunten/%1.bmp").arg(n)));
 }
 
 QLabel* TForm1::MakeLabel(const QString& name, const QRect& bounds, int pixelSize) {
@@ -173,7 +174,7 @@ void TForm1::BuildControls() {
     hintergrund_->setObjectName("Hintergrund");
     hintergrund_->setGeometry(ToQRect(table::kHintergrund));
     hintergrund_->setScaledContents(true);
-    hintergrund_->setPixmap(QPixmap(QDir(data_root_).filePath("Bilder/Hintergrund.bmp")));
+    hintergrund_->setPixmap(LoadPixmap(QDir(data_root_).filePath("Bilder/Hintergrund.bmp")));
 
     zero_button_ = new TMouseImage(canvas_);
     zero_button_->setObjectName("ZeroButton");

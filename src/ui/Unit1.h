@@ -21,9 +21,9 @@ class QFileDialog;
 
 namespace zentora {
 
+struct UserMessage;
 namespace files {
 struct DialogSetup;
-struct FileMessage;
 struct LoadFlowResult;
 struct SaveFlowResult;
 enum class PermanenceFormat;
@@ -129,7 +129,7 @@ class TForm1 : public QMainWindow {
     bool RunFileDialog(QFileDialog& dialog, bool save);
     QString AskFile(const files::DialogSetup& setup, bool save, const QString& preset);
     QString ExportPreset(files::PermanenceFormat format) const;
-    void ShowFileMessages(const std::vector<files::FileMessage>& messages);
+    void ShowFileMessages(const std::vector<UserMessage>& messages);
     void ApplyLoad(const files::LoadFlowResult& result);
     void ApplySave(const files::SaveFlowResult& result);
     void ApplyFileNameRule(int rule, const std::string& fileName, const std::string& startFolder);

@@ -62,15 +62,13 @@ QString TForm1::AskFile(const files::DialogSetup& setup, bool save, const QStrin
     return dialog.selectedFiles().value(0);
 }
 
-void TForm1::ShowFileMessages(const std::vector<files::FileMessage>& messages) {
+void TForm1::ShowFileMessages(const std::vector<UserMessage>& messages) {
     for (const auto& message : messages) {
-        QString text = QString::fromStdString(message.text);
+        QString text;
         try {
-            if (message.translation == files::MessageTranslation::Text)
-                text = QString::fromStdString(language_.TranslateText(message.text));
-            else if (message.translation == files::MessageTranslation::Words)
-                text = QString::fromStdString(language_.TranslateWordsText(message.text));
+            text = QString::fromStdString(language_.Translate(message));
         } catch (const LanguageFileError&) {
+            text = QString::fromStdString(GermanText(message));
         }
         ShowMessage(text);
     }

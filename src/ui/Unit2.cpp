@@ -19,8 +19,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "files/ini_file.h"
 #include "options/group_controls.h"
-#include "options/ini_file.h"
 #include "options/option_files.h"
 #include "options/quick_settings.h"
 #include "options/window_rules.h"
@@ -779,8 +779,7 @@ void TForm2::UpdateHelpContext() {
 void TForm2::FormCreate() {
     LoadOptions(DataIniPath());
     ApplySettings();
-    InitialRulePass(model_);
-    SpinSummeMerkChange(model_);
+    CreationRules(model_);
     ShowRateBlocks();
     UpdateHelpContext();
 }
@@ -867,8 +866,8 @@ bool TForm2::LoadOptions(const QString& path) {
     try {
         zentora::LoadOptions(model_, path.toStdString());
         return true;
-    } catch (const std::exception& e) {
-        Message(QString::fromUtf8(e.what()));
+    } catch (const OptionsFileError& e) {
+        Message(TextsHub::Instance().Translate(e.message));
         return false;
     }
 }
@@ -877,8 +876,8 @@ bool TForm2::SaveOptions(const QString& path) {
     try {
         zentora::SaveOptions(model_, applied_, path.toStdString());
         return true;
-    } catch (const std::exception& e) {
-        Message(QString::fromUtf8(e.what()));
+    } catch (const OptionsFileError& e) {
+        Message(TextsHub::Instance().Translate(e.message));
         return false;
     }
 }

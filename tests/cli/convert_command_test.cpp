@@ -103,12 +103,15 @@ TEST_F(Convert, UnusableInputOrOutputExitsWithOne) {
         std::string input, output, error;
     };
     const Case cases[] = {
-        {Path("missing.prm"), Path("x.txt"), Path("missing.prm") + ": No such file or directory"},
-        {dir_ + "/.", Path("x.txt"), "unknown file type"},
-        {Path("a.csv"), Path("x.txt"), Path("a.csv") + ": unknown file type"},
-        {Path("a.prm"), Path("x.xlsx"), Path("x.xlsx") + ": unknown file type"},
-        {Path("a.prm"), Path("no/such/x.txt"), Path("no/such/x.txt") + ": No such file or directory"},
-        {Path("a.prm"), dir_ + "/sub.prm", dir_ + "/sub.prm: Is a directory"},
+        {Path("missing.prm"), Path("x.txt"),
+         Path("missing.prm") + " kann nicht gelesen werden: Datei oder Ordner nicht gefunden"},
+        {dir_ + "/.", Path("x.txt"), "hat keinen bekannten Dateityp"},
+        {Path("a.csv"), Path("x.txt"), Path("a.csv") + " hat keinen bekannten Dateityp"},
+        {Path("a.prm"), Path("x.xlsx"), Path("x.xlsx") + " hat keinen bekannten Dateityp"},
+        {Path("a.prm"), Path("no/such/x.txt"),
+         Path("no/such/x.txt") + " kann nicht geschrieben werden: Datei oder Ordner nicht gefunden"},
+        {Path("a.prm"), dir_ + "/sub.prm",
+         dir_ + "/sub.prm kann nicht geschrieben werden: ein Ordner, keine Datei"},
     };
     fs::create_directory(dir_ + "/sub.prm");
     for (const Case& c : cases) {

@@ -53,6 +53,30 @@ TEST(CliOptions, PercentagesPrintAsNumbersOfPercent) {
     fs::remove(file);
 }
 
+// The settings as the program holds them after its start: the marker threshold decides "Chancen Anzeigen",
+// whatever the file says, and --save writes that.
+TEST(CliOptions, PrintsAndSavesTheSettingsAfterTheWindowsCreationRules) {
+    struct Case {
+        int spinSummeMerk, checkbox66, shown;
+    };
+    for (const Case c : {Case{0, 1, 0}, Case{0, 0, 0}, Case{50, 0, 1}, Case{-20, 1, 1}}) {
+        const fs::path file = Temp("rules.opd"), saved = Temp("rules_saved.opd");
+        std::ofstream(file) << "[SpinSummeValue]\nValue=" << c.spinSummeMerk
+                            << "\n[Aktivierung]\nCheckbox66=" << c.checkbox66 << "\n";
+        const CliRun run = RunCli("options " + file.string() + " --save " + saved.string());
+        ASSERT_EQ(run.status, 0);
+        const auto json = nlohmann::json::parse(run.out);
+        EXPECT_EQ(json["SpinSummeMerk"], c.spinSummeMerk);
+        EXPECT_EQ(json["CheckBox66"], c.shown) << c.spinSummeMerk << " " << c.checkbox66;
+        EXPECT_EQ(nlohmann::json::parse(RunCli("options " + saved.string()).out)["CheckBox66"], c.shown);
+        std::ifstream in(saved, std::ios::binary);
+        const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        EXPECT_EQ(text.find("Checkbox66=") != std::string::npos, c.shown == 0) << text;
+        fs::remove(file);
+        fs::remove(saved);
+    }
+}
+
 TEST(CliOptions, MissingOrUnreadableFilesExitWithOne) {
     for (const std::string& path : {Temp("missing.ini").string(), fs::temp_directory_path().string()}) {
         const CliRun run = RunCli("options " + path);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
-
-#include "cli/cli_run.h"
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -9,6 +8,8 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#include "cli/cli_run.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ std::vector<std::uint8_t> RandomSpins(std::size_t count, unsigned seed) {
 
 TEST(CliReplay, PrintsThePlayState) {
     const fs::path prm = WritePrm("small.prm", {5, 17});  // 17 came first, then 5
-    const fs::path allOn = WritePrm("all_on.opd", {});     // no keys: every check box on
+    const fs::path allOn = WritePrm("all_on.opd", {});    // no keys: every check box on
     const CliRun run = RunCli("replay " + prm.string() + " --options " + allOn.string());
     fs::remove(allOn);
     ASSERT_EQ(run.status, 0);
@@ -74,6 +75,29 @@ TEST(CliReplay, UnreadableFileExitsWithOne) {
     const CliRun run = RunCli("replay /nonexistent/zentora.prm");
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.out.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// A named pipe given as the permanence is refused at once (opening it for reading would wait for a writer
+// for ever), with exit status 1 and a message naming it.
+TEST(CliReplay, APipeIsRefusedPromptly) {
+    const fs::path fifo =
+        fs::temp_directory_path() / ("zentora_replay_" + std::to_string(::getpid()) + "x.prm");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    // `timeout` ends a blocked run with status 124.
+    FILE* pipe =
+        popen(("timeout 20 " + std::string(ZENTORA_CLI) + " replay " + fifo.string() + " 2>&1").c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    const int status = pclose(pipe);
+    fs::remove(fifo);
+    EXPECT_EQ(WEXITSTATUS(status), 1) << out;
+    EXPECT_EQ(out, "zentora-cli: Die Datei " + fifo.string() +
+                       " kann nicht gelesen werden: keine gewöhnliche Datei (Pipe, Gerät oder Socket)\n");
 }
 
 }  // namespace

@@ -38,11 +38,12 @@ TEST(EvaluationSummary, FiguresOfARun) {
     r.balance = {5, -20, -7};
     r.totalStaked = 74;
     r.totalReturned = 67;
+    r.expectedChange37 = -74 + 5;  // the zero paid back 5 of it on average
     const EvaluationSummary s = SummaryOf(r);
     EXPECT_EQ(s.spins, 3);
     EXPECT_EQ(s.finalBalance, -7);
     EXPECT_EQ(s.lowestBalance, -20);
-    EXPECT_DOUBLE_EQ(s.expected, -2.0);
+    EXPECT_DOUBLE_EQ(s.expected, -69.0 / 37);
 
     r.balance = {3, 8};  // never below the start
     EXPECT_EQ(SummaryOf(r).lowestBalance, 0);

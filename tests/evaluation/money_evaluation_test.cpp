@@ -71,8 +71,49 @@ TEST(MoneyEvaluation, StakesLaidAfterASpinAreSettledByTheNext) {
     EXPECT_EQ(r.balance, (std::vector<std::int64_t>{-3, 0, -3}));
     EXPECT_EQ(r.totalStaked, 9);  // the three units laid after the last spin count as staked
     EXPECT_EQ(r.totalReturned, 6);
+    // Each of the three tables of three units loses 3/37 on average.
+    EXPECT_EQ(r.expectedChange37, -9);
     s.optionFlags[1] = 1;  // CheckBox2: half of the three units lost on zero come back, rounded down
-    EXPECT_EQ(EvaluateMoney(perm, s, live).balance, (std::vector<std::int64_t>{-3, 0, -2}));
+    const EvaluationResult halved = EvaluateMoney(perm, s, live);
+    EXPECT_EQ(halved.balance, (std::vector<std::int64_t>{-3, 0, -2}));
+    // ... and on average each table gets 1 of its 3 units back from the zero: 3 x (-3 + 1) / 37.
+    EXPECT_EQ(halved.expectedChange37, -6);
+}
+
+// The expectation booked for the stakes laid after spin k is the mean, over the 37 numbers that spin k + 1
+// may bring, of what they return, less their sum: checked against evaluations of every such continuation.
+TEST(MoneyEvaluation, ExpectationIsTheMeanOverEveryNextNumber) {
+    AppliedSettings s = Quiet();
+    AbsenceRule(s, GroupId::G1837, 2, 2);
+    AbsenceRule(s, GroupId::G137, 3, 4);
+    AbsenceRule(s, GroupId::G1237, 2, 1);
+    s.Of(GroupId::G1837).initialStake = 3;  // odd: the zero pays back 1 of it
+    FixedLiveSettings live;
+    std::mt19937 random(7);
+    std::vector<std::uint8_t> oldest;
+    for (int i = 0; i < 40; ++i) oldest.push_back(static_cast<std::uint8_t>(random() % 37));
+    for (const bool halve : {false, true}) {
+        s.optionFlags[1] = halve;
+        std::int64_t expected37 = 0;
+        for (std::size_t k = 1; k <= oldest.size(); ++k) {
+            std::vector<std::uint8_t> prefix(oldest.begin(), oldest.begin() + static_cast<std::ptrdiff_t>(k));
+            const EvaluationResult before = EvaluateMoney(NewestFirst(prefix), s, live);
+            const EvaluationResult earlier = EvaluateMoney(
+                NewestFirst({oldest.begin(), oldest.begin() + static_cast<std::ptrdiff_t>(k - 1)}), s, live);
+            // The stakes laid after spin k, and what each next number returns on them.
+            expected37 -= 37 * (before.totalStaked - earlier.totalStaked);
+            prefix.push_back(0);
+            for (std::uint8_t z = 0; z <= 36; ++z) {
+                prefix.back() = z;
+                expected37 +=
+                    EvaluateMoney(NewestFirst(prefix), s, live).totalReturned - before.totalReturned;
+            }
+        }
+        const auto perm = NewestFirst(oldest);
+        EXPECT_EQ(EvaluateMoney(perm, s, live).expectedChange37, expected37) << halve;
+        EXPECT_EQ(EvaluateMoneyInStretches(perm, s, live, 7).expectedChange37, expected37) << halve;
+        EXPECT_LT(expected37, 0);
+    }
 }
 
 TEST(MoneyEvaluation, NegativeMaximaBetNothing) {

@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "file_test_support.h"
-#include "options/ini_file.h"
+#include "files/ini_file.h"
 
 namespace zentora::files {
 namespace {

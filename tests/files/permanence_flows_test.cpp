@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "file_test_support.h"
 #include "files/xls.h"
 
@@ -11,9 +13,10 @@ namespace {
 using testing::Bytes;
 using testing::TempDir;
 
-const FileMessage kNoNumbers{"Keine Zahlen gefunden", MessageTranslation::Words};
-const FileMessage kInUse{"Datei wird bereits von anderem Programm bearbeitet", MessageTranslation::Text};
-const FileMessage kShortRecord{"(Letzter) Record ungültig, da weniger als 4 Byte!", MessageTranslation::Text};
+const FileMessage kNoNumbers{"Keine Zahlen gefunden", MessageTranslation::Words, {}};
+const FileMessage kInUse{"Datei wird bereits von anderem Programm bearbeitet", MessageTranslation::Text, {}};
+const FileMessage kShortRecord{
+    "(Letzter) Record ungültig, da weniger als 4 Byte!", MessageTranslation::Text, {}};
 
 TEST(PermanenceFlows, OpenSetsTheRememberedNameAndStartFolder) {
     TempDir dir;
@@ -67,8 +70,10 @@ TEST(PermanenceFlows, SaveRules) {
     EXPECT_EQ(failed.status, FlowStatus::FileError);
     EXPECT_EQ(failed.fileNameRule, FileNameRule::Keep);
     ASSERT_EQ(failed.messages.size(), 1u);
-    EXPECT_EQ(failed.messages[0].text, dir / "missing/x.prm" + ": No such file or directory");
-    EXPECT_EQ(failed.messages[0].translation, MessageTranslation::None);
+    EXPECT_EQ(failed.messages[0], WriteErrorMessage(dir / "missing/x.prm", ENOENT));
+    EXPECT_EQ(GermanText(failed.messages[0]),
+              "Die Datei " + dir / "missing/x.prm" +
+                  " kann nicht geschrieben werden: Datei oder Ordner nicht gefunden");
 }
 
 // An export proposes the permanence file's name with its own extension, never the permanence file itself.
@@ -120,21 +125,18 @@ TEST(PermanenceFlows, BadInputNeverReplacesThePermanence) {
         FlowStatus status;
         std::vector<FileMessage> messages;
     };
-    const std::string missingText = dir / "missing" + ": No such file or directory";
-    const std::string dirText = dir.path() + ": Is a directory";
+    const FileMessage missing = ReadErrorMessage(dir / "missing", ENOENT);
+    const FileMessage folder = ReadErrorMessage(dir.path(), EISDIR);
     const Case cases[] = {
-        {&OpenPermanenceFile,
-         dir / "missing",
-         FlowStatus::FileError,
-         {{missingText, MessageTranslation::None}}},
-        {&OpenPermanenceFile, dir.path(), FlowStatus::FileError, {{dirText, MessageTranslation::None}}},
-        {&ImportTextFile, dir / "missing", FlowStatus::FileError, {{missingText, MessageTranslation::None}}},
-        {&ImportTextFile, dir.path(), FlowStatus::FileError, {{dirText, MessageTranslation::None}}},
+        {&OpenPermanenceFile, dir / "missing", FlowStatus::FileError, {missing}},
+        {&OpenPermanenceFile, dir.path(), FlowStatus::FileError, {folder}},
+        {&ImportTextFile, dir / "missing", FlowStatus::FileError, {missing}},
+        {&ImportTextFile, dir.path(), FlowStatus::FileError, {folder}},
         {&ImportTextFile, dir / "empty", FlowStatus::NoNumbers, {kNoNumbers}},
         {&ImportTextFile, dir / "three", FlowStatus::NoNumbers, {kNoNumbers}},
         {&ImportTextFile, dir / "junk", FlowStatus::NoNumbers, {kNoNumbers}},
-        {&ImportExcelFile, dir / "missing", FlowStatus::FileError, {{missingText, MessageTranslation::None}}},
-        {&ImportExcelFile, dir.path(), FlowStatus::FileError, {{dirText, MessageTranslation::None}}},
+        {&ImportExcelFile, dir / "missing", FlowStatus::FileError, {missing}},
+        {&ImportExcelFile, dir.path(), FlowStatus::FileError, {folder}},
         {&ImportExcelFile, dir / "empty", FlowStatus::NoNumbers, {kNoNumbers}},
         {&ImportExcelFile, dir / "three", FlowStatus::NoNumbers, {kShortRecord, kNoNumbers}},
         {&ImportExcelFile, dir / "five", FlowStatus::NoNumbers, {kNoNumbers}},
@@ -194,8 +196,8 @@ TEST(PermanenceFlows, ExportIntoAReadOnlyFolderKeepsTheOldFile) {
         const SaveFlowResult text = ExportTextFile(Bytes{2}, folder + "/t.txt");
         const SaveFlowResult sheet = ExportExcelFile(Bytes{2}, folder + "/x.xls");
         const bool ok = text.status == FlowStatus::FileError && sheet.status == FlowStatus::FileError &&
-                        text.messages.at(0).text == folder + "/t.txt: Permission denied" &&
-                        sheet.messages.at(0).text == folder + "/x.xls: Permission denied";
+                        text.messages.at(0) == WriteErrorMessage(folder + "/t.txt", EACCES) &&
+                        sheet.messages.at(0) == WriteErrorMessage(folder + "/x.xls", EACCES);
         return ok ? 0 : 1;
     });
     EXPECT_EQ(status, 0);

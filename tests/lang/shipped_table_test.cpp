@@ -1,16 +1,19 @@
 // The language table that ships with the program: in order, complete for every text the program looks up.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "files/file_access.h"
 #include "files/permanence_flows.h"
 #include "lang/language_table.h"
 #include "lang/looked_up_texts.h"
 #include "lang/window_texts.h"
+#include "options/option_files.h"
 
 namespace zentora {
 namespace {
@@ -65,6 +68,11 @@ TEST(ShippedTableTest, EveryTextTheProgramLooksUpHasALine) {
     whole.emplace(kRateBlocksShownCaption);
     whole.emplace(kRateBlocksHiddenCaption);
     whole.emplace(files::kInUseMessage);
+    // Messages of the files and option files, and the reasons they give.
+    for (std::string_view text : {files::kReadErrorText, files::kWriteErrorText, files::kUnknownFormatMessage,
+                                  kNotAnOptionFileMessage})
+        whole.emplace(text);
+    for (std::string_view text : files::kReasonTexts) whole.emplace(text);
     whole.emplace(files::kShortRecordMessage);
     whole.emplace(files::kPermanenceFileBaseName);
     for (const auto* setup :
@@ -105,6 +113,29 @@ TEST(ShippedTableTest, TranslatesTheMenusAndTheEditorButton) {
     table.SetLanguageIndex(3);
     EXPECT_EQ(table.TranslateList({"Chance  3/37", "Einsatz verdoppeln"}),
               (std::vector<std::string>{"Street", "Martingale"}));
+}
+
+// A message of the files in every language: the text and its reason translated, the file name as it is.
+TEST(ShippedTableTest, FileMessagesComeInTheChosenLanguage) {
+    LanguageTable table(kTable);
+    const UserMessage message = files::ReadErrorMessage("/tmp/x.prm", files::kNotRegularFile);
+    const UserMessage save = files::WriteErrorMessage("/tmp/a.opd", EACCES);
+    const UserMessage options{
+        std::string(kNotAnOptionFileMessage), MessageTranslation::Text, {{"/tmp/b.opd"}}};
+    std::set<std::string> seen;
+    for (int language = 0; language < kLanguageCount; ++language) {
+        table.SetLanguageIndex(language);
+        for (const UserMessage& m : {message, save, options}) {
+            const std::string text = table.Translate(m);
+            EXPECT_NE(text.find(m.arguments[0].text), std::string::npos) << text;
+            EXPECT_EQ(text.find('%'), std::string::npos) << text;
+            seen.insert(text);
+        }
+    }
+    table.SetLanguageIndex(2);
+    EXPECT_EQ(table.Translate(message),
+              "The file /tmp/x.prm cannot be read: not a regular file (pipe, device or socket)");
+    EXPECT_EQ(seen.size(), 3u * 3);  // the two German wordings agree; the English ones differ
 }
 
 }  // namespace

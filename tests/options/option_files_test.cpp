@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "options/ini_file.h"
+#include "files/ini_file.h"
 #include "options/options_model.h"
 
 namespace zentora {

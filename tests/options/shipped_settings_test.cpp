@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "files/file_access.h"
 #include "options/option_files.h"
 #include "options/options_model.h"
 
@@ -32,7 +33,7 @@ const std::filesystem::path kShipped =
 // ZENTORA_WRITE_SHIPPED_OPTIONS=1 test_options --gtest_filter=ShippedSettings.* rewrites the file.
 TEST(ShippedSettings, DataIniIsTheCalmFirstSystem) {
     const std::string expected = CalmFirstSystem();
-    if (std::getenv("ZENTORA_WRITE_SHIPPED_OPTIONS")) WriteFileAtomically(kShipped, expected);
+    if (std::getenv("ZENTORA_WRITE_SHIPPED_OPTIONS")) files::WriteFileAtomic(kShipped.string(), expected);
     std::ifstream in(kShipped, std::ios::binary);
     const std::string shipped{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     EXPECT_EQ(shipped, expected);

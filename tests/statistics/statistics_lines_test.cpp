@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace zentora {
 namespace {
 
@@ -39,10 +41,10 @@ TEST(RateWindows, OnlyWindowsThatStartWithinThePermanence) {
     EXPECT_DOUBLE_EQ(w.from, 2.5);
     EXPECT_DOUBLE_EQ(lines.largest, 99.0);
     EXPECT_FALSE(w.firstOrderError);
-    ASSERT_FALSE(w.limitX.empty());
-    EXPECT_EQ(w.limitX.front(), 36);
-    EXPECT_EQ(w.limitX.back(), 60);
-    EXPECT_DOUBLE_EQ(w.limitY.front(), 2.5 * 37 / 36);
+    // The limit curve runs to the window's end - S, beyond the permanence.
+    EXPECT_EQ(w.limit.first, 36);
+    EXPECT_EQ(w.limit.last, 99);
+    EXPECT_DOUBLE_EQ(w.limit.At(36), 2.5 * 37 / 36);
 
     // Windows inside the permanence take their lowest value from their own spins.
     const RateWindowLines inner = MinRateWindows(Curve(60, 10, 1, Until(20, 10)), von);
@@ -58,11 +60,45 @@ TEST(RateWindows, ALimitCurveStartingBeforeSpinOneNamesItsFirstPoint) {
     const RateWindowLines lines = MinRateWindows(Curve(60, 3, 7, Until(20, 10)), von);
     ASSERT_FALSE(lines.windows.empty());
     EXPECT_EQ(lines.windows[0].firstOrderError, -4);  // x = -4 .. 0 cannot be drawn
-    EXPECT_EQ(lines.windows[0].limitX.front(), 1);
-    EXPECT_EQ(lines.windows[0].limitX.back(), 13);
+    EXPECT_EQ(lines.windows[0].limit.first, 1);
+    EXPECT_EQ(lines.windows[0].limit.last, 13);
     EXPECT_FALSE(lines.windows[1].firstOrderError);  // from 20 - 7 on
     EXPECT_EQ(OrderErrorFields(1), (std::pair<std::string, std::string>{"Ab Runde", "Bis Runde(1)"}));
     EXPECT_EQ(OrderErrorFields(3), (std::pair<std::string, std::string>{"Bis Runde(2)", "Bis Runde(3)"}));
+}
+
+// A window ending at 9,500,000 is drawn from a few points per view, each on the curve, whatever the zoom.
+TEST(LimitCurveSampling, BoundedExactAndReachingTheEdgesOfTheView) {
+    const LimitCurve curve{3, 9'500'000 - 7, 49.5, 7};
+    struct Case {
+        double low, high;
+        int samples;
+        double firstX, lastX;  // the ends: the spins at or beyond the view's edges, within the curve
+    };
+    const Case cases[] = {
+        {3, 9'499'993, 800, 3, 9'499'993},  // the whole curve
+        {-50, 2e7, 800, 3, 9'499'993},      // a view wider than the curve
+        {1000.4, 1200.6, 800, 1000, 1201},  // zoomed in: every spin
+        {5e6, 5e6 + 1e5, 50, 5'000'000, 5'100'000},
+        {9'499'990.5, 9.6e6, 10, 9'499'990, 9'499'993},
+        {0, 3, 100, 3, 3},  // the view ends where the curve starts
+    };
+    for (const Case& c : cases) {
+        const auto points = SampleLimitCurve(curve, c.low, c.high, c.samples);
+        ASSERT_FALSE(points.empty()) << c.low;
+        EXPECT_LE(points.size(), static_cast<std::size_t>(c.samples) + 1) << c.low;
+        EXPECT_EQ(points.front().first, c.firstX) << c.low;
+        EXPECT_EQ(points.back().first, c.lastX) << c.low;
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const double x = points[i].first;
+            EXPECT_EQ(x, std::floor(x));
+            EXPECT_DOUBLE_EQ(points[i].second, 49.5 * (x + 7) / x) << x;
+            if (i > 0) EXPECT_GT(x, points[i - 1].first);
+        }
+    }
+    // Zoomed in to fewer spins than samples: every spin is a point.
+    EXPECT_EQ(SampleLimitCurve(curve, 100, 110, 800).size(), 11u);
+    EXPECT_TRUE(SampleLimitCurve(LimitCurve{5, 4, 1, 1}, 0, 10, 100).empty());  // a window after its own end
 }
 
 TEST(AbsenceLines, LongestAbsenceSetValueAndSignal) {

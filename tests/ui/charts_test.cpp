@@ -253,6 +253,35 @@ class ChartsTest : public QObject {
         QCOMPARE(Keys(Chart1()->ValueLines()[0]), (std::vector<double>{37, 100}));
         QCOMPARE(Values(Chart1()->ValueLines()[0]), (std::vector<double>{lowest, lowest}));
         QVERIFY(messages_.isEmpty());
+        // The limit curve runs to the window's end - S, beyond the 60 spins there are.
+        const QCPGraph* limit = Chart1()->Graph("LimitCurve0");
+        QVERIFY(limit && !limit->data()->isEmpty());
+        QCOMPARE((limit->data()->constEnd() - 1)->key, 99.0);
+
+        // A window ending at 9,500,000 holds only the points the view shows, each on the curve, and is
+        // sampled again when the view changes.
+        Model().Set(f.bisRunde[0], 9500000);
+        form_->ApplySettings();
+        Statistics(3, 45);
+        limit = Chart1()->Graph("LimitCurve0");
+        QVERIFY(limit);
+        const double v = Model().Value(f.von[0]) / 1000.0;
+        const auto onCurve = [&](const QCPGraph* graph) {
+            for (auto it = graph->data()->constBegin(); it != graph->data()->constEnd(); ++it)
+                if (it->value != v * (it->key + 1) / it->key) return false;
+            return true;
+        };
+        QCOMPARE((limit->data()->constEnd() - 1)->key, 9499999.0);
+        QVERIFY(limit->data()->size() <= std::max(Chart1()->axisRect()->width(), 1000) + 1);
+        QVERIFY(onCurve(limit));
+        Chart1()->xAxis->setRange(5000000, 5000100);
+        QCOMPARE(limit->data()->size(), 101);
+        QCOMPARE(limit->data()->constBegin()->key, 5000000.0);
+        QVERIFY(onCurve(limit));
+        Chart1()->ResetZoom();
+        QCOMPARE((limit->data()->constEnd() - 1)->key, 9499999.0);
+        Model().Set(f.bisRunde[0], 100);
+        form_->ApplySettings();
 
         // A window starting S spins too early: one message naming the first point.
         Model().Set(f.rateStart, 3);

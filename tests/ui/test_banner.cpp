@@ -5,9 +5,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "files/ini_file.h"
 #include "http_test_server.h"
 #include "lang/language_table.h"
-#include "options/ini_file.h"
 #include "ui/about/UnitInfo.h"
 #include "ui/banner/WerbeBannerThread.h"
 #include "ui/help/help_system.h"

@@ -1,5 +1,7 @@
 // Broken files fed to every open, import and load path of the windows: each says why and leaves what the
 // user had (the permanence and its play state, the remembered file name, the settings, every file on disk).
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QDir>
 #include <QDirIterator>
@@ -165,6 +167,36 @@ class BrokenFilesTest : public QObject {
         QCOMPARE(messages.size(), 4);
         QCOMPARE(form.Model().Value("Maximum12"), 77);
         QCOMPARE(ReadAll(form.DataIniPath()), kPicture);
+    }
+
+    // A pipe is refused at once (opening it would wait for a writer), and the messages of the files and the
+    // option files come in the chosen language.
+    void PipesAndNoOptionFilesAreRefusedInTheChosenLanguage() {
+        QTemporaryDir dir;
+        const QString pipe = dir.filePath("x.prm");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+        TForm1 main(kBin, kDesignScreen);
+        QStringList messages;
+        main.messageHook = [&](const QString& text) { messages << text; };
+        main.Sprache1Click(main.findChild<QAction*>("Sprache2"));
+        main.OpenPermanence(pipe);
+        QCOMPARE(messages, QStringList{"The file " + pipe +
+                                       " cannot be read: not a regular file (pipe, device or socket)"});
+        QVERIFY(main.Session().GetPermanence().empty());
+
+        QVERIFY(QDir(dir.path()).mkpath("Einstellungen"));
+        AppliedSettings applied;
+        TForm2 options(dir.path(), applied);
+        options.showMessage = [&](const QString& text) { messages << text; };
+        const QString notOptions = dir.filePath("Einstellungen/spiel.opd");
+        WriteAll(notOptions, "17\r\n5\r\n");
+        options.fileDialogHook = [&](QFileDialog& dialog) {
+            dialog.selectFile(notOptions);
+            return true;
+        };
+        options.Button3Click();
+        QCOMPARE(messages.last(), "The file " + notOptions + " is not an option file.");
+        main.Sprache1Click(main.findChild<QAction*>("Sprache0"));
     }
 
     void LanguageAndLayoutFilesAreOnlyRead() {

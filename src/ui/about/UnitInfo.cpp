@@ -14,6 +14,7 @@
 #include "files/banner_list.h"
 #include "lang/language_table.h"
 #include "ui/banner/WerbeBannerThread.h"
+#include "ui/data_files.h"
 #include "ui/help/help_system.h"
 #include "ui/texts/texts_hub.h"
 
@@ -52,7 +53,7 @@ TInfo::TInfo(const QString& dataRoot, const LanguageTable& language, TWerbeBanne
 
     auto* picture = new QLabel(this);
     picture->setObjectName("Image1");
-    picture->setPixmap(QPixmap(QDir(dataRoot).filePath("Bilder/Info.bmp")));
+    picture->setPixmap(LoadPixmap(QDir(dataRoot).filePath("Bilder/Info.bmp")));
     picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
     const auto label = [this](const char* name) {

@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QSettings>
 
+#include "ui/data_files.h"
+
 namespace zentora {
 
 TSplashscreen::TSplashscreen(const QString& dataRoot, QWidget* parent)
@@ -15,7 +17,7 @@ TSplashscreen::TSplashscreen(const QString& dataRoot, QWidget* parent)
     const auto picture = [&](const char* name, const char* file) {
         auto* label = new QLabel(this);
         label->setObjectName(name);
-        label->setPixmap(QPixmap(QDir(dataRoot).filePath(file)));
+        label->setPixmap(LoadPixmap(QDir(dataRoot).filePath(file)));
         label->resize(label->sizeHint().expandedTo(QSize(1, 1)));
         label->hide();
         return label;

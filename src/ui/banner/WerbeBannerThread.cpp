@@ -14,6 +14,7 @@
 
 #include "files/banner_list.h"
 #include "ui/banner/http_fetch.h"
+#include "ui/data_files.h"
 
 namespace zentora {
 
@@ -52,16 +53,15 @@ void TWerbeBanner::SetHint(const QString& hint) {
 }
 
 void TWerbeBanner::SetPicture(const QString& file) {
-    banner_->setPixmap(file.isEmpty() ? QPixmap()
-                                      : QPixmap::fromImage(QImage(QDir(data_root_).filePath(file))));
+    banner_->setPixmap(file.isEmpty() ? QPixmap() : LoadPixmap(QDir(data_root_).filePath(file)));
 }
 
 void TWerbeBanner::Timer1Timer() {
     // Without a server the banner keeps what it shows and nothing is fetched.
     if (!hosts_.AnyServer()) return;
-    QFile list(QDir(data_root_).filePath("Einstellungen/Banner.txt"));
-    if (!list.open(QIODevice::ReadOnly)) return;
-    const std::vector<std::string> lines = files::SplitListLines(list.read(kMaxListBytes).toStdString());
+    const auto list = ReadDataFile(QDir(data_root_).filePath("Einstellungen/Banner.txt"), kMaxListBytes);
+    if (!list) return;
+    const std::vector<std::string> lines = files::SplitListLines(list->toStdString());
     if (lines.empty()) return;
     const int count = static_cast<int>(lines.size());
     const int pick = pickHook ? std::clamp(pickHook(count), 0, count - 1)
@@ -78,7 +78,7 @@ void TWerbeBanner::Timer1Timer() {
     if (cached) {
         const QString file = QDir(data_root_).filePath("Bilder/" + QString::fromStdString(*cached));
         if (QFileInfo::exists(file)) {
-            HandOver(QImage(file), hint, link);
+            HandOver(LoadImage(file), hint, link);
             return;
         }
         Download(QUrl(url), file, hint, link);

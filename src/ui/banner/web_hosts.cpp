@@ -1,15 +1,21 @@
 #include "ui/banner/web_hosts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 
 #include "files/banner_list.h"
+#include "files/file_access.h"
 
 namespace zentora {
 
 WebHosts LoadWebHosts(const QString& dataRoot) {
     WebHosts hosts;
-    const QSettings ini(QDir(dataRoot).filePath("Einstellungen/Webserver.ini"), QSettings::IniFormat);
+    const QString file = QDir(dataRoot).filePath("Einstellungen/Webserver.ini");
+    // QSettings would wait on a pipe for ever: only a regular file is read.
+    if (files::CheckRegularFile(QFile::encodeName(file).toStdString(), files::kMaxSettingsBytes) != 0)
+        return hosts;
+    const QSettings ini(file, QSettings::IniFormat);
     const auto server = [&](const char* key, QString& target) {
         QString value = ini.value(QStringLiteral("Webserver/") + key).toString().trimmed();
         while (value.endsWith(QLatin1Char('/'))) value.chop(1);

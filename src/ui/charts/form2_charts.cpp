@@ -224,7 +224,7 @@ void TForm2::ShowSummary() {
                           .join(QStringLiteral("   ")));
     summary_->setToolTip(
         Tr(QStringLiteral("Erwartung: was die Einsätze im Mittel an die Null verlieren "
-                          "(- Gesetzt / 37)")));
+                          "(jede Position nach ihrer Auszahlung, Halbierung bei Zero eingerechnet)")));
 }
 
 void TForm2::Limit1Click(int tag) {

@@ -16,6 +16,12 @@ QVector<QCPGraphData> PointsOf(const std::vector<double>& x, const std::vector<d
     return points;
 }
 
+QVector<QCPGraphData> LimitPoints(const LimitCurve& curve, double low, double high, int samples) {
+    QVector<QCPGraphData> points;
+    for (const auto& [x, y] : SampleLimitCurve(curve, low, high, samples)) points.append({x, y});
+    return points;
+}
+
 QString Number(double value) {
     return QString::number(value, 'g', 10);
 }
@@ -28,11 +34,22 @@ StatisticsChart::StatisticsChart(QWidget* parent) : ChartView(QStringLiteral("Ch
     // click.
     addLayer(QStringLiteral("valueLines"), layer(QStringLiteral("main")), QCustomPlot::limAbove);
     connect(this, &QCustomPlot::plottableClick, this, &StatisticsChart::OnClick);
+    // A window may end millions of spins on: its limit curve holds only the points the view shows.
+    connect(xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
+            [this](const QCPRange&) { SampleLimitCurves(); });
+}
+
+void StatisticsChart::SampleLimitCurves() {
+    const QCPRange view = xAxis->range();
+    const int samples = std::max(axisRect()->width(), 100);
+    for (const auto& [graph, curve] : limitCurves_)
+        graph->data()->set(LimitPoints(curve, view.lower, view.upper, samples), true);
 }
 
 void StatisticsChart::Clear() {
     curve_ = nullptr;
     valueLines_.clear();
+    limitCurves_.clear();
     note_ = nullptr;
     ChartView::Clear();
 }
@@ -208,7 +225,9 @@ void StatisticsChart::AddMinRateLines(const StatisticsResult& result, const Cont
                      context.high);
 
         QCPGraph* limit = Line(QStringLiteral("LimitCurve%1").arg(n), context.signal, 5);
-        limit->data()->set(PointsOf(w.limitX, w.limitY), true);
+        limitCurves_.emplace_back(limit, w.limit);
+        // The whole curve first, so that the chart's home range takes it in; the view then samples it.
+        limit->data()->set(LimitPoints(w.limit, double(w.limit.first), double(w.limit.last), 1000), true);
         if (w.firstOrderError) errors.push_back({w.window, *w.firstOrderError});
 
         Line(QStringLiteral("VonLine%1").arg(n), context.setValue, 5)

@@ -9,6 +9,7 @@
 
 #include "options/window_rules.h"
 #include "statistics/statistics.h"
+#include "statistics/statistics_lines.h"
 #include "ui/charts/chart_view.h"
 
 namespace zentora {
@@ -63,9 +64,12 @@ class StatisticsChart final : public ChartView {
     void AddMinRateLines(const StatisticsResult& result, const Context& context,
                          std::vector<OrderError>& errors);
     void OnClick(QCPAbstractPlottable* plottable, int dataIndex, QMouseEvent* event);
+    // Samples the limit curves anew to the visible spins and the chart's width.
+    void SampleLimitCurves();
 
     QCPGraph* curve_ = nullptr;
     std::vector<QCPGraph*> valueLines_;
+    std::vector<std::pair<QCPGraph*, LimitCurve>> limitCurves_;
     QCPItemText* note_ = nullptr;
 };
 

@@ -15,6 +15,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/data_files.h"
+
 namespace zentora {
 
 QString HelpAnchor(int context) {
@@ -130,9 +132,9 @@ QString PopupTopicText(const QString& contents, int id) {
 }
 
 bool THelpSystem::ShowPopup(int id, QPoint at) {
-    QFile file(popup_topics_);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    const QString text = PopupTopicText(QString::fromUtf8(file.read(1 << 20)), id);
+    const auto topics = ReadDataFile(popup_topics_, 1 << 20);
+    if (!topics) return false;
+    const QString text = PopupTopicText(QString::fromUtf8(*topics), id);
     if (text.isEmpty()) return false;
     if (!popup_) {
         popup_ = new QLabel(nullptr, Qt::ToolTip | Qt::FramelessWindowHint);

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <vector>
 
+#include "ui/data_files.h"
+
 namespace zentora {
 
 QString LetterFile(const QString& dataRoot, char32_t character) {
@@ -17,7 +19,7 @@ QString LetterFile(const QString& dataRoot, char32_t character) {
 namespace {
 
 QImage LoadLetter(const QString& dataRoot, char32_t character) {
-    QImage letter(LetterFile(dataRoot, character));
+    QImage letter = LoadImage(LetterFile(dataRoot, character));
     if (letter.isNull()) {
         qWarning("Letter picture missing: %s", qPrintable(LetterFile(dataRoot, character)));
         const QString text = QString::fromUcs4(&character, 1);

@@ -27,6 +27,14 @@ QString TextsHub::TranslateText(const QString& text) const {
     }
 }
 
+QString TextsHub::Translate(const UserMessage& message) const {
+    try {
+        if (table_) return QString::fromStdString(table_->Translate(message));
+    } catch (const LanguageFileError&) {
+    }
+    return QString::fromStdString(GermanText(message));
+}
+
 QString TextsHub::TranslateWordsText(const QString& text) const {
     if (!table_) return text;
     try {

@@ -34,6 +34,7 @@ class TextsHub : public QObject {
     // Lookups for texts built at run time; a table that cannot be read leaves the German text.
     QString TranslateText(const QString& text) const;
     QString TranslateWordsText(const QString& text) const;
+    QString Translate(const UserMessage& message) const;
 
     // Takes a text before the standard handling by control name; returns true when it did. Drawn captions
     // always come this way.

@@ -9,11 +9,14 @@
 #include <unordered_map>
 #include <vector>
 
+#include "files/user_message.h"
+
 namespace zentora {
 
-// An option file that exists but cannot be used, or a save that failed.
+// An option file that exists but cannot be used, or a save that failed. what() is the German text.
 struct OptionsFileError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+    explicit OptionsFileError(UserMessage m) : std::runtime_error(GermanText(m)), message(std::move(m)) {}
+    UserMessage message;
 };
 
 // Windows-1252 on disk, UTF-8 in memory.
@@ -31,7 +34,8 @@ class IniFile {
   public:
     IniFile() = default;
     static IniFile Parse(std::string_view utf8Text);
-    // A missing file reads as empty; a file that exists but cannot be read as text throws OptionsFileError.
+    // A missing file reads as empty; anything else that is no regular text file of a sensible size throws
+    // OptionsFileError.
     static IniFile Read(const std::filesystem::path& path);
 
     std::optional<std::string_view> ReadString(std::string_view section, std::string_view key) const;
@@ -50,8 +54,8 @@ class IniFile {
     bool HasSections() const { return !sections_.empty(); }
 
     std::string Serialize() const;  // UTF-8, CR LF line ends
-    // Writes a temporary file beside the target and renames it; throws OptionsFileError on failure, leaving
-    // the old file as it was.
+    // Saves through files::WriteFileAtomic; throws OptionsFileError on failure, leaving the old file as it
+    // was.
     void Write(const std::filesystem::path& path) const;
 
   private:
@@ -74,8 +78,5 @@ class IniFile {
     std::vector<Section> sections_;
     std::unordered_map<std::string, std::size_t> sectionIndex_;  // lower-case name -> section
 };
-
-// Writes bytes to a temporary file beside the target and renames it over the target.
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace zentora

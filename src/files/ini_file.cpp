@@ -1,10 +1,9 @@
-#include "options/ini_file.h"
+#include "files/ini_file.h"
 
 #include <array>
-#include <fstream>
-#include <iterator>
-#include <random>
-#include <system_error>
+#include <cerrno>
+
+#include "files/file_access.h"
 
 namespace zentora {
 
@@ -169,17 +168,17 @@ IniFile IniFile::Parse(std::string_view text) {
 }
 
 IniFile IniFile::Read(const std::filesystem::path& path) {
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (status.type() == std::filesystem::file_type::not_found) return {};
-    if (ec) throw OptionsFileError(path.string() + ": cannot be read (" + ec.message() + ")");
-    if (std::filesystem::is_directory(status))
-        throw OptionsFileError(path.string() + ": is a folder, not an option file");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw OptionsFileError(path.string() + ": cannot be read");
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) throw OptionsFileError(path.string() + ": cannot be read");
-    if (bytes.find('\0') != std::string::npos) throw OptionsFileError(path.string() + ": is not a text file");
+    const files::ReadOutcome read =
+        files::ReadWholeFile(path.string(), files::ReadLock::Any, files::kMaxSettingsBytes);
+    if (read.status == files::IoStatus::InUse)
+        throw OptionsFileError({std::string(files::kInUseMessage), MessageTranslation::Text, {}});
+    if (read.status != files::IoStatus::Ok) {
+        if (read.code == ENOENT) return {};
+        throw OptionsFileError(read.error);
+    }
+    const std::string_view bytes(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size());
+    if (bytes.find('\0') != std::string_view::npos)
+        throw OptionsFileError(files::ReadErrorMessage(path.string(), files::kNotTextFile));
     return Parse(Windows1252ToUtf8(bytes));
 }
 
@@ -249,32 +248,10 @@ std::string IniFile::Serialize() const {
 }
 
 void IniFile::Write(const std::filesystem::path& path) const {
-    WriteFileAtomically(path, Utf8ToWindows1252(Serialize()));
-}
-
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-    std::random_device random;
-    std::filesystem::path temp = path;
-    temp += ".tmp" + std::to_string(random() % 1000000);
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) throw OptionsFileError(path.string() + ": cannot be written");
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ignore;
-            std::filesystem::remove(temp, ignore);
-            throw OptionsFileError(path.string() + ": cannot be written");
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::error_code ignore;
-        std::filesystem::remove(temp, ignore);
-        throw OptionsFileError(path.string() + ": cannot be written (" + ec.message() + ")");
-    }
+    const files::WriteOutcome written = files::WriteFileAtomic(path.string(), Utf8ToWindows1252(Serialize()));
+    if (written.status == files::IoStatus::InUse)
+        throw OptionsFileError({std::string(files::kInUseMessage), MessageTranslation::Text, {}});
+    if (!written.ok()) throw OptionsFileError(written.error);
 }
 
 }  // namespace zentora
