@@ -99,7 +99,7 @@ bool UnsavedSpins::KeepRecoveryFile(const std::string& path) {
     // with the old file.
     const int fd = ::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) {
-        Failed(SystemErrorText(path + ".lock", errno));
+        Failed(WriteErrorMessage(path + ".lock", errno));
         return false;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -126,7 +126,7 @@ void UnsavedSpins::Saved() {
     unsaved_ = false;
     CloseAppend();
     if (!path_.empty() && ::unlink(path_.c_str()) != 0 && errno != ENOENT)
-        Failed(SystemErrorText(path_, errno));
+        Failed(WriteErrorMessage(path_, errno));
 }
 
 void UnsavedSpins::Added(std::span<const std::uint8_t> oldestFirst, std::size_t count,
@@ -153,7 +153,7 @@ void UnsavedSpins::Append(const std::string& lines, std::span<const std::uint8_t
         return;
     }
     if (!WriteAll(append_fd_, lines)) {
-        Failed(SystemErrorText(path_, errno));
+        Failed(WriteErrorMessage(path_, errno));
         CloseAppend();  // the next change tries the whole file again
     }
 }
@@ -165,11 +165,11 @@ void UnsavedSpins::WriteWhole(std::span<const std::uint8_t> oldestFirst, std::st
     const WriteOutcome written =
         WriteFileAtomic(path_, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
     if (!written.ok()) {
-        Failed(written.error.empty() ? path_ : written.error);
+        Failed(written.error);
         return;
     }
     append_fd_ = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-    if (append_fd_ < 0) Failed(SystemErrorText(path_, errno));
+    if (append_fd_ < 0) Failed(WriteErrorMessage(path_, errno));
 }
 
 void UnsavedSpins::CloseAppend() {
@@ -177,12 +177,12 @@ void UnsavedSpins::CloseAppend() {
     append_fd_ = -1;
 }
 
-void UnsavedSpins::Failed(std::string error) {
-    if (write_error_.empty()) write_error_ = std::move(error);
+void UnsavedSpins::Failed(UserMessage error) {
+    if (!write_error_) write_error_ = std::move(error);
 }
 
-std::string UnsavedSpins::TakeWriteError() {
-    if (error_handed_out_ || write_error_.empty()) return {};
+std::optional<UserMessage> UnsavedSpins::TakeWriteError() {
+    if (error_handed_out_ || !write_error_) return std::nullopt;
     error_handed_out_ = true;
     return write_error_;
 }

@@ -24,6 +24,8 @@
 #include <string_view>
 #include <vector>
 
+#include "files/user_message.h"
+
 namespace zentora::files {
 
 // Beside data.ini in the program's writable data folder.
@@ -66,22 +68,22 @@ class UnsavedSpins {
     // Any other change; `oldestFirst` is the permanence after it.
     void Changed(std::span<const std::uint8_t> oldestFirst, std::string_view fileName);
 
-    // The first failure to write the recovery file, "<file>: <system text>", handed out once per run so
-    // that a full disk does not ask for attention at every spin; empty otherwise.
-    std::string TakeWriteError();
+    // The first failure to write the recovery file, handed out once per run so that a full disk does not
+    // ask for attention at every spin; nothing otherwise.
+    std::optional<UserMessage> TakeWriteError();
 
   private:
     void WriteWhole(std::span<const std::uint8_t> oldestFirst, std::string_view fileName);
     void Append(const std::string& lines, std::span<const std::uint8_t> oldestFirst,
                 std::string_view fileName);
     void CloseAppend();
-    void Failed(std::string error);
+    void Failed(UserMessage error);
 
     std::string path_;
     int lock_fd_ = -1;
     int append_fd_ = -1;  // open while the file holds the current unsaved stretch
     bool unsaved_ = false;
-    std::string write_error_;
+    std::optional<UserMessage> write_error_;
     bool error_handed_out_ = false;
 };
 

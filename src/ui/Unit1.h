@@ -129,6 +129,7 @@ class TForm1 : public QMainWindow {
     bool RunFileDialog(QFileDialog& dialog, bool save);
     QString AskFile(const files::DialogSetup& setup, bool save, const QString& preset);
     QString ExportPreset(files::PermanenceFormat format) const;
+    QString Translate(const UserMessage& message) const;
     void ShowFileMessages(const std::vector<UserMessage>& messages);
     void ApplyLoad(const files::LoadFlowResult& result);
     void ApplySave(const files::SaveFlowResult& result);

@@ -62,16 +62,16 @@ QString TForm1::AskFile(const files::DialogSetup& setup, bool save, const QStrin
     return dialog.selectedFiles().value(0);
 }
 
-void TForm1::ShowFileMessages(const std::vector<UserMessage>& messages) {
-    for (const auto& message : messages) {
-        QString text;
-        try {
-            text = QString::fromStdString(language_.Translate(message));
-        } catch (const LanguageFileError&) {
-            text = QString::fromStdString(GermanText(message));
-        }
-        ShowMessage(text);
+QString TForm1::Translate(const UserMessage& message) const {
+    try {
+        return QString::fromStdString(language_.Translate(message));
+    } catch (const LanguageFileError&) {
+        return QString::fromStdString(GermanText(message));
     }
+}
+
+void TForm1::ShowFileMessages(const std::vector<UserMessage>& messages) {
+    for (const auto& message : messages) ShowMessage(Translate(message));
 }
 
 void TForm1::ApplyLoad(const files::LoadFlowResult& result) {

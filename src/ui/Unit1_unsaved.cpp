@@ -51,9 +51,8 @@ void TForm1::PermanenceEdited() {
 }
 
 void TForm1::ShowRecoveryError() {
-    const std::string error = unsaved_.TakeWriteError();
-    if (!error.empty())
-        ShowMessage(Tr(lang::kRecoveryWriteError.data()) + '\n' + QString::fromStdString(error));
+    if (const auto error = unsaved_.TakeWriteError())
+        ShowMessage(Tr(lang::kRecoveryWriteError.data()) + '\n' + Translate(*error));
 }
 
 bool TForm1::KeepRecoveryFile(const QString& path) {
