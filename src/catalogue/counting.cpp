@@ -380,7 +380,9 @@ bool FastHitRatesNarrow(const std::int32_t* hits, std::int32_t* rates, int count
     const float scale = static_cast<float>(100000.0 / spinsCounted);
     for (int i = 0; i < count; ++i) {
         const std::int32_t h = hits[i];
-        const std::int32_t guess = static_cast<std::int32_t>(static_cast<float>(h) * scale + 0.5f);
+        // A count outside 0..2s goes to the formula; clamped here, its guess still fits the lanes.
+        const std::int32_t guess =
+            static_cast<std::int32_t>(static_cast<float>(std::clamp(h, 0, dSigned)) * scale + 0.5f);
         const std::uint32_t numerator = 200000u * static_cast<std::uint32_t>(h) + s;
         const std::int32_t rest =
             static_cast<std::int32_t>(numerator - static_cast<std::uint32_t>(guess) * d);
