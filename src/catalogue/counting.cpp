@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/platform.h"
 
 namespace zentora {
 
@@ -282,9 +283,7 @@ void CountSpin(unsigned number, const AppliedSettings& settings, AbsenceArray& a
 
 namespace {
 
-#if defined(__GNUC__) && defined(__x86_64__)
-__attribute__((target_clones("avx2", "default")))
-#endif
+ZENTORA_VECTOR_CLONES
 void MoveAbsences(const std::uint8_t* multiplicity, std::int16_t* absence, int count) {
     for (int i = 0; i < count; ++i) {
         const std::int16_t grown =
@@ -293,9 +292,7 @@ void MoveAbsences(const std::uint8_t* multiplicity, std::int16_t* absence, int c
     }
 }
 
-#if defined(__GNUC__) && defined(__x86_64__)
-__attribute__((target_clones("avx2", "default")))
-#endif
+ZENTORA_VECTOR_CLONES
 void MoveHits(const std::uint8_t* multiplicity, std::int32_t* hits, int count) {
     for (int i = 0; i < count; ++i) hits[i] += multiplicity[i];
 }
@@ -351,9 +348,7 @@ constexpr std::int32_t kUseFormula = std::numeric_limits<std::int32_t>::min();
 // The fast rates of a range of slots; kUseFormula where the extended formula must decide. Returns whether
 // there is any such slot. Numerator, denominator and every product are integers below 2^53, so the doubles
 // are exact apart from the reciprocal guess. Built for AVX2 too where the processor has it.
-#if defined(__GNUC__) && defined(__x86_64__)
-__attribute__((target_clones("avx2", "default")))
-#endif
+ZENTORA_VECTOR_CLONES
 bool FastHitRates(const std::int32_t* hits, std::int32_t* rates, int count, std::int32_t spinsCounted) {
     const double spins = spinsCounted;
     const double d = 2.0 * spins;
@@ -377,9 +372,7 @@ bool FastHitRates(const std::int32_t* hits, std::int32_t* rates, int count, std:
 // and the remainder, below 2^31 in magnitude, is exact in wrapping 32-bit arithmetic.
 constexpr std::int32_t kNarrowSpinsLimit = 1 << 29;
 
-#if defined(__GNUC__) && defined(__x86_64__)
-__attribute__((target_clones("avx2", "default")))
-#endif
+ZENTORA_VECTOR_CLONES
 bool FastHitRatesNarrow(const std::int32_t* hits, std::int32_t* rates, int count, std::int32_t spinsCounted) {
     const std::uint32_t s = static_cast<std::uint32_t>(spinsCounted);
     const std::uint32_t d = 2 * s;
@@ -387,7 +380,9 @@ bool FastHitRatesNarrow(const std::int32_t* hits, std::int32_t* rates, int count
     const float scale = static_cast<float>(100000.0 / spinsCounted);
     for (int i = 0; i < count; ++i) {
         const std::int32_t h = hits[i];
-        const std::int32_t guess = static_cast<std::int32_t>(static_cast<float>(h) * scale + 0.5f);
+        // A count outside 0..2s goes to the formula; clamped here, its guess still fits the lanes.
+        const std::int32_t guess =
+            static_cast<std::int32_t>(static_cast<float>(std::clamp(h, 0, dSigned)) * scale + 0.5f);
         const std::uint32_t numerator = 200000u * static_cast<std::uint32_t>(h) + s;
         const std::int32_t rest =
             static_cast<std::int32_t>(numerator - static_cast<std::uint32_t>(guess) * d);

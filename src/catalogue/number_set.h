@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <initializer_list>
 
@@ -26,7 +27,7 @@ struct NumberSet {
     }
     constexpr int Count() const {
         int c = 0;
-        for (auto w : words) c += __builtin_popcountll(w);
+        for (auto w : words) c += std::popcount(w);
         return c;
     }
     constexpr bool operator==(const NumberSet&) const = default;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "catalogue/platform.h"
 #include "catalogue/slot_mask.h"
 #include "engine/slot_groups.h"
 
@@ -28,19 +29,13 @@ void ClearBuffer(SignalArray& signalBuffer) {
     std::fill_n(signalBuffer.begin(), kSlotCount, std::int16_t{-1});
 }
 
-#if defined(__GNUC__) && defined(__x86_64__)
-#define ZENTORA_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define ZENTORA_VECTOR_CLONES
-#endif
-
 // The per-slot rule loops, written without branches so that they run on whole vectors of slots.
 ZENTORA_VECTOR_CLONES
 void AbsenceWindow(const std::int16_t* absence, std::int16_t* buffer, int count, std::int32_t low,
                    std::int32_t high) {
     for (int i = 0; i < count; ++i) {
         const std::int32_t a = absence[i];
-        buffer[i] = (low <= a) & (a <= high) ? std::int16_t{1} : std::int16_t{-1};
+        buffer[i] = ((low <= a) & (a <= high)) ? std::int16_t{1} : std::int16_t{-1};
     }
 }
 
@@ -51,7 +46,7 @@ void RateWindow(const std::int32_t* rate, std::int16_t* signal, int count, std::
         const std::int32_t r = rate[i];
         const std::int16_t grown =
             static_cast<std::int16_t>(std::min<std::int16_t>(signal[i], kSignalCounterMax - 1) + 1);
-        signal[i] = (low <= r) & (r <= high) ? grown : std::int16_t{0};
+        signal[i] = ((low <= r) & (r <= high)) ? grown : std::int16_t{0};
     }
 }
 

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "catalogue/platform.h"
+
 namespace zentora {
 
 namespace {
@@ -14,9 +16,11 @@ constexpr std::int64_t kWide = std::int64_t{1} << 62;
 
 // base is a 32-bit value and 0 <= factor <= 2^62.
 constexpr std::int64_t SaturatedProduct(std::int64_t base, std::int64_t factor) {
-    std::int64_t product = 0;
-    if (__builtin_mul_overflow(base, factor, &product)) return base < 0 ? -kWide : kWide;
-    return std::clamp(product, -kWide, kWide);
+    // Small factors cannot leave the range; else |base * factor| > kWide exactly when |base| > kWide / factor
+    // (rounded down).
+    if (factor <= (std::int64_t{1} << 31)) return base * factor;
+    if (base > kWide / factor || base < -(kWide / factor)) return base < 0 ? -kWide : kWide;
+    return base * factor;
 }
 
 constexpr std::int32_t ToStake(std::int64_t value) {
@@ -133,7 +137,8 @@ std::int32_t GrandSeriesStake(std::int32_t technique, int step, std::int32_t bas
     if (!ValidTechnique(technique)) return 0;
     if (technique == 0) return base;
     const std::int64_t x = ProgressionValueExact(technique, step, base);
-    if (static_cast<__int128>(x) * 2 < maximum3) return ToStake(x);
+    // |x| <= 2^62: doubled, it fits 64 bits unless it is far above any maximum.
+    if (x < kWide / 2 && x * 2 < maximum3) return ToStake(x);
     return maximum3 / 2;
 }
 
@@ -219,9 +224,7 @@ void ComputeSlotStakes(const SignalArray& signalBuffer, const AppliedSettings& s
 namespace {
 
 // One group's stakes from its steps: entry min(step + 1, last) of the table, 0 for "not signalled".
-#if defined(__GNUC__) && defined(__x86_64__)
-__attribute__((target_clones("avx2", "default")))
-#endif
+ZENTORA_VECTOR_CLONES
 void LookUpStakes(const std::int16_t* steps, std::int32_t* out, int count, const std::int32_t* byEntry) {
     for (int i = 0; i < count; ++i) {
         const int entry = std::min<int>(std::max<int>(steps[i], -1) + 1, StakeCache::kEntries - 1);
@@ -230,18 +233,13 @@ void LookUpStakes(const std::int16_t* steps, std::int32_t* out, int count, const
 }
 
 // The same for a group whose signalled steps all stake `stake`.
-#if defined(__GNUC__) && defined(__x86_64__)
-__attribute__((target_clones("avx2", "default")))
-#endif
+ZENTORA_VECTOR_CLONES
 void SelectStakes(const std::int16_t* steps, std::int32_t* out, int count, std::int32_t stake) {
     for (int i = 0; i < count; ++i) out[i] = steps[i] >= 0 ? stake : 0;
 }
 
-#if defined(__GNUC__) && defined(__x86_64__)
-__attribute__((target_clones("avx2", "default")))
-#endif
-std::int16_t
-HighestStep(const std::int16_t* steps, int count) {
+ZENTORA_VECTOR_CLONES
+std::int16_t HighestStep(const std::int16_t* steps, int count) {
     std::int16_t highest = -1;
     for (int i = 0; i < count; ++i) highest = std::max(highest, steps[i]);
     return highest;

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <bit>
 #include <limits>
 
 #include "engine/placement.h"
@@ -61,7 +62,7 @@ void SplitChevals(const PositionArray& raw, const Limits<Wide>& m, Out& out) {
         over |= std::uint64_t{c > m.m2} << i;
     }
     for (; over; over &= over - 1) {
-        const int p = kFirstCheval + __builtin_ctzll(over);
+        const int p = kFirstCheval + std::countr_zero(over);
         const Wide c = raw[p];
         const auto [x, y] = kChevalPleins[p - kFirstCheval];
         if (2 * m.m1 >= c) {

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <chrono>
 #include <exception>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <thread>
 
+#include "catalogue/platform.h"
 #include "evaluation/settlement.h"
 #include "evaluation/stake_run.h"
 
@@ -128,7 +130,7 @@ class alignas(kCacheLine) Lane {
     // Spins first..last; book(k, returned, staked, 37 x expected change, selected before the spin) for each.
     // Every kCancelPollMask + 1 spins `go(k)` decides whether to go on; false when it did not.
     template <class Book, class Go>
-    __attribute__((always_inline)) bool Run(std::int64_t first, std::int64_t last, Book&& book, Go&& go) {
+    [[gnu::always_inline]] bool Run(std::int64_t first, std::int64_t last, Book&& book, Go&& go) {
         for (std::int64_t k = first; k <= last; ++k) {
             if ((k & kCancelPollMask) == 0 && !go(k)) return false;
             const unsigned x = SpinAt(k);
@@ -170,8 +172,7 @@ class alignas(kCacheLine) Lane {
 
     // The exact sums of the positions that moved, saturated once; when most moved, all in one pass.
     [[gnu::always_inline]] void PlaceMoved(const std::array<std::int64_t, kPositionCount>& raw) {
-        const int count = __builtin_popcountll(moved_[0]) + __builtin_popcountll(moved_[1]) +
-                          __builtin_popcountll(moved_[2]);
+        const int count = std::popcount(moved_[0]) + std::popcount(moved_[1]) + std::popcount(moved_[2]);
         if (count > kPositionCount / 4) {
             for (int p = 0; p < kPositionCount; ++p) rawStake_[p] = SaturatedStake(raw[p]);
         } else {
@@ -223,6 +224,10 @@ class MoneyRun {
     }
 
   private:
+    static bool Cancelled(const std::atomic<bool>* cancel) {
+        return cancel && cancel->load(std::memory_order_relaxed);
+    }
+
     struct StretchRecord {
         std::int64_t first = 0, last = 0, staked = 0, returned = 0, expected37 = 0;
         bool done = false;
@@ -233,15 +238,14 @@ class MoneyRun {
         EvaluationResult result;
         Ledger ledger(result, length_, threshold_, progress);
         Lane lane(perm_, settings_, live_, std::move(list_));
-        auto go = [&](std::int64_t) { return !cancel || !cancel->load(std::memory_order_relaxed); };
-        if (!RunAlone(lane, ledger, result, go)) ledger.Cancel(lane.At());
+        if (!RunAlone(lane, ledger, result, cancel)) ledger.Cancel(lane.At());
         return result;
     }
 
     // The table's sums are worked a vector at a time here: built for the processor's wider vectors too.
-    template <class Go>
-    __attribute__((target_clones("avx2", "default"))) bool RunAlone(Lane& lane, Ledger& ledger,
-                                                                    EvaluationResult& result, Go& go) {
+    ZENTORA_VECTOR_CLONES bool RunAlone(Lane& lane, Ledger& ledger, EvaluationResult& result,
+                                        const std::atomic<bool>* cancel) {
+        const auto go = [&](std::int64_t) { return !Cancelled(cancel); };
         return lane.Run(
             1, length_,
             [&](std::int64_t k, std::int64_t returned, std::int64_t staked, std::int64_t expected37,
@@ -271,8 +275,9 @@ class MoneyRun {
         std::thread thread([&] {
             try {
                 Lane lane(perm_, settings_, live_, std::move(helperList));
-                auto go = [](std::int64_t) { return true; };
-                Take(lane, 1, go);
+                // Cancelling stops the helper too: else it may finish every stretch before this thread
+                // looks at the flag.
+                Take(lane, 1, [cancel](std::int64_t) { return !Cancelled(cancel); });
             } catch (...) {
                 failure = std::current_exception();
                 stop_.store(true);
@@ -296,17 +301,16 @@ class MoneyRun {
         const auto go = [&](std::int64_t) {
             ledger.Progress(done_[0].load(std::memory_order_relaxed) +
                             done_[1].load(std::memory_order_relaxed));
-            if (cancel && cancel->load(std::memory_order_relaxed)) cancelled = true;
+            if (Cancelled(cancel)) cancelled = true;
             return !cancelled && !stop_.load(std::memory_order_relaxed);
         };
         {
             Lane lane(perm_, settings_, live_, std::move(list_));
-            Take(lane, 0, go);
+            Take(lane, 0, std::cref(go));
         }
         // The helper's last stretch.
         for (int round = 0; go(0) && !helperDone_.load(std::memory_order_acquire); ++round)
-            round < 4096 ? __builtin_ia32_pause()
-                         : std::this_thread::sleep_for(std::chrono::microseconds(100));
+            round < 4096 ? PauseInWaitLoop() : std::this_thread::sleep_for(std::chrono::microseconds(100));
         join();
         if (failure) std::rethrow_exception(failure);
 
@@ -332,9 +336,12 @@ class MoneyRun {
         return result;
     }
 
+    // Whether to go on, asked every kCancelPollMask + 1 spins: no cost worth a template (the cloned stretch
+    // must be none).
+    using Go = std::function<bool(std::int64_t)>;
+
     // Takes stretches until none is left; thread `me`.
-    template <class Go>
-    void Take(Lane& lane, int me, Go& go) {
+    void Take(Lane& lane, int me, const Go& go) {
         for (;;) {
             const std::int64_t i = nextStretch_.fetch_add(1, std::memory_order_relaxed);
             if (i >= stretchCount_ || stop_.load(std::memory_order_relaxed)) break;
@@ -349,9 +356,7 @@ class MoneyRun {
     }
 
     // One stretch into the balance, as its own running sum; false when stopped.
-    template <class Go>
-    __attribute__((target_clones("avx2", "default"))) bool TakeStretch(Lane& lane, StretchRecord& record,
-                                                                       int me, Go& go) {
+    ZENTORA_VECTOR_CLONES bool TakeStretch(Lane& lane, StretchRecord& record, int me, const Go& go) {
         lane.Prepare(record.first);
         std::int64_t balance = 0, staked = 0, returned = 0, expected37 = 0;
         std::int64_t* out = balance_;

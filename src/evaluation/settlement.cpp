@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/platform.h"
 #include "engine/placement.h"
 
 namespace zentora {
@@ -80,7 +81,7 @@ std::int64_t ExpectedChange37(const PositionArray& table, std::int64_t tableSum,
     return halveOnZero ? HalfOfTheEvenChances(table) - tableSum : -tableSum;
 }
 
-__attribute__((target_clones("avx2", "default"))) std::int64_t TableSum(const PositionArray& table) {
+ZENTORA_VECTOR_CLONES std::int64_t TableSum(const PositionArray& table) {
     std::int64_t sum = 0;
     for (const std::int32_t stake : table) sum += std::max(stake, 0);
     return sum;

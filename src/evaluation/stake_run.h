@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -12,6 +13,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/counting.h"
+#include "catalogue/platform.h"
 #include "engine/placement.h"
 #include "engine/signal_detection.h"
 #include "engine/stakes.h"
@@ -56,7 +58,7 @@ constexpr int kMaxWordsOfAGroup = 13;  // Z1237's 816 entries
 template <class F>
 [[gnu::always_inline]] inline void ForEachBit(Word word, F&& f) {
     while (word) {
-        f(__builtin_ctzll(word));
+        f(std::countr_zero(word));
         word &= word - 1;
     }
 }
@@ -118,7 +120,7 @@ class alignas(kCacheLine) StakeRun {
 
     // The spin loop counts bits everywhere: worth a build with the processor's own bit counting (its parts
     // are inlined into both builds).
-    __attribute__((target_clones("avx2", "default"))) void Spin(std::int64_t k, unsigned x) {
+    ZENTORA_VECTOR_CLONES void Spin(std::int64_t k, unsigned x) {
         Count(k, x);
         if (oneChance_)
             SelectOneChance(k);
@@ -582,8 +584,8 @@ class alignas(kCacheLine) StakeRun {
             std::int32_t count = 0, before = rowCount[r];
             if (!Valid) before = 0;
             for (std::int32_t w = 0; w < words; ++w) {
-                count += __builtin_popcountll(now[w] & mask[w]);
-                if (!Valid) before += __builtin_popcountll(was[w] & mask[w]);
+                count += std::popcount(now[w] & mask[w]);
+                if (!Valid) before += std::popcount(was[w] & mask[w]);
             }
             rowCount[r] = count;
             raw_[rowPosition[r]] += stake * (count - before);
@@ -615,7 +617,7 @@ class alignas(kCacheLine) StakeRun {
                 // many by counting.
                 std::int64_t changes = 0;
                 for (std::int32_t w = g.word; w < g.word + g.words; ++w)
-                    changes += __builtin_popcountll(ruled_[w] ^ ruledBefore_[w]);
+                    changes += std::popcount(ruled_[w] ^ ruledBefore_[w]);
                 if (changes == 0) continue;
                 const std::int64_t countCost =
                     static_cast<std::int64_t>(g.rowPosition.size()) * g.words * (g.countValid ? 1 : 2);

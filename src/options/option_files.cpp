@@ -125,7 +125,13 @@ void SaveOptions(const OptionsModel& model, const AppliedSettings& applied, IniF
     Put(file, "Chart", "SpinSummeMerk", 0, model.SpinSummeMerk());
     for (GroupId id : kRateBlockOrder)
         Put(file, "AbrundeMinValue", Group(id).key, 1, model.Field(model.Fields(id).rateStart).lower);
-    for (int k = 1; k <= 5; ++k) Put(file, "Farbe", std::to_string(k), 1, model.Value(model.Colour(k)));
+    // A colour of 1 would equal the compare default and stay unwritten, and load as the colour's own default:
+    // a missing colour is always written.
+    for (int k = 1; k <= 5; ++k) {
+        const std::int32_t colour = model.Value(model.Colour(k));
+        if (file.ReadInteger("Farbe", std::to_string(k)) != colour)
+            file.WriteInteger("Farbe", std::to_string(k), colour);
+    }
 }
 
 }  // namespace zentora

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "catalogue/platform.h"
+
 namespace zentora {
 
 namespace {
@@ -14,12 +16,6 @@ constexpr std::int64_t kDivisionLimit = 4096;
 // Sums of at most this many quotients (each at most 100000) fit the 32-bit lanes.
 constexpr int kChunk = 16384;
 
-#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__)
-#define ZENTORA_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define ZENTORA_VECTOR_CLONES
-#endif
-
 struct Lanes {
     std::int32_t sum = 0;
     std::int32_t ties = 0;
@@ -29,8 +25,8 @@ struct Lanes {
 };
 
 // Brings one quotient/remainder pair one step back towards [0, d) and records what the caller must know.
-inline __attribute__((always_inline)) void SettleLane(std::int32_t& quo, std::int32_t& rem, std::int32_t d,
-                                                      Lanes& out) {
+[[gnu::always_inline]] inline void SettleLane(std::int32_t& quo, std::int32_t& rem, std::int32_t d,
+                                              Lanes& out) {
     const std::int32_t below = -static_cast<std::int32_t>(rem < 0);
     quo += below;
     rem += below & d;

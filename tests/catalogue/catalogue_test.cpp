@@ -126,7 +126,9 @@ TEST(Catalogue, EveryGroupHasItsSizeAndNoDuplicates) {
             EXPECT_EQ(NumberSetOfSlot(s).Count(), numbersPerSlot[GroupIndex(g.id)]) << "slot " << s;
             EXPECT_LE(Members(NumberSetOfSlot(s)).back(), 36);
             // The two Orphelin slots are one chance under two names.
-            if (s != kOrphelinChevalSlot) EXPECT_TRUE(seen.insert(Members(NumberSetOfSlot(s))).second) << s;
+            if (s != kOrphelinChevalSlot) {
+                EXPECT_TRUE(seen.insert(Members(NumberSetOfSlot(s))).second) << s;
+            }
         }
     }
     EXPECT_EQ(next, kSlotCount);

@@ -197,6 +197,16 @@ TEST(OptionFiles, SaveIntoANewFileWritesOnlyDifferingKeysAndLoadsBackEqual) {
     ExpectSameFields(Loaded(text), model);
 }
 
+// The compare default of the colours is 1, their load defaults differ: a colour of 1 must still come back.
+TEST(OptionFiles, AColourOfOneSurvivesSavingAndLoading) {
+    OptionsModel model = Loaded("");
+    model.Set("JvOfficeColorButton3", 1);
+    IniFile file;
+    SaveOptions(model, ApplySettings(model), file);
+    EXPECT_EQ(file.ReadInteger("Farbe", "3"), 1);
+    ExpectSameFields(Loaded(file.Serialize()), model);
+}
+
 TEST(OptionFiles, SaveWritesSectionsAndKeysInTheirOrder) {
     OptionsModel model;
     IniFile file;
