@@ -63,7 +63,7 @@ TEST(FileAccess, EveryReaderRefusesWhatIsNoFileWithoutBlocking) {
                                      {"text import", &ImportTextFile},
                                      {"worksheet import", &ImportExcelFile}}) {
         for (const NotAFile& f : NotFiles(dir, kMaxReadBytes)) {
-            const int result = InChild([&] {
+            const int result = InChild([&, load = load] {
                 const LoadFlowResult r = load(f.path);
                 return r.status == FlowStatus::FileError && !r.ReplacesPermanence() &&
                                r.messages == std::vector<FileMessage>{ReadErrorMessage(f.path, f.code)}
@@ -175,7 +175,7 @@ TEST(FileAccess, EverySaveKeepsLinkModeAndOldFileOnFailure) {
 
         const Bytes before = testing::ReadBytes(target);
         ::chmod((dir / "real").c_str(), 0555);
-        const int failed = testing::RunUnprivileged([&] { return save(target) ? 1 : 0; });
+        const int failed = testing::RunUnprivileged([&, &save = save] { return save(target) ? 1 : 0; });
         ::chmod((dir / "real").c_str(), 0755);
         EXPECT_EQ(failed, 0) << name;
         EXPECT_EQ(testing::ReadBytes(target), before) << name;
