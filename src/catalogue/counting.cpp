@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/extended_rate.h"
 #include "catalogue/platform.h"
 
 namespace zentora {
@@ -400,6 +401,8 @@ bool FastHitRatesNarrow(const std::int32_t* hits, std::int32_t* rates, int count
 }  // namespace
 
 std::int32_t HitRateOf(std::int32_t hits, std::int32_t spinsCounted) {
+    if (hits >= 0 && spinsCounted >= 1 && hits <= std::int64_t{2} * spinsCounted)
+        return ExtendedHitRate32(hits, spinsCounted);
     const long double rate =
         static_cast<long double>(hits) / static_cast<long double>(spinsCounted) * 100000.0L + 0.5L;
     // Only counts far beyond any permanence leave the 32-bit range; they saturate.

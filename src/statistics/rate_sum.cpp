@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "catalogue/extended_rate.h"
 #include "catalogue/platform.h"
 
 namespace zentora {
@@ -89,9 +90,7 @@ Lanes Settle(std::int32_t* __restrict q, std::int32_t* __restrict r, int count, 
 }  // namespace
 
 std::int32_t ExtendedHitRate(std::int64_t hits, std::int64_t spins) {
-    const long double rate =
-        static_cast<long double>(hits) / static_cast<long double>(spins) * 100000.0L + 0.5L;
-    return static_cast<std::int32_t>(rate);
+    return ExtendedHitRate32(hits, spins);
 }
 
 std::int64_t SumOfHitRates(std::span<const std::int32_t> hits, std::int64_t spins) {

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cfloat>
 #include <random>
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/extended_rate.h"
 
 namespace zentora {
 namespace {
@@ -127,7 +130,37 @@ TEST(Counting, HitRates) {
     EXPECT_EQ(HitRateOf(2, 3), 66667);
     EXPECT_EQ(HitRateOf(0, 5), 0);
     EXPECT_EQ(HitRateOf(1, 200000), 1);  // exactly half a unit rounds up
+    // Exact halves where the 80-bit steps round below the exact value: alike on every processor.
+    EXPECT_EQ(HitRateOf(13, 320), 4062);
 }
+
+#if defined(__SIZEOF_INT128__)
+// The integer model of the 80-bit formula (used where long double is wider) against the x87 itself.
+TEST(Counting, IntegerModelOfTheExtendedFormula) {
+    if constexpr (LDBL_MANT_DIG != 64) GTEST_SKIP() << "no 80-bit long double to compare with";
+    const auto x87 = [](std::int64_t h, std::int64_t s) {
+        return static_cast<std::int32_t>(
+            static_cast<long double>(h) / static_cast<long double>(s) * 100000.0L + 0.5L);
+    };
+    for (std::uint32_t s = 1; s <= 2000; ++s)
+        for (std::uint32_t h = 1; h <= 2 * s; ++h)
+            ASSERT_EQ(extended_rate::HitRate(h, s), x87(h, s)) << h << " / " << s;
+    for (const auto& [h, s] : {std::pair<std::uint32_t, std::uint32_t>{4, 999999},
+                               {1, 200000},
+                               {1, 400000},
+                               {1, 0x7fffffff},
+                               {3, 600000},
+                               {0x7fffffff, 0x7fffffff}})
+        EXPECT_EQ(extended_rate::HitRate(h, s), x87(h, s)) << h << " / " << s;
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 200000; ++i) {
+        const auto s = static_cast<std::uint32_t>(random() % 0x7fffffff + 1);
+        const std::uint64_t most = i % 2 ? std::min<std::uint64_t>(2ull * s, 0x7fffffff) : s / 50000 + 1;
+        const auto h = static_cast<std::uint32_t>(random() % most + 1);
+        ASSERT_EQ(extended_rate::HitRate(h, s), x87(h, s)) << h << " / " << s;
+    }
+}
+#endif
 
 // The fast rate path must agree with the extended-precision formula everywhere.
 TEST(Counting, FastRatesEqualTheExtendedFormula) {

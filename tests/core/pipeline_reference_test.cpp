@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/extended_rate.h"
 #include "catalogue/signal_list.h"
 #include "core/play_state.h"
 #include "core/spin_pipeline.h"
@@ -76,8 +77,7 @@ void Count(Reference& r, const AppliedSettings& s, std::int32_t n) {
         const bool always = g.id == GroupId::G137 || g.id == GroupId::G1837 || g.id == GroupId::G1237;
         if (!always && !s.RateRuleActive(g.id)) continue;
         for (int slot = g.firstSlot; slot <= g.lastSlot; ++slot)
-            r.rate[slot] = static_cast<std::int32_t>(
-                static_cast<long double>(r.hits[slot]) / static_cast<long double>(n) * 100000.0L + 0.5L);
+            r.rate[slot] = ExtendedHitRate32(r.hits[slot], n);
     }
 }
 

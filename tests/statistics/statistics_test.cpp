@@ -6,6 +6,7 @@
 #include <random>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/extended_rate.h"
 #include "statistics/rate_sum.h"
 
 namespace zentora {
@@ -45,8 +46,7 @@ StatisticsResult Straightforward(std::span<const std::uint8_t> permanence, Group
             } else {
                 ++absence[j];
             }
-            const long double v = static_cast<long double>(hits[j]) / i * 100000.0L + 0.5L;
-            rate[j] = static_cast<std::int64_t>(v);
+            rate[j] = ExtendedHitRate32(hits[j], i);
         }
         r.x.push_back(static_cast<double>(i));
         std::int64_t sumAbsence = 0, sumRate = 0;
