@@ -18,7 +18,7 @@
 
 #include "ui/AngledLabel.h"
 #include "ui/accessibility/accessibility.h"
-#include "ui/data_files.h"
+#include "ui/io/data_files.h"
 #include "ui/table_geometry.h"
 #include "ui/texts/letter_pictures.h"
 #include "ui/texts/texts_hub.h"

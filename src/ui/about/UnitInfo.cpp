@@ -14,8 +14,8 @@
 #include "files/banner_list.h"
 #include "lang/language_table.h"
 #include "ui/banner/WerbeBannerThread.h"
-#include "ui/data_files.h"
 #include "ui/help/help_system.h"
+#include "ui/io/data_files.h"
 #include "ui/texts/texts_hub.h"
 
 namespace zentora {

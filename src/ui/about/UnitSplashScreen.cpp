@@ -5,7 +5,7 @@
 #include <QScreen>
 #include <QSettings>
 
-#include "ui/data_files.h"
+#include "ui/io/data_files.h"
 
 namespace zentora {
 

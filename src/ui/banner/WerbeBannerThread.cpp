@@ -14,7 +14,7 @@
 
 #include "files/banner_list.h"
 #include "ui/banner/http_fetch.h"
-#include "ui/data_files.h"
+#include "ui/io/data_files.h"
 
 namespace zentora {
 

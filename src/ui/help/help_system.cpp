@@ -15,7 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "ui/data_files.h"
+#include "ui/io/data_files.h"
 
 namespace zentora {
 

@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <vector>
 
-#include "ui/data_files.h"
+#include "ui/io/data_files.h"
 
 namespace zentora {
 

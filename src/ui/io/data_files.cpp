@@ -1,4 +1,4 @@
-#include "ui/data_files.h"
+#include "ui/io/data_files.h"
 
 #include <QFile>
 
