@@ -8,6 +8,7 @@
 #include "lang/looked_up_texts.h"
 #include "ui/Unit1.h"
 #include "ui/file_dialog_filters.h"
+#include "ui/texts/texts_hub.h"
 
 namespace zentora {
 
@@ -63,11 +64,7 @@ QString TForm1::AskFile(const files::DialogSetup& setup, bool save, const QStrin
 }
 
 QString TForm1::Translate(const UserMessage& message) const {
-    try {
-        return QString::fromStdString(language_.Translate(message));
-    } catch (const LanguageFileError&) {
-        return QString::fromStdString(GermanText(message));
-    }
+    return TextsHub::Translate(&language_, message);
 }
 
 void TForm1::ShowFileMessages(const std::vector<UserMessage>& messages) {

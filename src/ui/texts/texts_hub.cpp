@@ -27,9 +27,9 @@ QString TextsHub::TranslateText(const QString& text) const {
     }
 }
 
-QString TextsHub::Translate(const UserMessage& message) const {
+QString TextsHub::Translate(const LanguageTable* table, const UserMessage& message) {
     try {
-        if (table_) return QString::fromStdString(table_->Translate(message));
+        if (table) return QString::fromStdString(table->Translate(message));
     } catch (const LanguageFileError&) {
     }
     return QString::fromStdString(GermanText(message));

@@ -34,7 +34,9 @@ class TextsHub : public QObject {
     // Lookups for texts built at run time; a table that cannot be read leaves the German text.
     QString TranslateText(const QString& text) const;
     QString TranslateWordsText(const QString& text) const;
-    QString Translate(const UserMessage& message) const;
+    QString Translate(const UserMessage& message) const { return Translate(table_, message); }
+    // In the chosen language, or the German text when there is no readable table.
+    static QString Translate(const LanguageTable* table, const UserMessage& message);
 
     // Takes a text before the standard handling by control name; returns true when it did. Drawn captions
     // always come this way.
