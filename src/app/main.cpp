@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "ui/Unit1.h"
-#include "ui/Unit2.h"
+#include "ui/options/options_window.h"
 #include "ui/UnitZahlenListe.h"
 #include "ui/about/UnitSplashScreen.h"
 #include "ui/about/info_wiring.h"
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
 
     // The options window is the live store of the settings: it loads data.ini and applies it into the play
     // state before the first spin.
-    zentora::TForm2 form2(root, form1.Session().State().settings, &form1);
+    zentora::OptionsWindow form2(root, form1.Session().State().settings, &form1);
     form1.Session().SetLiveSettings(&form2.Model());
     form2.permanence = [&form1] { return form1.Session().GetPermanence().NewestFirst(); };
     form2.onClosed = [&form1] {

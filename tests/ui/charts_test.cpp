@@ -16,7 +16,7 @@
 
 #include "evaluation/money_evaluation.h"
 #include "statistics/statistics.h"
-#include "ui/Unit2.h"
+#include "ui/options/options_window.h"
 #include "ui/charts/chart_threads.h"
 #include "ui/charts/evaluation_chart.h"
 #include "ui/charts/labelled_graph.h"
@@ -65,7 +65,7 @@ class ChartsTest : public QObject {
   private:
     std::unique_ptr<QTemporaryDir> root_;
     AppliedSettings applied_;
-    std::unique_ptr<TForm2> form_;
+    std::unique_ptr<OptionsWindow> form_;
     std::vector<std::uint8_t> permanence_;  // newest first
     QStringList messages_;
     Gate gate_;
@@ -96,12 +96,12 @@ class ChartsTest : public QObject {
         form_->ApplySettings();
     }
     void Evaluate() {
-        form_->Optionsfenster()->setCurrentIndex(5);
+        form_->Tabs()->setCurrentIndex(5);
         Click("Button14");
         QTRY_VERIFY_WITH_TIMEOUT(!form_->EvaluationPending(), 20000);
     }
     void Statistics(int groupButton, int kindButton) {
-        form_->Optionsfenster()->setCurrentIndex(4);
+        form_->Tabs()->setCurrentIndex(4);
         Click(qPrintable(QStringLiteral("RadioButton%1").arg(groupButton)));
         Click(qPrintable(QStringLiteral("RadioButton%1").arg(kindButton)));
         Click("Button15");
@@ -119,7 +119,7 @@ class ChartsTest : public QObject {
         permanence_.clear();
         messages_.clear();
         gate_.holdEvaluation = gate_.holdStatistics = gate_.failEvaluation = false;
-        form_ = std::make_unique<TForm2>(root_->path(), applied_);
+        form_ = std::make_unique<OptionsWindow>(root_->path(), applied_);
         form_->showMessage = [this](const QString& text) { messages_ << text; };
         form_->permanence = [this] { return permanence_; };
         form_->workerHook = [this](TGeldStatistikThread& thread) { gate_.Pass(thread); };
@@ -336,7 +336,7 @@ class ChartsTest : public QObject {
         permanence_ = NewestFirst({5, 20, 0, 7, 9});
         // A statistics run that is still busy when an evaluation starts and ends.
         gate_.holdStatistics = true;
-        form_->Optionsfenster()->setCurrentIndex(4);
+        form_->Tabs()->setCurrentIndex(4);
         Click("Button15");
         QVERIFY(form_->StatisticsPending());
         Evaluate();
@@ -371,7 +371,7 @@ class ChartsTest : public QObject {
 
         permanence_ = NewestFirst({5, 20, 0, 7, 9, 11});
         gate_.holdEvaluation = true;
-        form_->Optionsfenster()->setCurrentIndex(5);
+        form_->Tabs()->setCurrentIndex(5);
         Click("Button14");
         QVERIFY(form_->EvaluationPending());
         QVERIFY(!form_->WindowEnabled());

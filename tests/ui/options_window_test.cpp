@@ -10,8 +10,8 @@
 #include <QtTest>
 #include <memory>
 
-#include "ui/Unit2.h"
-#include "ui/option_fields.h"
+#include "ui/options/options_window.h"
+#include "ui/options/option_fields.h"
 
 using namespace zentora;
 
@@ -21,7 +21,7 @@ class OptionsWindowTest : public QObject {
   private:
     std::unique_ptr<QTemporaryDir> root_;
     AppliedSettings applied_;
-    std::unique_ptr<TForm2> form_;
+    std::unique_ptr<OptionsWindow> form_;
 
     OptionsModel& Model() { return form_->Model(); }
     FieldSpinBox* Spin(const char* name) { return form_->findChild<FieldSpinBox*>(name); }
@@ -40,7 +40,7 @@ class OptionsWindowTest : public QObject {
         QTest::keyClicks(spin, text);
     }
     // Leaves the focused field by moving the focus on, as a click elsewhere does.
-    void LeaveField() { form_->Optionsfenster()->setFocus(Qt::MouseFocusReason); }
+    void LeaveField() { form_->Tabs()->setFocus(Qt::MouseFocusReason); }
     void ShowRateBlocks() {
         if (!Model().RateBlocksShown()) QTest::mouseClick(Button("SpeedButton1"), Qt::LeftButton);
         QVERIFY(Model().RateBlocksShown());
@@ -55,7 +55,7 @@ class OptionsWindowTest : public QObject {
         root_ = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir(root_->path()).mkpath("Einstellungen"));
         applied_ = {};
-        form_ = std::make_unique<TForm2>(root_->path(), applied_);
+        form_ = std::make_unique<OptionsWindow>(root_->path(), applied_);
         form_->showMessage = [](const QString& text) { QFAIL(qPrintable(text)); };
         OpenForm();
     }
@@ -69,7 +69,7 @@ class OptionsWindowTest : public QObject {
             const QString name = QString::fromStdString(Model().Field(id).name);
             QVERIFY2(form_->findChild<QWidget*>(name), qPrintable(name));
         }
-        QCOMPARE(form_->Optionsfenster()->count(), 6);
+        QCOMPARE(form_->Tabs()->count(), 6);
         QCOMPARE(form_->size(), QSize(757, 645));
         QCOMPARE(form_->windowTitle(), QStringLiteral("Zentora Optionsfenster"));
     }
@@ -78,9 +78,9 @@ class OptionsWindowTest : public QObject {
         Type("A137", "5");
         LeaveField();
         QCOMPARE(applied_.Of(GroupId::G137).initialStake, 1);  // not yet applied
-        form_->Optionsfenster()->setCurrentIndex(2);
+        form_->Tabs()->setCurrentIndex(2);
         QCOMPARE(applied_.Of(GroupId::G137).initialStake, 5);
-        QCOMPARE(form_->Optionsfenster()->property("helpContext").toInt(), 32);
+        QCOMPARE(form_->Tabs()->property("helpContext").toInt(), 32);
         QVERIFY(!Button("SpeedButton1")->isVisible());
     }
 
@@ -99,8 +99,8 @@ class OptionsWindowTest : public QObject {
 
     void abbrechenKeepsWhatATabChangeApplied() {
         Type("Chance137blau", "12");
-        form_->Optionsfenster()->setCurrentIndex(1);
-        form_->Optionsfenster()->setCurrentIndex(0);
+        form_->Tabs()->setCurrentIndex(1);
+        form_->Tabs()->setCurrentIndex(0);
         Type("Chance137blau", "20");
         QTest::mouseClick(Button("Button2"), Qt::LeftButton);  // Abbrechen
         QVERIFY(!form_->isVisible());
@@ -203,18 +203,18 @@ class OptionsWindowTest : public QObject {
     }
 
     void minimum1SetsTheStakeLowerBounds() {
-        form_->Optionsfenster()->setCurrentIndex(2);
+        form_->Tabs()->setCurrentIndex(2);
         Type("Minimum1", "5");
         QCOMPARE(Model().Field(Model().Find("A137")).lower, 5);
         QCOMPARE(Model().Field(Model().Find("AN11")).lower, 5);
         QCOMPARE(Model().Field(Model().Find("A1837")).lower, 1);  // Minimum2's
         QCOMPARE(Value("A137"), 1);                               // only the bound moved
         LeaveField();
-        form_->Optionsfenster()->setCurrentIndex(0);
+        form_->Tabs()->setCurrentIndex(0);
         Type("A137", "2");
         LeaveField();
         QCOMPARE(Value("A137"), 5);
-        form_->Optionsfenster()->setCurrentIndex(2);
+        form_->Tabs()->setCurrentIndex(2);
         QTest::mouseClick(Button("Button9"), Qt::LeftButton);  // every stake to its minimum
         QCOMPARE(Value("A437P"), 5);
     }
@@ -239,7 +239,7 @@ class OptionsWindowTest : public QObject {
             dialog.selectFile(file);
             return true;
         };
-        form_->Optionsfenster()->setCurrentIndex(3);
+        form_->Tabs()->setCurrentIndex(3);
         const int applied = applied_.maximum12;
         Model().Set("Maximum12", 77);
         QTest::mouseClick(Button("Button16"), Qt::LeftButton);
@@ -261,14 +261,14 @@ class OptionsWindowTest : public QObject {
         const QByteArray folder = qgetenv("ZENTORA_SCREENSHOTS");
         if (folder.isEmpty()) QSKIP("ZENTORA_SCREENSHOTS not set");
         for (int t = 0; t < 6; ++t) {
-            form_->Optionsfenster()->setCurrentIndex(t);
+            form_->Tabs()->setCurrentIndex(t);
             QTest::qWait(50);
             QVERIFY(form_->grab().save(QDir(QString::fromLocal8Bit(folder))
                                            .filePath(QStringLiteral("options-tab%1.png").arg(t + 1))));
         }
         ShowRateBlocks();
         for (int t = 0; t < 2; ++t) {
-            form_->Optionsfenster()->setCurrentIndex(t);
+            form_->Tabs()->setCurrentIndex(t);
             QTest::qWait(50);
             QVERIFY(form_->grab().save(QDir(QString::fromLocal8Bit(folder))
                                            .filePath(QStringLiteral("options-tab%1-rates.png").arg(t + 1))));

@@ -13,7 +13,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "ui/Unit2.h"
+#include "ui/options/options_window.h"
 #include "ui/charts/qcustomplot_include.h"
 #include "ui/printing/UnitDrucker.h"
 #include "ui/printing/chart_background.h"
@@ -246,11 +246,11 @@ class PrintingDialogTest : public QObject {
         QTemporaryDir root;
         QVERIFY(QDir(root.path()).mkpath("Einstellungen"));
         AppliedSettings applied;
-        TForm2 form(root.path(), applied);
+        OptionsWindow form(root.path(), applied);
         form.showMessage = [](const QString& text) { QFAIL(qPrintable(text)); };
         form.show();
         for (auto [button, chart] :
-             {std::pair{"BitBtn5", form.Chart1()}, std::pair{"BitBtn6", form.Chart2()}}) {
+             {std::pair{"BitBtn5", form.StatisticsPlot()}, std::pair{"BitBtn6", form.EvaluationPlot()}}) {
             auto* print = form.findChild<QPushButton*>(button);
             QVERIFY(print && print->isEnabled());
             QVERIFY(chart);

@@ -16,7 +16,7 @@
 
 #include "file_test_support.h"
 #include "ui/Unit1.h"
-#include "ui/Unit2.h"
+#include "ui/options/options_window.h"
 
 using namespace zentora;
 using testing::ReadAll;
@@ -127,12 +127,12 @@ class BrokenFilesTest : public QObject {
         QTemporaryDir root;
         QVERIFY(QDir(root.path()).mkpath("Einstellungen"));
         AppliedSettings applied;
-        TForm2 form(root.path(), applied);
+        OptionsWindow form(root.path(), applied);
         QStringList messages;
         form.showMessage = [&](const QString& text) { messages << text; };
         form.Model().Set("Maximum12", 77);
         form.Model().Set("CheckBox5", 0);
-        form.Button1Click();  // applied and written to data.ini
+        form.ApplyAndSave();  // applied and written to data.ini
         QVERIFY(messages.isEmpty());
         QVERIFY(QFile::exists(form.DataIniPath()));
 
@@ -153,7 +153,7 @@ class BrokenFilesTest : public QObject {
         for (const char* name : {"bild.opd", "spiel.opd", "ordner.opd"}) {
             chosen = folder + "/" + name;
             const qsizetype shown = messages.size();
-            form.Button3Click();
+            form.OpenOptionFile();
             QVERIFY2(messages.size() == shown + 1, name);
             for (FieldId id = 0; id < model.FieldCount(); ++id)
                 QVERIFY2(form.Model().Value(id) == model.Value(id), model.Field(id).name.c_str());
@@ -186,7 +186,7 @@ class BrokenFilesTest : public QObject {
 
         QVERIFY(QDir(dir.path()).mkpath("Einstellungen"));
         AppliedSettings applied;
-        TForm2 options(dir.path(), applied);
+        OptionsWindow options(dir.path(), applied);
         options.showMessage = [&](const QString& text) { messages << text; };
         const QString notOptions = dir.filePath("Einstellungen/spiel.opd");
         WriteAll(notOptions, "17\r\n5\r\n");
@@ -194,7 +194,7 @@ class BrokenFilesTest : public QObject {
             dialog.selectFile(notOptions);
             return true;
         };
-        options.Button3Click();
+        options.OpenOptionFile();
         QCOMPARE(messages.last(), "The file " + notOptions + " is not an option file.");
         main.Sprache1Click(main.findChild<QAction*>("Sprache0"));
     }

@@ -12,7 +12,7 @@
 
 #include "file_test_support.h"
 #include "ui/Unit1.h"
-#include "ui/Unit2.h"
+#include "ui/options/options_window.h"
 #include "ui/table_geometry.h"
 
 using namespace zentora;
@@ -126,11 +126,11 @@ class FileDialogsTest : public QObject {
         QTemporaryDir root;
         QVERIFY(QDir(root.path()).mkpath("Einstellungen"));
         AppliedSettings applied;
-        TForm2 options(root.path(), applied);
+        OptionsWindow options(root.path(), applied);
         options.showMessage = [](const QString&) {};
         options.fileDialogHook = check;
-        options.Button3Click();
-        options.Button16Click();
+        options.OpenOptionFile();
+        options.SaveOptionFileAs();
         // The first entries keep their captions as well.
         QCOMPARE(seen,
                  (QStringList{"Permanenzdateien(*.prm)", "Permanenzdateien(*.PRM)", "Textdateien (*.TXT)",

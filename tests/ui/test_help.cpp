@@ -14,7 +14,7 @@
 
 #include "http_test_server.h"
 #include "ui/Unit1.h"
-#include "ui/Unit2.h"
+#include "ui/options/options_window.h"
 #include "ui/about/UnitInfo.h"
 #include "ui/about/UnitSplashScreen.h"
 #include "ui/about/info_wiring.h"
@@ -60,7 +60,7 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 struct Program {
     QTemporaryDir dir;
     std::unique_ptr<TForm1> form1;
-    std::unique_ptr<TForm2> form2;
+    std::unique_ptr<OptionsWindow> form2;
     HelpAndInfo parts;
     QStringList messages;
 
@@ -69,7 +69,7 @@ struct Program {
         CopyDataRoot(dir.path());
         if (!webservers.isEmpty()) WriteFile(Path("Einstellungen/Webserver.ini"), webservers);
         form1 = std::make_unique<TForm1>(dir.path(), kDesignScreen);
-        form2 = std::make_unique<TForm2>(dir.path(), form1->Session().State().settings, form1.get());
+        form2 = std::make_unique<OptionsWindow>(dir.path(), form1->Session().State().settings, form1.get());
         parts = ConnectHelpAndInfo(*form1, form2.get());
         parts.info->Transport().connectedHook = [] { return false; };  // no network in these tests
         parts.info->messageHook = [this](const QString& text) { messages << text; };
@@ -113,7 +113,7 @@ class HelpTest : public QObject {
         QCOMPARE(p.Shown().fragment(), QString("hauptfenster"));
 
         // Options window: F1 on a field of a tab, and on the window itself, opens that tab's page.
-        QTabWidget* tabs = p.form2->Optionsfenster();
+        QTabWidget* tabs = p.form2->Tabs();
         for (int t = 0; t < 6; ++t) {
             tabs->setCurrentIndex(t);
             QWidget* page = tabs->currentWidget();

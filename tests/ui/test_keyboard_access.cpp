@@ -16,7 +16,7 @@
 #include <functional>
 
 #include "ui/Unit1.h"
-#include "ui/Unit2.h"
+#include "ui/options/options_window.h"
 #include "ui/UnitZahlenListe.h"
 #include "ui/accessibility/position_names.h"
 #include "ui/accessibility/typed_number.h"
@@ -280,7 +280,7 @@ class KeyboardAccessTest : public QObject {
         QVERIFY(QDir(root.path()).mkpath("Einstellungen"));
         QVERIFY(QFile::copy(kBin + "/Einstellungen/data.ini", root.filePath("Einstellungen/data.ini")));
         TForm1 form(root.path(), kDesignScreen);
-        TForm2 options(root.path(), form.Session().State().settings, &form);
+        OptionsWindow options(root.path(), form.Session().State().settings, &form);
         options.showMessage = [](const QString& text) { QFAIL(qPrintable(text)); };
         form.showOptionsWindow = [&options] { options.exec(); };
         form.show();
@@ -309,7 +309,7 @@ class KeyboardAccessTest : public QObject {
             // To the table settings, into "Eine Zahl", a new value, and "Übernehmen".
             press(Qt::Key_Tab, Qt::ControlModifier);
             press(Qt::Key_Tab, Qt::ControlModifier);
-            steps << options.Optionsfenster()->currentWidget()->objectName();
+            steps << options.Tabs()->currentWidget()->objectName();
             if (tabTo("Maximum1")) {
                 steps << "Maximum1";
                 for (QChar c : QString::number(wanted))
@@ -345,7 +345,7 @@ class KeyboardAccessTest : public QObject {
         QTemporaryDir root;
         QVERIFY(QDir(root.path()).mkpath("Einstellungen"));
         AppliedSettings applied;
-        TForm2 options(root.path(), applied);
+        OptionsWindow options(root.path(), applied);
         options.show();
         QStringList unnamed;
         QSet<QString> names;

@@ -15,7 +15,7 @@
 #include <set>
 
 #include "ui/Unit1.h"
-#include "ui/Unit2.h"
+#include "ui/options/options_window.h"
 #include "ui/UnitZahlenListe.h"
 #include "ui/texts/letter_pictures.h"
 #include "ui/texts/texts_hub.h"
@@ -81,7 +81,7 @@ QString Text(QWidget* window, const char* name) {
 struct Windows {
     TForm1 form1{kBin, kDesignScreen};
     AppliedSettings applied;
-    TForm2 form2{kBin, applied, &form1};
+    OptionsWindow form2{kBin, applied, &form1};
     Permanence permanence;
     TZahlenListe editor{permanence, kBin, &form1};
     Windows() { ConnectNumberListEditor(form1, editor); }
@@ -104,7 +104,7 @@ class WindowTextsTest : public QObject {
         Windows w;
         QCOMPARE(Text(&w.form1, "Inhalt1"), QString("&Zentora-Hilfe"));
         QCOMPARE(Text(&w.form1, "Gerade"), QString("gerade"));
-        QCOMPARE(w.form2.Optionsfenster()->tabText(2), QString("Tischeinstellungen"));
+        QCOMPARE(w.form2.Tabs()->tabText(2), QString("Tischeinstellungen"));
         QCOMPARE(Text(&w.form2, "Label238"), QString::fromUtf8("Bitte warten, Berechnung läuft..."));
         QCOMPARE(w.form2.windowTitle(), QString("Zentora Optionsfenster"));
         const auto german = w.Snapshots();
@@ -118,7 +118,7 @@ class WindowTextsTest : public QObject {
         QCOMPARE(Text(&w.form1, "Gerade"), QString("even"));
         QCOMPARE(Text(&w.editor, "JvImage1"), QString("Back"));
         QCOMPARE(Text(&w.editor, "Label1"), QString("Spin:"));
-        QCOMPARE(w.form2.Optionsfenster()->tabText(0), QString("Sleeper && Stake I"));
+        QCOMPARE(w.form2.Tabs()->tabText(0), QString("Sleeper && Stake I"));
         QCOMPARE(Text(&w.form2, "Caption237"), QString("Split"));
         QCOMPARE(w.form2.findChild<QComboBox*>("E137")->itemText(1), QString("Martingale"));
         const auto english = w.Snapshots();
@@ -175,8 +175,8 @@ class WindowTextsTest : public QObject {
             w.form1.extDatei2Click();
             w.form1.ExcelDatei1Click();
             w.form1.ExcelDatei2Click();
-            w.form2.Button3Click();
-            w.form2.Button16Click();
+            w.form2.OpenOptionFile();
+            w.form2.SaveOptionFileAs();
             w.form2.findChild<QAbstractButton*>("SpeedButton1")->click();
             w.form2.findChild<QAbstractButton*>("SpeedButton1")->click();
         }

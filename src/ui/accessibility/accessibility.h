@@ -10,15 +10,12 @@ class QWidget;
 namespace zentora {
 
 class TForm1;
-class TForm2;
 class TZahlenListe;
 
 void InstallAccessibility(TForm1& form);
-void InstallAccessibility(TForm2& form);
 void InstallAccessibility(TZahlenListe& editor);
 
 void UpdateAccessibleNames(TForm1& form);
-void UpdateAccessibleNames(TForm2& form);
 void UpdateAccessibleNames(TZahlenListe& editor);
 
 // A caption as a reader should say it: no accelerator marks, no trailing colon, single blanks.

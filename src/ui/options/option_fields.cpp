@@ -1,4 +1,4 @@
-#include "ui/option_fields.h"
+#include "ui/options/option_fields.h"
 
 #include <QApplication>
 #include <QColorDialog>
