@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,6 +12,8 @@
 #include <memory>
 
 #include "ui/options/options_window.h"
+#include "ui/charts/evaluation_chart.h"
+#include "ui/charts/statistics_chart.h"
 #include "ui/options/option_fields.h"
 
 using namespace zentora;
@@ -254,6 +257,40 @@ class OptionsWindowTest : public QObject {
         Model().Set("Maximum12", 9);
         QTest::mouseClick(Button("Button3"), Qt::LeftButton);
         QCOMPARE(Value("Maximum12"), 9);
+    }
+
+    // Both chart tabs carry the same tools; each tool acts on its own tab's chart only.
+    void chartToolsActOnTheirOwnChart() {
+        struct Tools {
+            int tab;
+            ChartView* chart;
+            ChartView* other;
+            const char *zoomIn, *zoomOut, *reset, *picture;
+        };
+        const Tools tabs[] = {
+            {4, form_->StatisticsView(), form_->EvaluationView(), "BitBtn1", "BitBtn2", "Button5", "Button12"},
+            {5, form_->EvaluationView(), form_->StatisticsView(), "BitBtn3", "BitBtn4", "Button7", "Button13"}};
+        for (const Tools& t : tabs) {
+            form_->Tabs()->setCurrentIndex(t.tab);
+            QTest::mouseClick(Button(t.reset), Qt::LeftButton);
+            const QCPRange home = t.chart->xAxis->range();
+            const QCPRange other = t.other->xAxis->range();
+            QTest::mouseClick(Button(t.zoomIn), Qt::LeftButton);
+            QVERIFY(qAbs(t.chart->xAxis->range().size() - home.size() / 1.2) < 1e-9);
+            QTest::mouseClick(Button(t.zoomOut), Qt::LeftButton);
+            QVERIFY(qAbs(t.chart->xAxis->range().size() - home.size() / 1.2 / 0.8) < 1e-9);
+            QCOMPARE(t.other->xAxis->range(), other);
+            QTest::mouseClick(Button(t.reset), Qt::LeftButton);
+            QCOMPARE(t.chart->xAxis->range(), home);
+
+            const QString file = QDir(root_->path()).filePath(QStringLiteral("chart%1.bmp").arg(t.tab));
+            form_->fileDialogHook = [&](QFileDialog& dialog) {
+                dialog.selectFile(file);
+                return true;
+            };
+            QTest::mouseClick(Button(t.picture), Qt::LeftButton);
+            QCOMPARE(QImageReader(file).size(), t.chart->size());
+        }
     }
 
     // Not a test: with ZENTORA_SCREENSHOTS=<folder> it saves a picture of every tab there.

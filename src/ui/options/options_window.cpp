@@ -12,7 +12,7 @@
 #include "options/option_files.h"
 #include "ui/charts/chart_threads.h"
 #include "ui/charts/chart_view.h"
-#include "ui/file_dialog_filters.h"
+#include "ui/io/file_dialog_filters.h"
 #include "ui/options/evaluation_page.h"
 #include "ui/options/misc_page.h"
 #include "ui/options/permanence_page.h"
