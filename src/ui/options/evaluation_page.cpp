@@ -22,14 +22,6 @@
 
 namespace zentora {
 
-namespace {
-
-QString FromStd(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 EvaluationPage::EvaluationPage(BoundFields& fields, AppliedSettings& applied, const OptionsWindowHooks& hooks)
     : ChartPage(fields.Model(), hooks), applied_(applied) {
     chart_ = new EvaluationChart(this);

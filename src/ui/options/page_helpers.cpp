@@ -73,6 +73,10 @@ QPushButton* Button(const QString& name, const QString& caption, QWidget* parent
     return button;
 }
 
+QString FromStd(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 void LeaveFocusedField() {
     if (auto* spin = qobject_cast<FieldSpinBox*>(QApplication::focusWidget())) spin->Leave();
 }

@@ -80,6 +80,9 @@ W* TextName(W* widget, const char* name) {
     return widget;
 }
 
+// Text of the core (UTF-8) for a widget.
+QString FromStd(const std::string& text);
+
 // Runs the leave rule of the field that has the focus, as leaving it would (before a button acts).
 void LeaveFocusedField();
 

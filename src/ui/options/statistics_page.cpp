@@ -63,10 +63,6 @@ QRadioButton* Radio(const QString& name, const QString& caption, QWidget* parent
     return radio;
 }
 
-QString FromStd(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 StatisticsPage::StatisticsPage(OptionsModel& model, AppliedSettings& applied, const OptionsWindowHooks& hooks)
@@ -211,7 +207,7 @@ void StatisticsPage::StatisticsDone(TThreadChartBerechnung* run) {
     for (const StatisticsChart::OrderError& e : errors) ShowOrderError(e.window, e.firstX, context.runde);
 }
 
-void StatisticsPage::ShowOrderError(int rateWindow, std::int64_t firstX, const QString& runde) {
+void StatisticsPage::ShowOrderError(int rateWindow, std::int64_t firstX, const QString& spinWord) {
     const auto [from, to] = OrderErrorFields(rateWindow);
     const std::vector<std::string> texts = hooks_.TranslateStrings(
         {std::string(kFehlermessageTexts[0]), std::string(kFehlermessageTexts[1]),
@@ -221,7 +217,7 @@ void StatisticsPage::ShowOrderError(int rateWindow, std::int64_t firstX, const Q
     if (texts.size() != 3 || fields.size() != 2) return;
     // One message per window, naming the first point that would lie before spin 1.
     hooks_.Message(window(), FromStd(Fehlermessage(texts[0], texts[1], texts[2], fields[0], fields[1])) +
-                                 QStringLiteral(" (") + runde + QStringLiteral(" ") + QString::number(firstX) +
+                                 QStringLiteral(" (") + spinWord + QStringLiteral(" ") + QString::number(firstX) +
                                  QStringLiteral(")"));
 }
 

@@ -35,7 +35,7 @@ class StatisticsPage : public ChartPage {
     // "Berechnen": a run still busy is dropped, so that two runs never fill the chart.
     void StartStatistics();
     void StatisticsDone(TThreadChartBerechnung* run);
-    void ShowOrderError(int rateWindow, std::int64_t firstX, const QString& runde);
+    void ShowOrderError(int rateWindow, std::int64_t firstX, const QString& spinWord);
     void TakeOverValue(const ChartLine& clicked, const ChartLine& first, QPoint at);
     GroupId CheckedGroup() const;
     std::optional<StatisticsKind> CheckedKind() const;
