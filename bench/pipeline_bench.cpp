@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "catalogue/counting.h"
+#include "engine/counting.h"
 #include "catalogue/signal_list.h"
 #include "core/play_state.h"
 #include "core/spin_pipeline.h"
@@ -119,7 +119,7 @@ void LiveSpin(benchmark::State& st, bool busy) {
     for (auto _ : st) {
         const std::uint8_t number = spins[i++ & 0xFFFF];
         state.permanence.PushNewest(number);  // ArrayInsert, within the reserved capacity
-        AddMyItem(state, live, number);
+        PlaySpin(state, live, number);
         staked += static_cast<long>(state.signalList.size());
     }
     st.counters["allocs_per_spin"] = benchmark::Counter(static_cast<double>(gAllocations.load() - before) /
@@ -234,7 +234,7 @@ void BM_Replay(benchmark::State& st) {
     const auto spins = RandomSpins(static_cast<std::size_t>(st.range(0)), 3);
     state.permanence = Permanence::FromOldestFirst(spins);
     for (auto _ : st) {
-        AllAddMyItem(state, live);
+        ReplayPermanence(state, live);
         benchmark::DoNotOptimize(state.positionStake);
     }
 }

@@ -47,27 +47,6 @@ inline SlotMask MaskOf(const StakeArray& stake, StakeTest test) {
     return mask;
 }
 
-// Bit s is set when a[s] != b[s], for s in 0..1784.
-inline SlotMask MaskOfChanged(const StakeArray& a, const StakeArray& b) {
-    SlotMask mask{};
-#if defined(__SSE2__)
-    for (int s = 0; s + 4 <= kSlotArraySize; s += 4) {
-        const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a.data() + s));
-        const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b.data() + s));
-        const auto same =
-            static_cast<std::uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(va, vb))));
-        mask[s >> 6] |= (~same & 0xF) << (s & 63);
-    }
-    for (int s = kSlotArraySize & ~3; s < kSlotCount; ++s)
-        if (a[s] != b[s]) mask[s >> 6] |= std::uint64_t{1} << (s & 63);
-#else
-    for (int s = 0; s < kSlotCount; ++s)
-        if (a[s] != b[s]) mask[s >> 6] |= std::uint64_t{1} << (s & 63);
-#endif
-    mask[kSlotMaskWords - 1] &= (std::uint64_t{1} << (kSlotCount & 63)) - 1;
-    return mask;
-}
-
 // Bit s is set when a[s] > 0 or b[s] > 0, for s in 0..1784.
 inline SlotMask MaskOfEitherPositive(const std::array<std::int16_t, kSlotArraySize>& a,
                                      const std::array<std::int16_t, kSlotArraySize>& b) {

@@ -106,8 +106,7 @@ LoadFlowResult ImportTextFile(const std::string& path) {
 
 SaveFlowResult ExportTextFile(std::span<const std::uint8_t> permanence, const std::string& path) {
     const std::string text = FormatTextPermanence(permanence);
-    return FromWrite(
-        WriteFileAtomic(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())));
+    return FromWrite(WriteFileAtomic(path, text));
 }
 
 LoadFlowResult ImportExcelFile(const std::string& path) {

@@ -49,9 +49,9 @@ void LoadOptions(OptionsModel& model, const IniFile& file) {
     }
     // The minima bound the stakes, so they come first; their rule runs even when the value stays.
     model.Set(model.Minimum1(), file.ReadInteger("Minimum1", "Mini", 0));
-    Minimum1Change(model);
+    ApplyStakeMinimum(model);
     model.Set(model.Minimum2(), file.ReadInteger("Minimum2", "Mini", 0));
-    Minimum2Change(model);
+    ApplyEvenChanceMinimum(model);
     for (int i = 0; i < 7; ++i)
         model.Set(model.Maxima()[i],
                   file.ReadInteger("Maximum" + std::to_string(kMaximumNumbers[i]), "Maxi", 0));

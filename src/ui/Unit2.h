@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "evaluation/chart_data.h"
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 #include "options/options_model.h"
 #include "options/window_rules.h"
 #include "statistics/statistics.h"

@@ -333,19 +333,19 @@ void TForm2::StatisticsDone(TThreadChartBerechnung* thread) {
 void TForm2::ShowOrderError(int window, std::int64_t firstX, const QString& runde) {
     const auto [from, to] = OrderErrorFields(window);
     const std::vector<std::string> texts =
-        TranslateStrings({std::string(kFehlermessageTexts[0]), std::string(kFehlermessageTexts[1]),
-                          std::string(kFehlermessageTexts[2])},
+        TranslateStrings({std::string(kOrderErrorTexts[0]), std::string(kOrderErrorTexts[1]),
+                          std::string(kOrderErrorTexts[2])},
                          false);
     const std::vector<std::string> fields = TranslateStrings({from, to}, true);
     if (texts.size() != 3 || fields.size() != 2) return;
     // One message per window, naming the first point that would lie before spin 1.
-    Message(FromStd(Fehlermessage(texts[0], texts[1], texts[2], fields[0], fields[1])) +
+    Message(FromStd(OrderErrorMessage(texts[0], texts[1], texts[2], fields[0], fields[1])) +
             QStringLiteral(" (") + runde + QStringLiteral(" ") + QString::number(firstX) +
             QStringLiteral(")"));
 }
 
 void TForm2::TakeOver(const ChartLine& clicked, const ChartLine& first, QPoint at) {
-    zentora::Test3(model_, clicked, first);
+    zentora::TakeOverChartValue(model_, clicked, first);
     chart1_->ShowNote(at, Tr(QStringLiteral("Wert übernommen")));
 }
 
