@@ -29,12 +29,16 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
     throw std::bad_alloc();
 }
+// GCC cannot see that these pair with the operator new above.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* p) noexcept {
     std::free(p);
 }
 void operator delete(void* p, std::size_t) noexcept {
     std::free(p);
 }
+#pragma GCC diagnostic pop
 
 namespace zentora {
 namespace {
@@ -118,7 +122,7 @@ void LiveSpin(benchmark::State& st, bool busy) {
     const long before = gAllocations.load();
     for (auto _ : st) {
         const std::uint8_t number = spins[i++ & 0xFFFF];
-        state.permanence.PushNewest(number);  // ArrayInsert, within the reserved capacity
+        state.permanence.PushNewest(number);  // StoreNewestSpin, within the reserved capacity
         PlaySpin(state, live, number);
         staked += static_cast<long>(state.signalList.size());
     }

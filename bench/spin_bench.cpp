@@ -81,7 +81,7 @@ void BM_HitRates(benchmark::State& bench) {
 }
 BENCHMARK(BM_HitRates)->ComputeStatistics("min", Min);
 
-// A whole live spin through the pipeline (PlaySpin after ArrayInsert).
+// A whole live spin through the pipeline (PlaySpin after StoreNewestSpin).
 void BM_LiveSpin(benchmark::State& bench) {
     PlayState state;
     state.settings = AllOn();

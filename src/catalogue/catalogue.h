@@ -11,7 +11,6 @@
 
 #include "catalogue/chance_groups.h"
 #include "catalogue/number_set.h"
-#include "engine/applied_settings.h"
 
 namespace zentora {
 

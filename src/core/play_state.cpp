@@ -21,7 +21,7 @@ void ResetCounters(PlayState& state) {
     state.countingSync.Clear();
 }
 
-std::uint8_t ArrayInsert(PlayState& state, std::uint8_t number) {
+std::uint8_t StoreNewestSpin(PlayState& state, std::uint8_t number) {
     state.permanence.PushNewest(number);
     return number;
 }

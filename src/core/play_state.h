@@ -57,7 +57,7 @@ struct PlayState {
 void ResetCounters(PlayState& state);
 
 // Stores the number as the most recent spin and returns it.
-std::uint8_t ArrayInsert(PlayState& state, std::uint8_t number);
+std::uint8_t StoreNewestSpin(PlayState& state, std::uint8_t number);
 
 // Starts a new, empty permanence: empties it and the signal list and resets the play state.
 void ResetPlay(PlayState& state);

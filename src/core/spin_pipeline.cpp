@@ -59,7 +59,7 @@ void PlaySpin(PlayState& state, const LiveSettings& live, unsigned number) {
 }
 
 void EnterSpin(PlayState& state, const LiveSettings& live, std::uint8_t number) {
-    PlaySpin(state, live, ArrayInsert(state, number));
+    PlaySpin(state, live, StoreNewestSpin(state, number));
 }
 
 void ReplayPermanence(PlayState& state, const LiveSettings& live) {

@@ -16,7 +16,7 @@ inline constexpr std::size_t kFullReplaySpins = 1000;
 // Runs the pipeline for one spin. The caller has already stored `number` as the most recent spin.
 void PlaySpin(PlayState& state, const LiveSettings& live, unsigned number);
 
-// ArrayInsert followed by PlaySpin: a spin entered on the table.
+// StoreNewestSpin followed by PlaySpin: a spin entered on the table.
 void EnterSpin(PlayState& state, const LiveSettings& live, std::uint8_t number);
 
 // Resets the play state and replays the whole permanence: the newest 1000 spins through the full pipeline

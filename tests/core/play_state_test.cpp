@@ -159,7 +159,7 @@ TEST(PlayState, ReplayOfMoreThanAThousandSpinsCountsTheOldestOnly) {
     PlayState expected;
     expected.settings = settings;
     for (std::size_t i = 0; i < 3; ++i) {
-        ArrayInsert(expected, spins[i]);
+        StoreNewestSpin(expected, spins[i]);
         BaseUpdate(spins[i], expected.absenceCounter, expected.hitCounter);
     }
     for (std::size_t i = 3; i < spins.size(); ++i) EnterSpin(expected, live, spins[i]);

@@ -310,7 +310,7 @@ void TForm2::StatisticsDone(TThreadChartBerechnung* thread) {
     context.setValue = ChartColour(3);
     context.signal = ChartColour(4);
     context.bounds = ChartColour(5);
-    context.abRundeValue = model_.Value(AbRundeFieldOf(group));
+    context.abRundeValue = model_.Value(AbsenceStartFieldOf(group));
     const GroupFields& fields = model_.Fields(group);
     for (int n = 0; n < kRateWindowCount; ++n) context.vonMilli[n] = model_.Value(fields.von[n]);
     if (result.inputs.kind == StatisticsKind::MinRate) {
