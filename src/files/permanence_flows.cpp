@@ -77,9 +77,9 @@ SaveFlowResult SavePermanenceFile(std::span<const std::uint8_t> permanence, cons
 }
 
 std::string SaveUnderPresetName(const std::string& rememberedName,
-                                std::string_view translatedPermanenzdatei) {
+                                std::string_view defaultFileName) {
     if (!rememberedName.empty()) return rememberedName;
-    return std::string(translatedPermanenzdatei) + std::string(kPermanenceFileExtension);
+    return std::string(defaultFileName) + std::string(kPermanenceFileExtension);
 }
 
 std::string ExportPresetName(const std::string& rememberedName, PermanenceFormat format) {

@@ -78,7 +78,7 @@ inline bool SaveNeedsDialog(const std::string& rememberedName) {
 
 // The name the "Speichern unter..." dialog opens with: the remembered one, or the translated
 // "Permanenzdatei" + ".prm". It counts as chosen only when the dialog is confirmed.
-std::string SaveUnderPresetName(const std::string& rememberedName, std::string_view translatedPermanenzdatei);
+std::string SaveUnderPresetName(const std::string& rememberedName, std::string_view defaultFileName);
 
 // Text import and export. The import clears the remembered name when it replaces the permanence; an export
 // never changes it.

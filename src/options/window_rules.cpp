@@ -32,8 +32,8 @@ void UpdateRateSwitch(OptionsModel& model, const GroupFields& f) {
 
 void UpdateOrphelinChoice(OptionsModel& model) {
     const bool enabled = model.Checked(24) || model.Checked(62);
-    model.SetEnabled(model.RadioButton1(), enabled);
-    model.SetEnabled(model.RadioButton2(), enabled);
+    model.SetEnabled(model.OrphelinPleinChoice(), enabled);
+    model.SetEnabled(model.OrphelinChevalChoice(), enabled);
 }
 
 std::int64_t V(const OptionsModel& model, FieldId id) {
@@ -55,7 +55,7 @@ bool EndsWith(std::string_view s, std::string_view end) {
 }  // namespace
 
 void UpdateGroupControls(OptionsModel& model, int first, int last) {
-    if (first <= 2 && 2 <= last) model.SetRateBlocksShown(model.Value(model.SpeedButton1()) != 0);
+    if (first <= 2 && 2 <= last) model.SetRateBlocksShown(model.Value(model.RateBlocksToggle()) != 0);
     for (int tag = first; tag <= last; ++tag) {
         const ChanceGroup* g = GroupOfSwitch(tag);
         if (!g) continue;
@@ -86,7 +86,7 @@ void CreationRules(OptionsModel& model) {
 }
 
 void ToggleRateBlocks(OptionsModel& model) {
-    model.Set(model.SpeedButton1(), model.Value(model.SpeedButton1()) == 0 ? 1 : 0);
+    model.Set(model.RateBlocksToggle(), model.Value(model.RateBlocksToggle()) == 0 ? 1 : 0);
     UpdateGroupControls(model, 2, 2);
 }
 

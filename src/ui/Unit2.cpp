@@ -253,7 +253,7 @@ void TForm2::BuildWindow() {
     }
 
     auto* buttons = new QHBoxLayout;
-    speed_button1_ = new FieldToggleButton(model_, model_.SpeedButton1(), this);
+    speed_button1_ = new FieldToggleButton(model_, model_.RateBlocksToggle(), this);
     speed_button1_->setAutoDefault(false);
     speed_button1_->translate = [this](const QString& text) { return Tr(text); };
     speed_button1_->setMinimumWidth(150);
@@ -499,7 +499,7 @@ QWidget* TForm2::BuildMiscTab() {
                               "GroupBoxOrphelin");
     auto* orphelinLayout = new QVBoxLayout(orphelin);
     for (auto [id, caption] :
-         {std::pair{model_.RadioButton1(), "Plein"}, std::pair{model_.RadioButton2(), "a Cheval"}}) {
+         {std::pair{model_.OrphelinPleinChoice(), "Plein"}, std::pair{model_.OrphelinChevalChoice(), "a Cheval"}}) {
         auto* radio = new FieldRadioButton(model_, id, QString::fromUtf8(caption), orphelin);
         Bind(radio, radio);
         orphelinLayout->addWidget(radio);

@@ -43,15 +43,15 @@ TEST(SwitchRules, GroupSwitchesGovernTheirRowAndRateBlock) {
 
 TEST(SwitchRules, OrphelinChoiceFollowsGroupS837AndSplitBoxesFollowTheirSwitch) {
     OptionsModel m;
-    EXPECT_FALSE(Enabled(m, m.RadioButton1()));
+    EXPECT_FALSE(Enabled(m, m.OrphelinPleinChoice()));
     m.Set("CheckBox62", 1);
-    EXPECT_TRUE(Enabled(m, m.RadioButton1()));
-    EXPECT_TRUE(Enabled(m, m.RadioButton2()));
+    EXPECT_TRUE(Enabled(m, m.OrphelinPleinChoice()));
+    EXPECT_TRUE(Enabled(m, m.OrphelinChevalChoice()));
     m.Set("CheckBox24", 1);
     m.Set("CheckBox62", 0);
-    EXPECT_TRUE(Enabled(m, m.RadioButton2()));
+    EXPECT_TRUE(Enabled(m, m.OrphelinChevalChoice()));
     m.Set("CheckBox24", 0);
-    EXPECT_FALSE(Enabled(m, m.RadioButton2()));
+    EXPECT_FALSE(Enabled(m, m.OrphelinChevalChoice()));
 
     EXPECT_FALSE(Enabled(m, m.CheckBox(31)));
     m.Set("CheckBox31", 1);
