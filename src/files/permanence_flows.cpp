@@ -52,7 +52,7 @@ void NoNumbers(LoadFlowResult& out) {
 
 LoadFlowResult OpenPermanenceFile(const std::string& path) {
     LoadFlowResult out;
-    ReadOutcome read = LoadPermanence(path);
+    ReadOutcome read = ReadPermanenceBytes(path);
     if (ReadFailed(read, out)) return out;
     out.spins = std::move(read.bytes);
     out.fileNameRule = FileNameRule::Set;
@@ -67,7 +67,7 @@ std::optional<LoadFlowResult> OpenFromCommandLine(std::span<const std::string> a
 }
 
 SaveFlowResult SavePermanenceFile(std::span<const std::uint8_t> permanence, const std::string& path) {
-    SaveFlowResult out = FromWrite(SavePermanence(permanence, path));
+    SaveFlowResult out = FromWrite(WritePermanenceBytes(permanence, path));
     if (out.status == FlowStatus::Done) {
         out.fileNameRule = FileNameRule::Set;
         out.fileName = path;
