@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "catalogue/counting.h"
+#include "engine/counting.h"
 #include "catalogue/signal_list.h"
 #include "core/play_state.h"
 #include "core/spin_pipeline.h"
@@ -29,12 +29,16 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
     throw std::bad_alloc();
 }
+// GCC cannot see that these pair with the operator new above.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* p) noexcept {
     std::free(p);
 }
 void operator delete(void* p, std::size_t) noexcept {
     std::free(p);
 }
+#pragma GCC diagnostic pop
 
 namespace zentora {
 namespace {
@@ -118,8 +122,8 @@ void LiveSpin(benchmark::State& st, bool busy) {
     const long before = gAllocations.load();
     for (auto _ : st) {
         const std::uint8_t number = spins[i++ & 0xFFFF];
-        state.permanence.PushNewest(number);  // ArrayInsert, within the reserved capacity
-        AddMyItem(state, live, number);
+        state.permanence.PushNewest(number);  // StoreNewestSpin, within the reserved capacity
+        PlaySpin(state, live, number);
         staked += static_cast<long>(state.signalList.size());
     }
     st.counters["allocs_per_spin"] = benchmark::Counter(static_cast<double>(gAllocations.load() - before) /
@@ -234,7 +238,7 @@ void BM_Replay(benchmark::State& st) {
     const auto spins = RandomSpins(static_cast<std::size_t>(st.range(0)), 3);
     state.permanence = Permanence::FromOldestFirst(spins);
     for (auto _ : st) {
-        AllAddMyItem(state, live);
+        ReplayPermanence(state, live);
         benchmark::DoNotOptimize(state.positionStake);
     }
 }

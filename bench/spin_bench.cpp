@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "catalogue/counting.h"
+#include "engine/counting.h"
 #include "core/play_state.h"
 #include "core/spin_pipeline.h"
 
@@ -81,14 +81,14 @@ void BM_HitRates(benchmark::State& bench) {
 }
 BENCHMARK(BM_HitRates)->ComputeStatistics("min", Min);
 
-// A whole live spin through the pipeline (AddMyItem after ArrayInsert).
+// A whole live spin through the pipeline (PlaySpin after StoreNewestSpin).
 void BM_LiveSpin(benchmark::State& bench) {
     PlayState state;
     state.settings = AllOn();
     const FixedLiveSettings live;
     const auto spins = RandomSpins(4096);
     state.permanence = Permanence::FromOldestFirst(spins);
-    AllAddMyItem(state, live);
+    ReplayPermanence(state, live);
     std::size_t i = 0;
     for (auto _ : bench) {
         EnterSpin(state, live, spins[i++ & 4095]);
@@ -103,7 +103,7 @@ void BM_Replay(benchmark::State& bench) {
     const FixedLiveSettings live;
     state.permanence = Permanence::FromOldestFirst(RandomSpins(static_cast<std::size_t>(bench.range(0))));
     for (auto _ : bench) {
-        AllAddMyItem(state, live);
+        ReplayPermanence(state, live);
         benchmark::DoNotOptimize(state.hitCounter.data());
     }
 }

@@ -40,7 +40,7 @@ void BM_NumberListPaging(benchmark::State& state) {
     const int button = static_cast<int>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        editor.StinggridMitWertenFuellen(500000);  // a page in the middle, so every button moves
+        editor.NumberListPage(500000);  // a page in the middle, so every button moves
         state.ResumeTiming();
         switch (button) {
             case 1:
@@ -72,7 +72,7 @@ void BM_NumberListDelete(benchmark::State& state) {
     zentora::Permanence p = MillionSpins();
     zentora::TZahlenListe editor(p, ZENTORA_BIN_DIR);
     editor.show();
-    editor.StinggridMitWertenFuellen(500000);
+    editor.NumberListPage(500000);
     for (auto _ : state) {
         editor.SelectCell(3, 5);
         editor.JvImage7Click();
@@ -86,9 +86,9 @@ BENCHMARK(BM_NumberListDelete)->Unit(benchmark::kMillisecond);
 void BM_NumberListPageArithmetic(benchmark::State& state) {
     std::int64_t n = 0;
     for (auto _ : state) {
-        n = zentora::LetzteZahlBerechnen(n, kSpins);
+        n = zentora::NextPageEnd(n, kSpins);
         if (n == static_cast<std::int64_t>(kSpins)) n = 0;
-        benchmark::DoNotOptimize(zentora::StinggridMitWertenFuellen(n, kSpins));
+        benchmark::DoNotOptimize(zentora::NumberListPage(n, kSpins));
     }
 }
 BENCHMARK(BM_NumberListPageArithmetic);

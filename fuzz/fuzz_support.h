@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 #include "options/option_files.h"
 #include "options/options_model.h"
 

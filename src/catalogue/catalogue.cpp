@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <vector>
 
 namespace zentora {
 
@@ -88,7 +89,6 @@ struct Tables {
     std::vector<std::uint8_t> components;
     std::array<std::uint16_t, kSlotCount + 1> placementBegin{};
     std::vector<std::uint8_t> placements;
-    std::array<GroupId, kSlotCount> groups{};
 
     void AddSlot(std::initializer_list<int> comps) {
         AddSlotList(std::span<const int>(comps.begin(), comps.size()));
@@ -184,9 +184,6 @@ Tables Build() {
     for (int s = 0; s < kSlotCount; ++s)
         for (int i = t.componentBegin[s]; i < t.componentBegin[s + 1]; ++i)
             t.sets[s] |= base[t.components[i]];
-
-    for (const ChanceGroup& g : kChanceGroups)
-        for (int s = g.firstSlot; s <= g.lastSlot; ++s) t.groups[s] = g.id;
 
     t.placements.reserve(5400);
     for (int s = 0; s < kSlotCount; ++s) {
@@ -284,10 +281,6 @@ bool ChanceSlotName(int slot, SlotName& out) {
     return true;
 }
 
-GroupId GroupOfSlot(int slot) {
-    return Data().groups[slot];
-}
-
 int PositionOfBaseSlot(int slot) {
     if (slot >= 0 && slot < kBaseSetCount) return slot;
     if (slot >= 1407 && slot <= 1418) return slot - 1407 + kBaseSetCount;
@@ -298,21 +291,6 @@ int SlotOfPosition(int position) {
     if (position >= 0 && position < kBaseSetCount) return position;
     if (position >= kBaseSetCount && position < kPositionCount) return position - kBaseSetCount + 1407;
     return -1;
-}
-
-EvaluationSlotList BuildEvaluationSlotList(const AppliedSettings& settings, bool orphelinPlein) {
-    EvaluationSlotList list;
-    const Tables& t = Data();
-    for (const ChanceGroup& g : kChanceGroups) {
-        if (!settings.AbsenceRuleActive(g.id) && !settings.RateRuleActive(g.id)) continue;
-        for (int s = g.firstSlot; s <= g.lastSlot; ++s) {
-            if (s == kOrphelinPleinSlot && !orphelinPlein) continue;
-            if (s == kOrphelinChevalSlot && orphelinPlein) continue;
-            list.slots.push_back(s);
-            list.sets.push_back(t.sets[s]);
-        }
-    }
-    return list;
 }
 
 }  // namespace zentora

@@ -8,11 +8,9 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <vector>
 
 #include "catalogue/chance_groups.h"
 #include "catalogue/number_set.h"
-#include "options/applied_settings.h"
 
 namespace zentora {
 
@@ -46,9 +44,6 @@ SlotName ChanceSlotName(int slot);
 // Sets `out` for a slot 0..1784 and returns true; any other value leaves `out` untouched and returns false.
 bool ChanceSlotName(int slot, SlotName& out);
 
-// Precondition: IsSlot(slot).
-GroupId GroupOfSlot(int slot);
-
 // TablePosition of slots 0..144 (identity) and 1407..1418 (145..156); -1 for every other value.
 int PositionOfBaseSlot(int slot);
 // The slot whose chip place a position is (inverse of PositionOfBaseSlot); -1 outside 0..156.
@@ -56,14 +51,5 @@ int SlotOfPosition(int position);
 
 // The positions that receive a slot's stake, with multiplicity. Empty for a value outside 0..1784.
 std::span<const std::uint8_t> PlacementList(int slot);
-
-// Two parallel lists of equal length, handed to the money evaluation.
-struct EvaluationSlotList {
-    std::vector<std::int32_t> slots;
-    std::vector<NumberSet> sets;
-};
-// Every slot of each group with either switch on, in ascending slot order; group S837 contributes one
-// Orphelin slot only: 1435 when `orphelinPlein`, else 1436.
-EvaluationSlotList BuildEvaluationSlotList(const AppliedSettings& settings, bool orphelinPlein);
 
 }  // namespace zentora

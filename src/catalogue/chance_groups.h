@@ -72,6 +72,18 @@ inline constexpr std::array<ChanceGroup, kGroupCount> kChanceGroups{{
 constexpr const ChanceGroup& Group(GroupId id) { return kChanceGroups[static_cast<int>(id)]; }
 constexpr int GroupIndex(GroupId id) { return static_cast<int>(id); }
 
+// The group of every slot; kNoSlot maps to the last group so that per-slot passes need no test.
+inline constexpr std::array<GroupId, kSlotArraySize> kSlotGroups = [] {
+    std::array<GroupId, kSlotArraySize> table{};
+    for (const ChanceGroup& g : kChanceGroups)
+        for (int s = g.firstSlot; s <= g.lastSlot; ++s) table[s] = g.id;
+    table[kNoSlot] = GroupId::Z937;
+    return table;
+}();
+
+// Precondition: 0 <= slot <= kNoSlot.
+constexpr GroupId GroupOfSlot(int slot) { return kSlotGroups[slot]; }
+
 // Slot 1435 "Orphelins en plein" and 1436 "Orphelins à cheval".
 inline constexpr int kOrphelinPleinSlot = 1435;
 inline constexpr int kOrphelinChevalSlot = 1436;

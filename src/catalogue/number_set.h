@@ -33,4 +33,10 @@ struct NumberSet {
     constexpr bool operator==(const NumberSet&) const = default;
 };
 
+// The black numbers of the table; every other number from 1 to 36 is red.
+inline constexpr NumberSet kBlackNumbers{2, 4, 6, 8, 10, 11, 13, 15, 17, 20, 22, 24, 26, 28, 29, 31, 33, 35};
+constexpr bool IsBlack(int number) {
+    return number >= 0 && kBlackNumbers.Contains(static_cast<unsigned>(number));
+}
+
 }  // namespace zentora

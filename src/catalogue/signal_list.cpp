@@ -31,7 +31,7 @@ const NameTable& Names() {
 
 void CollectSignalSlots(int first, int last, const StakeArray& slotStake, SignalSlots& out) {
     const NameTable& names = Names();
-    SlotMask listed = MaskOf(slotStake, StakeTest::Positive);
+    SlotMask listed = MaskOfPositive(slotStake);
     first = std::max(first, 0);
     last = std::min(last, kSlotCount - 1);
     for (int w = 0; w < kSlotMaskWords; ++w) {  // keep first..last only
@@ -69,7 +69,7 @@ SignalNames SignalNamesOf(const SignalSlots& slots) {
 
 void WriteSignalList(const StakeArray& slotStake, std::vector<std::uint16_t>& list) {
     const NameTable& names = Names();
-    const SlotMask listed = MaskOf(slotStake, StakeTest::Positive);
+    const SlotMask listed = MaskOfPositive(slotStake);
     int individual = 0, count = 0;
     for (int w = 0; w < kSlotMaskWords; ++w) {
         individual += std::popcount(listed[w] & names.hasNumberMask[w]);

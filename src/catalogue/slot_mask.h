@@ -18,52 +18,25 @@ namespace zentora {
 inline constexpr int kSlotMaskWords = (kSlotCount + 63) / 64;
 using SlotMask = std::array<std::uint64_t, kSlotMaskWords>;
 
-// Bit s is set when stake[s] > 0 (Positive) or stake[s] != 0 (NonZero), for s in 0..1784.
-enum class StakeTest : std::uint8_t { Positive, NonZero };
-
-inline SlotMask MaskOf(const StakeArray& stake, StakeTest test) {
+// Bit s is set when stake[s] > 0, for s in 0..1784.
+inline SlotMask MaskOfPositive(const StakeArray& stake) {
     SlotMask mask{};
 #if defined(__SSE2__)
     // Four slots per compare; the array's 1786 entries hold every load (the last one reads 1782..1785).
     const __m128i zero = _mm_setzero_si128();
     for (int s = 0; s + 4 <= kSlotArraySize; s += 4) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(stake.data() + s));
-        const __m128i hit = test == StakeTest::Positive
-                                ? _mm_cmpgt_epi32(v, zero)
-                                : _mm_xor_si128(_mm_cmpeq_epi32(v, zero), _mm_set1_epi32(-1));
+        const __m128i hit = _mm_cmpgt_epi32(v, zero);
         const auto bits = static_cast<std::uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(hit)));
         mask[s >> 6] |= bits << (s & 63);
     }
     for (int s = kSlotArraySize & ~3; s < kSlotCount; ++s)
-        if (test == StakeTest::Positive ? stake[s] > 0 : stake[s] != 0)
-            mask[s >> 6] |= std::uint64_t{1} << (s & 63);
+        if (stake[s] > 0) mask[s >> 6] |= std::uint64_t{1} << (s & 63);
 #else
     for (int s = 0; s < kSlotCount; ++s)
-        if (test == StakeTest::Positive ? stake[s] > 0 : stake[s] != 0)
-            mask[s >> 6] |= std::uint64_t{1} << (s & 63);
+        if (stake[s] > 0) mask[s >> 6] |= std::uint64_t{1} << (s & 63);
 #endif
     // Index 1785 belongs to no slot.
-    mask[kSlotMaskWords - 1] &= (std::uint64_t{1} << (kSlotCount & 63)) - 1;
-    return mask;
-}
-
-// Bit s is set when a[s] != b[s], for s in 0..1784.
-inline SlotMask MaskOfChanged(const StakeArray& a, const StakeArray& b) {
-    SlotMask mask{};
-#if defined(__SSE2__)
-    for (int s = 0; s + 4 <= kSlotArraySize; s += 4) {
-        const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a.data() + s));
-        const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b.data() + s));
-        const auto same =
-            static_cast<std::uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(va, vb))));
-        mask[s >> 6] |= (~same & 0xF) << (s & 63);
-    }
-    for (int s = kSlotArraySize & ~3; s < kSlotCount; ++s)
-        if (a[s] != b[s]) mask[s >> 6] |= std::uint64_t{1} << (s & 63);
-#else
-    for (int s = 0; s < kSlotCount; ++s)
-        if (a[s] != b[s]) mask[s >> 6] |= std::uint64_t{1} << (s & 63);
-#endif
     mask[kSlotMaskWords - 1] &= (std::uint64_t{1} << (kSlotCount & 63)) - 1;
     return mask;
 }

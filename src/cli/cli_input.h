@@ -7,7 +7,7 @@
 
 #include "files/permanence_flows.h"
 #include "files/user_message.h"
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 
 namespace zentora::cli {
 

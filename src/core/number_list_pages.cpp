@@ -24,7 +24,7 @@ int ListPage::LastShownGrid() const {
     return -1;
 }
 
-ListPage StinggridMitWertenFuellen(std::int64_t n, std::int64_t length) {
+ListPage NumberListPage(std::int64_t n, std::int64_t length) {
     ListPage page;
     page.columnWidth = ListColumnWidth(n);
     const int r = ListColumnsPerGrid(page.columnWidth);
@@ -43,7 +43,7 @@ ListPage StinggridMitWertenFuellen(std::int64_t n, std::int64_t length) {
     return page;
 }
 
-std::int64_t LetzteZahlBerechnen(std::int64_t n, std::int64_t length) {
+std::int64_t NextPageEnd(std::int64_t n, std::int64_t length) {
     const int w1 = std::min(ListColumnWidth(n), 45);
     const std::int64_t c = n + kListGridCount * ListColumnsPerGrid(w1);
     const int w2 = ListColumnWidth(c);
@@ -55,19 +55,19 @@ std::optional<std::int64_t> ListPageEndAfter(ListButton button, const ListPage& 
     const std::int64_t a = page.FirstShown();
     const std::int64_t z = page.LastShown();
     switch (button) {
-        case ListButton::Zurueck:
+        case ListButton::Back:
             return std::max<std::int64_t>(a - 1, 0);
-        case ListButton::Vorwaerts:
-            if (z < length) return LetzteZahlBerechnen(z, length);
+        case ListButton::Forward:
+            if (z < length) return NextPageEnd(z, length);
             return std::nullopt;
-        case ListButton::Anfang:
+        case ListButton::First:
             return 0;
-        case ListButton::Ende:
+        case ListButton::Last:
             return length;
         case ListButton::Back10000:
             return std::max<std::int64_t>(a - 10000, 0);
         case ListButton::Forward10000:
-            return LetzteZahlBerechnen(std::min(z + 10000, length), length);
+            return NextPageEnd(std::min(z + 10000, length), length);
     }
     return std::nullopt;
 }
@@ -96,7 +96,7 @@ ListDeletion DeleteListSpin(Permanence& permanence, const ListPage& page, std::i
     const int g = result.page.LastShownGrid();
     if (g < 0) return result;
     const std::int64_t newLength = length - 1;
-    result.page = StinggridMitWertenFuellen(std::min(result.page.grids[g].LastSpin(), newLength), newLength);
+    result.page = NumberListPage(std::min(result.page.grids[g].LastSpin(), newLength), newLength);
     result.focusGrid = g;
     const ListGrid& grid = result.page.grids[g];
     result.selectLastColumn = grid.Shown() && spinNumber == grid.LastSpin() + 1;

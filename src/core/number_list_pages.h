@@ -52,12 +52,12 @@ struct ListPage {
 };
 
 // The page that ends at spin number n of a permanence of `length` spins (n <= length).
-ListPage StinggridMitWertenFuellen(std::int64_t n, std::int64_t length);
+ListPage NumberListPage(std::int64_t n, std::int64_t length);
 
 // The last spin number of the page after the page that ends at n, at most length.
-std::int64_t LetzteZahlBerechnen(std::int64_t n, std::int64_t length);
+std::int64_t NextPageEnd(std::int64_t n, std::int64_t length);
 
-enum class ListButton { Zurueck, Vorwaerts, Anfang, Ende, Back10000, Forward10000 };
+enum class ListButton { Back, Forward, First, Last, Back10000, Forward10000 };
 
 // Where the page ends after a paging button; nothing when the button leaves the page as it is.
 std::optional<std::int64_t> ListPageEndAfter(ListButton button, const ListPage& page, std::int64_t length);

@@ -6,10 +6,10 @@ PlayState::PlayState() {
     signalBuffer.fill(-1);
     positionStakeRaw.fill(0);
     signalList.reserve(kSlotCount);  // so that refilling the list never allocates
-    VariablenZuruecksetzen(*this);
+    ResetCounters(*this);
 }
 
-void VariablenZuruecksetzen(PlayState& state) {
+void ResetCounters(PlayState& state) {
     state.playedSlot = kNoSlot;
     state.absenceCounter.fill(0);
     state.rateSignal.fill(0);
@@ -21,15 +21,15 @@ void VariablenZuruecksetzen(PlayState& state) {
     state.countingSync.Clear();
 }
 
-std::uint8_t ArrayInsert(PlayState& state, std::uint8_t number) {
+std::uint8_t StoreNewestSpin(PlayState& state, std::uint8_t number) {
     state.permanence.PushNewest(number);
     return number;
 }
 
-void Neu2Click(PlayState& state) {
+void ResetPlay(PlayState& state) {
     state.permanence.Clear();
     state.signalList.clear();
-    VariablenZuruecksetzen(state);
+    ResetCounters(state);
 }
 
 }  // namespace zentora

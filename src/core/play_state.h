@@ -10,12 +10,12 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/chance_groups.h"
-#include "catalogue/counting.h"
+#include "engine/counting.h"
 #include "catalogue/signal_list.h"
 #include "core/permanence.h"
 #include "engine/placement.h"
 #include "engine/stakes.h"
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 
 namespace zentora {
 
@@ -54,12 +54,12 @@ struct PlayState {
 };
 
 // Reset of the play state; the permanence, the BaseSet table and the settings stay as they are.
-void VariablenZuruecksetzen(PlayState& state);
+void ResetCounters(PlayState& state);
 
 // Stores the number as the most recent spin and returns it.
-std::uint8_t ArrayInsert(PlayState& state, std::uint8_t number);
+std::uint8_t StoreNewestSpin(PlayState& state, std::uint8_t number);
 
 // Starts a new, empty permanence: empties it and the signal list and resets the play state.
-void Neu2Click(PlayState& state);
+void ResetPlay(PlayState& state);
 
 }  // namespace zentora

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "catalogue/counting.h"
+#include "engine/counting.h"
 #include "catalogue/signal_list.h"
 #include "engine/placement.h"
 #include "engine/signal_detection.h"
@@ -30,10 +30,9 @@ void CountAndDetect(PlayState& state, const LiveSettings& live, unsigned number,
 
 // Called after the counters and rates of every spin (live and the newest 1000 of a replay).
 void DetectAndStep(PlayState& state, const LiveSettings& live, std::int32_t spinsCounted) {
-    constexpr int kSingleChanceBox = 1;  // "Nur eine Chance anspielen"
     DetectAbsenceSignals(state.absenceCounter, state.settings, live, state.signalBuffer);
     DetectRateSignals(state.hitRate, spinsCounted, state.settings, live, state.rateSignal);
-    if (state.settings.Flag(kSingleChanceBox))
+    if (state.settings.Flag(kOneChanceBox))
         SelectSingleChance(state.settings, state.hitCounter, state.absenceCounter, state.signalBuffer,
                            state.rateSignal, state.progressionStep, state.playedSlot);
     else
@@ -52,7 +51,7 @@ void StakeAndPlace(PlayState& state, const LiveSettings& live) {
 // ---- Pipeline
 // -----------------------------------------------------------------------------------------------
 
-void AddMyItem(PlayState& state, const LiveSettings& live, unsigned number) {
+void PlaySpin(PlayState& state, const LiveSettings& live, unsigned number) {
     state.signalBuffer.fill(-1);
     state.positionStake.fill(0);
     CountAndDetect(state, live, number, SpinsCounted(state.permanence.size()));
@@ -60,11 +59,11 @@ void AddMyItem(PlayState& state, const LiveSettings& live, unsigned number) {
 }
 
 void EnterSpin(PlayState& state, const LiveSettings& live, std::uint8_t number) {
-    AddMyItem(state, live, ArrayInsert(state, number));
+    PlaySpin(state, live, StoreNewestSpin(state, number));
 }
 
-void AllAddMyItem(PlayState& state, const LiveSettings& live) {
-    VariablenZuruecksetzen(state);
+void ReplayPermanence(PlayState& state, const LiveSettings& live) {
+    ResetCounters(state);
     state.signalBuffer.fill(-1);
     const auto spins = state.permanence.OldestFirst();
     const std::size_t n = spins.size();
@@ -79,19 +78,19 @@ void AllAddMyItem(PlayState& state, const LiveSettings& live) {
     StakeAndPlace(state, live);
 }
 
-bool Zahlentfernen1Click(PlayState& state, const LiveSettings& live) {
+bool RemoveLastSpin(PlayState& state, const LiveSettings& live) {
     if (state.permanence.empty()) return false;
     state.permanence.RemoveNewest();
     // Replayed whatever the length, so that counters and chips always belong to the permanence shown.
-    AllAddMyItem(state, live);
+    ReplayPermanence(state, live);
     return true;
 }
 
 void ReplacePermanence(PlayState& state, const LiveSettings& live,
                        std::span<const std::uint8_t> newestFirst) {
-    Neu2Click(state);
+    ResetPlay(state);
     state.permanence = Permanence::FromNewestFirst(newestFirst);
-    AllAddMyItem(state, live);
+    ReplayPermanence(state, live);
 }
 
 }  // namespace zentora

@@ -6,7 +6,7 @@
 #include <span>
 
 #include "core/play_state.h"
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 
 namespace zentora {
 
@@ -14,19 +14,19 @@ namespace zentora {
 inline constexpr std::size_t kFullReplaySpins = 1000;
 
 // Runs the pipeline for one spin. The caller has already stored `number` as the most recent spin.
-void AddMyItem(PlayState& state, const LiveSettings& live, unsigned number);
+void PlaySpin(PlayState& state, const LiveSettings& live, unsigned number);
 
-// ArrayInsert followed by AddMyItem: a spin entered on the table.
+// StoreNewestSpin followed by PlaySpin: a spin entered on the table.
 void EnterSpin(PlayState& state, const LiveSettings& live, std::uint8_t number);
 
 // Resets the play state and replays the whole permanence: the newest 1000 spins through the full pipeline
 // (a fresh SignalBuffer for each), the older ones with the base update only; stakes, placement and the signal
 // list once at the end, also for an empty permanence. The counters equal those of entering every spin.
-void AllAddMyItem(PlayState& state, const LiveSettings& live);
+void ReplayPermanence(PlayState& state, const LiveSettings& live);
 
 // Removes the most recent spin and replays what is left. Returns false (and changes nothing) when the
 // permanence is empty.
-bool Zahlentfernen1Click(PlayState& state, const LiveSettings& live);
+bool RemoveLastSpin(PlayState& state, const LiveSettings& live);
 
 // New, then the given spins (newest first) as the permanence, then the replay: opening a file or an import.
 void ReplacePermanence(PlayState& state, const LiveSettings& live, std::span<const std::uint8_t> newestFirst);

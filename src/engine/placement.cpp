@@ -123,36 +123,6 @@ void PlacementTable::PlaceByRuns(const StakeArray& slotStake, PositionArray& pos
     for (int p = 0; p < kPositionCount; ++p) positionStakeRaw[p] = SaturatedStake(sum[p]);
 }
 
-void PlacementTable::AddDifference(const StakeArray& from, const StakeArray& to,
-                                   std::array<std::int64_t, kPositionCount>& sum) const {
-    ForEachSetSlot(MaskOfChanged(from, to), [&](int s) {
-        const std::int64_t delta = std::int64_t{to[s]} - from[s];
-        for (int t = slotStart_[s]; t < slotStart_[s + 1]; ++t)
-            sum[slotTerms_[t].index] += delta * slotTerms_[t].count;
-    });
-}
-
-void PlacementTable::PlaceSparse(const StakeArray& slotStake, PositionArray& positionStakeRaw) const {
-    // Neighbouring slots often share positions; four sets of sums keep their additions independent.
-    std::array<std::array<std::int64_t, kPositionCount>, 4> sum{};
-    int lane = 0;
-    ForEachSetSlot(MaskOf(slotStake, StakeTest::NonZero), [&](int s) {
-        const std::int64_t stake = slotStake[s];
-        auto& into = sum[lane];
-        lane = (lane + 1) & 3;
-        for (int t = slotStart_[s]; t < slotStart_[s + 1]; ++t)
-            into[slotTerms_[t].index] += stake * slotTerms_[t].count;
-    });
-    for (int p = 0; p < kPositionCount; ++p)
-        positionStakeRaw[p] = SaturatedStake(sum[0][p] + sum[1][p] + sum[2][p] + sum[3][p]);
-}
-
-void PlacementCache::Place(const StakeArray& slotStake, PositionArray& positionStakeRaw) {
-    PlacementTable::Instance().AddDifference(stake_, slotStake, sum_);
-    stake_ = slotStake;
-    for (int p = 0; p < kPositionCount; ++p) positionStakeRaw[p] = SaturatedStake(sum_[p]);
-}
-
 void PlaceSlotStakes(const StakeArray& slotStake, PositionArray& positionStakeRaw) {
     PlacementTable::Instance().PlaceByRuns(slotStake, positionStakeRaw);
 }

@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "catalogue/chance_groups.h"
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 
 namespace zentora {
 
@@ -40,16 +40,10 @@ class PlacementTable {
 
     // Sum over the slots lying on each position (the defining form).
     void PlaceDense(const StakeArray& slotStake, PositionArray& positionStakeRaw) const;
-    // Same result, walking only the slots that carry a stake.
-    void PlaceSparse(const StakeArray& slotStake, PositionArray& positionStakeRaw) const;
 
     // Same result again: most composite slots lie on the positions of their components, and consecutive
     // slots sharing all components but the last put their summed stake on the shared ones once.
     void PlaceByRuns(const StakeArray& slotStake, PositionArray& positionStakeRaw) const;
-
-    // sum += placement(to) - placement(from), visiting only the slots whose stake differs.
-    void AddDifference(const StakeArray& from, const StakeArray& to,
-                       std::array<std::int64_t, kPositionCount>& sum) const;
 
     int TermCount() const { return termCount_; }
 
@@ -87,24 +81,9 @@ inline std::int32_t SaturatedStake(std::int64_t sum) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(sum, std::numeric_limits<std::int32_t>::min(),
                                                               std::numeric_limits<std::int32_t>::max()));
 }
-// Whether the sum needs no saturating (branch-free, to be ORed over many sums: nonzero when one does not).
-inline std::uint64_t OutsideStake(std::int64_t sum) {
-    return (static_cast<std::uint64_t>(sum) + 0x80000000u) >> 32;
-}
 
 // PositionStakeRaw: every slot stake on the positions of its placement list; sums exact, saturated once.
 void PlaceSlotStakes(const StakeArray& slotStake, PositionArray& positionStakeRaw);
-
-// The exact position sums of the stakes placed last, so that the next placement only moves what changed:
-// from spin to spin most slots keep their stake.
-class PlacementCache {
-  public:
-    void Place(const StakeArray& slotStake, PositionArray& positionStakeRaw);
-
-  private:
-    StakeArray stake_{};  // the stakes that `sum_` holds
-    std::array<std::int64_t, kPositionCount> sum_{};
-};
 
 // PositionStake from PositionStakeRaw: the table maxima, and the splitting of CheckBox32 when it is ticked.
 void ApplyTableLimits(const PositionArray& positionStakeRaw, const AppliedSettings& settings,

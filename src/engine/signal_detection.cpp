@@ -4,13 +4,10 @@
 
 #include "catalogue/platform.h"
 #include "catalogue/slot_mask.h"
-#include "engine/slot_groups.h"
 
 namespace zentora {
 
 namespace {
-
-using scan::kSlotGroups;
 
 constexpr std::int16_t Increment(std::int16_t value) {
     return value < kSignalCounterMax ? static_cast<std::int16_t>(value + 1) : kSignalCounterMax;
@@ -59,10 +56,6 @@ constexpr std::array<std::int32_t, kSlotArraySize> BuildSlotWeights() {
 constexpr auto kSlotWeights = BuildSlotWeights();
 
 }  // namespace
-
-GroupId GroupIdOfSlot(int slot) {
-    return kSlotGroups[slot];
-}
 
 std::int64_t RateLimit(std::int32_t fromMilli, std::int32_t span, std::int32_t spins) {
     const std::int64_t factor = std::int64_t{span} + spins - 1;
@@ -221,8 +214,7 @@ void SelectSingleChance(const AppliedSettings& settings, const CountArray& hitCo
                         const AbsenceArray& absenceCounter, SignalArray& signalBuffer,
                         const SignalArray& rateSignal, SignalArray& progressionStep,
                         std::int32_t& playedSlot) {
-    constexpr int kContinueBox = 35;  // "Andere Chancen verschieben"
-    const bool shift = settings.Flag(kContinueBox);
+    const bool shift = settings.Flag(kShiftOthersBox);
     const auto isSlot = [](std::int32_t p) { return p >= 0 && p < kSlotCount; };
 
     if (shift && isSlot(playedSlot) &&

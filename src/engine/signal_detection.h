@@ -3,15 +3,12 @@
 #include <cstdint>
 
 #include "catalogue/chance_groups.h"
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 
 namespace zentora {
 
 // Saturation bound of RateSignal and ProgressionStep.
 inline constexpr std::int16_t kSignalCounterMax = 32767;
-
-// The group of every slot 0..1785 (1785 maps to the last group; callers never ask for it).
-GroupId GroupIdOfSlot(int slot);
 
 // RateLimit R(V) = trunc(V * (S + n - 1) / n + 0.5), evaluated in extended precision in this order.
 std::int64_t RateLimit(std::int32_t fromMilli, std::int32_t span, std::int32_t spins);

@@ -129,8 +129,6 @@ constexpr StakeRule RuleOf(GroupId id) {
     }
 }
 
-constexpr int kSplitSeriesBox = 31;  // "Serien 6/37"
-
 // "Große Serie 0/2/3" lies twice on the transversale pleine 0/2/3, so its stake is bounded by half of
 // Maximum3.
 std::int32_t GrandSeriesStake(std::int32_t technique, int step, std::int32_t base, std::int32_t maximum3) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "catalogue/chance_groups.h"
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 
 namespace zentora {
 

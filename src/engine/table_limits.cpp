@@ -14,8 +14,6 @@ namespace {
 using WideArray = std::array<std::int64_t, kPositionCount>;
 constexpr std::int32_t kNarrowBound = 1 << 22;
 
-constexpr int kSplitBox = 32;  // "Chancen auf Spieltisch splitten"
-
 constexpr int kFirstCheval = 85;
 constexpr int kFirstTransversalePleine = 73;  // 73 + j holds row j + 1
 
@@ -385,7 +383,7 @@ std::int32_t TableLimit(PositionKind kind, const AppliedSettings& settings) {
 
 void ApplyTableLimits(const PositionArray& positionStakeRaw, const AppliedSettings& settings,
                       PositionArray& positionStake) {
-    if (!settings.Flag(kSplitBox)) {
+    if (!settings.Flag(kSplitOnTableBox)) {
         // Position kinds are contiguous ranges; a loop per range keeps this cheap for callers per spin.
         auto clip = [&](int first, int last, std::int32_t limit) {
             for (int p = first; p <= last; ++p) positionStake[p] = std::min(positionStakeRaw[p], limit);

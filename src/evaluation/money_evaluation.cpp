@@ -20,7 +20,6 @@ namespace {
 
 using namespace evaluation;
 
-constexpr int kHalveOnZeroBox = 2;
 constexpr std::int64_t kCancelPollMask = 511;
 
 // A long run is cut into stretches that two threads take in turn, each with a whole run of its own: a run
@@ -138,7 +137,7 @@ class alignas(kCacheLine) Lane {
             run_.Spin(k, x);
             stale_ = run_.TakeMoved(moved_) || stale_;
             // The stakes chosen after spin k - 1 are settled by spin k.
-            const std::int64_t returned = Gewinnermittlung(current_, x, halveOnZero_);
+            const std::int64_t returned = SettleSpin(current_, x, halveOnZero_);
             if (stale_) {
                 PlaceMoved(run_.Raw());
                 Limit();

@@ -11,7 +11,7 @@
 #include <span>
 #include <vector>
 
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 
 namespace zentora {
 

@@ -67,7 +67,7 @@ int ReturnFactor(int position) {
     return 0;
 }
 
-std::int64_t Gewinnermittlung(const PositionArray& table, unsigned number, bool halveOnZero) {
+std::int64_t SettleSpin(const PositionArray& table, unsigned number, bool halveOnZero) {
     if (number > 36) return 0;
     std::int64_t returned = 0;
     // Without a branch: whether a position carries a stake is a coin toss in a long evaluation.

@@ -12,18 +12,17 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
-#include "catalogue/counting.h"
+#include "engine/counting.h"
+#include "engine/evaluation_slots.h"
 #include "catalogue/platform.h"
 #include "engine/placement.h"
 #include "engine/signal_detection.h"
 #include "engine/stakes.h"
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 
 namespace zentora::evaluation {
 namespace {
 
-constexpr int kOneChanceBox = 1;     // "Nur eine Chance anspielen"
-constexpr int kShiftOthersBox = 35;  // "Andere Chancen verschieben"
 constexpr int kStakeCacheSteps = 256;
 
 // rate(h, k) >= bound and rate(h, k) <= bound for the extended-precision hit rate, without a division: the

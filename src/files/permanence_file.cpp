@@ -2,11 +2,11 @@
 
 namespace zentora::files {
 
-WriteOutcome ArraySave(std::span<const std::uint8_t> permanence, const std::string& path) {
+WriteOutcome WritePermanenceBytes(std::span<const std::uint8_t> permanence, const std::string& path) {
     return WriteFileAtomic(path, permanence);
 }
 
-ReadOutcome ArrayLoad(const std::string& path) {
+ReadOutcome ReadPermanenceBytes(const std::string& path) {
     return ReadWholeFile(path, ReadLock::DenyWriters);
 }
 

@@ -11,10 +11,10 @@
 namespace zentora::files {
 
 // Writes every byte of `permanence` in index order, replacing `path` atomically.
-WriteOutcome ArraySave(std::span<const std::uint8_t> permanence, const std::string& path);
+WriteOutcome WritePermanenceBytes(std::span<const std::uint8_t> permanence, const std::string& path);
 
 // Reads the whole file as the permanence (bytes above 36 are kept as they are). An empty file is an empty
 // permanence. Fails with InUse while another process holds a write lock on the file.
-ReadOutcome ArrayLoad(const std::string& path);
+ReadOutcome ReadPermanenceBytes(const std::string& path);
 
 }  // namespace zentora::files

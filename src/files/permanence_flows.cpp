@@ -52,7 +52,7 @@ void NoNumbers(LoadFlowResult& out) {
 
 LoadFlowResult OpenPermanenceFile(const std::string& path) {
     LoadFlowResult out;
-    ReadOutcome read = ArrayLoad(path);
+    ReadOutcome read = ReadPermanenceBytes(path);
     if (ReadFailed(read, out)) return out;
     out.spins = std::move(read.bytes);
     out.fileNameRule = FileNameRule::Set;
@@ -67,7 +67,7 @@ std::optional<LoadFlowResult> OpenFromCommandLine(std::span<const std::string> a
 }
 
 SaveFlowResult SavePermanenceFile(std::span<const std::uint8_t> permanence, const std::string& path) {
-    SaveFlowResult out = FromWrite(ArraySave(permanence, path));
+    SaveFlowResult out = FromWrite(WritePermanenceBytes(permanence, path));
     if (out.status == FlowStatus::Done) {
         out.fileNameRule = FileNameRule::Set;
         out.fileName = path;
@@ -77,9 +77,9 @@ SaveFlowResult SavePermanenceFile(std::span<const std::uint8_t> permanence, cons
 }
 
 std::string SaveUnderPresetName(const std::string& rememberedName,
-                                std::string_view translatedPermanenzdatei) {
+                                std::string_view defaultFileName) {
     if (!rememberedName.empty()) return rememberedName;
-    return std::string(translatedPermanenzdatei) + std::string(kPermanenceFileExtension);
+    return std::string(defaultFileName) + std::string(kPermanenceFileExtension);
 }
 
 std::string ExportPresetName(const std::string& rememberedName, PermanenceFormat format) {
@@ -106,8 +106,7 @@ LoadFlowResult ImportTextFile(const std::string& path) {
 
 SaveFlowResult ExportTextFile(std::span<const std::uint8_t> permanence, const std::string& path) {
     const std::string text = FormatTextPermanence(permanence);
-    return FromWrite(
-        WriteFileAtomic(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())));
+    return FromWrite(WriteFileAtomic(path, text));
 }
 
 LoadFlowResult ImportExcelFile(const std::string& path) {

@@ -2,7 +2,7 @@
 
 // The file operations of the "Datei" menu as window-free steps. Each returns what the window must show and
 // do; the window (or zentora-cli) then applies it: when a load result replaces the permanence it runs New,
-// takes `spins` as the permanence, applies the file name rule and replays (AllAddMyItem with the new length).
+// takes `spins` as the permanence, applies the file name rule and replays (ReplayPermanence with the new length).
 //
 // Reading always comes first: a file that cannot be read, is in use or holds no valid spins leaves the
 // current permanence, its file name and the play state as they were.
@@ -78,7 +78,7 @@ inline bool SaveNeedsDialog(const std::string& rememberedName) {
 
 // The name the "Speichern unter..." dialog opens with: the remembered one, or the translated
 // "Permanenzdatei" + ".prm". It counts as chosen only when the dialog is confirmed.
-std::string SaveUnderPresetName(const std::string& rememberedName, std::string_view translatedPermanenzdatei);
+std::string SaveUnderPresetName(const std::string& rememberedName, std::string_view defaultFileName);
 
 // Text import and export. The import clears the remembered name when it replaces the permanence; an export
 // never changes it.

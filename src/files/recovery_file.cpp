@@ -162,8 +162,7 @@ void UnsavedSpins::WriteWhole(std::span<const std::uint8_t> oldestFirst, std::st
     CloseAppend();
     if (path_.empty()) return;
     const std::string text = FormatRecoveryText(oldestFirst, fileName);
-    const WriteOutcome written =
-        WriteFileAtomic(path_, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    const WriteOutcome written = WriteFileAtomic(path_, text);
     if (!written.ok()) {
         Failed(written.error);
         return;

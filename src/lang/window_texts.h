@@ -1,6 +1,6 @@
 #pragma once
 
-// The captions of every window in the current language ("Woerter"): two fixed lists of German texts, the
+// The captions of every window in the current language: two fixed lists of German texts, the
 // first looked up word by word and the second as whole texts, and the table of which control of which window
 // shows which entry. The lists are also the keys the language table must hold for them.
 

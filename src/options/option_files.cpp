@@ -40,7 +40,7 @@ void LoadOptions(OptionsModel& model, const std::filesystem::path& source) {
 void LoadOptions(OptionsModel& model, const IniFile& file) {
     for (int k = 1; k <= kOptionFlagCount; ++k)
         model.Set(model.CheckBox(k), file.ReadInteger("Aktivierung", "Checkbox" + std::to_string(k), 1));
-    model.Set(model.SpeedButton1(), file.ReadInteger("Aktivierung", "SpeedButton1", 0));
+    model.Set(model.RateBlocksToggle(), file.ReadInteger("Aktivierung", "SpeedButton1", 0));
 
     for (GroupId id : kAbsenceKeyOrder) {
         const GroupControls& c = Controls(id);
@@ -49,9 +49,9 @@ void LoadOptions(OptionsModel& model, const IniFile& file) {
     }
     // The minima bound the stakes, so they come first; their rule runs even when the value stays.
     model.Set(model.Minimum1(), file.ReadInteger("Minimum1", "Mini", 0));
-    Minimum1Change(model);
+    ApplyStakeMinimum(model);
     model.Set(model.Minimum2(), file.ReadInteger("Minimum2", "Mini", 0));
-    Minimum2Change(model);
+    ApplyEvenChanceMinimum(model);
     for (int i = 0; i < 7; ++i)
         model.Set(model.Maxima()[i],
                   file.ReadInteger("Maximum" + std::to_string(kMaximumNumbers[i]), "Maxi", 0));
@@ -94,7 +94,7 @@ void SaveOptions(const OptionsModel& model, const AppliedSettings& applied, IniF
 
     for (int k = 1; k <= kOptionFlagCount; ++k)
         PutFlag(file, "Aktivierung", "Checkbox" + std::to_string(k), true, model.Checked(k));
-    PutFlag(file, "Aktivierung", "SpeedButton1", false, model.Value(model.SpeedButton1()) != 0);
+    PutFlag(file, "Aktivierung", "SpeedButton1", false, model.Value(model.RateBlocksToggle()) != 0);
 
     for (GroupId id : kAbsenceKeyOrder) {
         const GroupControls& c = Controls(id);

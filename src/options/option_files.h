@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "files/ini_file.h"
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 #include "options/options_model.h"
 
 namespace zentora {

@@ -83,9 +83,9 @@ OptionsModel::OptionsModel() {
         checkBoxes_[k - 1] = Add("CheckBox" + std::to_string(k), FieldKind::CheckBox, 0, 1, k == 36 ? 1 : 0,
                                  k, role, g ? g->id : GroupId::G137);
     }
-    speedButton1_ = Add("SpeedButton1", FieldKind::Toggle, 0, 1, 0);
-    radio1_ = Add("RadioButton1", FieldKind::Radio, 0, 1, 1);
-    radio2_ = Add("RadioButton2", FieldKind::Radio, 0, 1, 0);
+    rateBlocksToggle_ = Add("SpeedButton1", FieldKind::Toggle, 0, 1, 0);
+    orphelinPlein_ = Add("RadioButton1", FieldKind::Radio, 0, 1, 1);
+    orphelinCheval_ = Add("RadioButton2", FieldKind::Radio, 0, 1, 0);
 
     for (GroupId id : kRowOrder) {
         const ChanceGroup& g = Group(id);
@@ -136,9 +136,9 @@ OptionsModel::OptionsModel(const OptionsModel& other)
       checkBoxes_(other.checkBoxes_),
       maxima_(other.maxima_),
       colours_(other.colours_),
-      speedButton1_(other.speedButton1_),
-      radio1_(other.radio1_),
-      radio2_(other.radio2_),
+      rateBlocksToggle_(other.rateBlocksToggle_),
+      orphelinPlein_(other.orphelinPlein_),
+      orphelinCheval_(other.orphelinCheval_),
       minimum1_(other.minimum1_),
       minimum2_(other.minimum2_),
       spinSummeMerk_(other.spinSummeMerk_),
@@ -152,9 +152,9 @@ OptionsModel& OptionsModel::operator=(const OptionsModel& other) {
     checkBoxes_ = other.checkBoxes_;
     maxima_ = other.maxima_;
     colours_ = other.colours_;
-    speedButton1_ = other.speedButton1_;
-    radio1_ = other.radio1_;
-    radio2_ = other.radio2_;
+    rateBlocksToggle_ = other.rateBlocksToggle_;
+    orphelinPlein_ = other.orphelinPlein_;
+    orphelinCheval_ = other.orphelinCheval_;
     minimum1_ = other.minimum1_;
     minimum2_ = other.minimum2_;
     spinSummeMerk_ = other.spinSummeMerk_;
@@ -194,7 +194,7 @@ void OptionsModel::Set(FieldId id, std::int64_t value) {
     OptionField& f = fields_[id];
     const std::int32_t v = Normalise(f, value);
     if (f.kind == FieldKind::Radio && v == 1) {
-        const FieldId other = id == radio1_ ? radio2_ : radio1_;
+        const FieldId other = id == orphelinPlein_ ? orphelinCheval_ : orphelinPlein_;
         if (fields_[other].value != 0) {
             fields_[other].value = 0;
             Notify(other, FieldChange::Value);
@@ -252,13 +252,13 @@ void OptionsModel::SetEnabled(FieldId id, bool enabled) {
 }
 
 void OptionsModel::SetOrphelinPlein(bool plein) {
-    Set(plein ? radio1_ : radio2_, 1);
+    Set(plein ? orphelinPlein_ : orphelinCheval_, 1);
 }
 
 void OptionsModel::SetRateBlocksShown(bool shown) {
     if (rateBlocksShown_ == shown) return;
     rateBlocksShown_ = shown;
-    Notify(speedButton1_, FieldChange::RateBlocks);
+    Notify(rateBlocksToggle_, FieldChange::RateBlocks);
 }
 
 AppliedSettings ApplySettings(const OptionsModel& model) {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "catalogue/chance_groups.h"
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 
 namespace zentora {
 
@@ -97,9 +97,9 @@ class OptionsModel final : public LiveSettings {
 
     const GroupFields& Fields(GroupId group) const { return groups_[GroupIndex(group)]; }
     FieldId CheckBox(int k) const { return checkBoxes_[k - 1]; }
-    FieldId SpeedButton1() const { return speedButton1_; }
-    FieldId RadioButton1() const { return radio1_; }
-    FieldId RadioButton2() const { return radio2_; }
+    FieldId RateBlocksToggle() const { return rateBlocksToggle_; }
+    FieldId OrphelinPleinChoice() const { return orphelinPlein_; }
+    FieldId OrphelinChevalChoice() const { return orphelinCheval_; }
     FieldId Minimum1() const { return minimum1_; }
     FieldId Minimum2() const { return minimum2_; }
     // Maximum1, 2, 3, 4, 6, 12, 18.
@@ -109,7 +109,7 @@ class OptionsModel final : public LiveSettings {
 
     // Read at the moment of use.
     std::int32_t RateStart(GroupId group) const override { return Value(Fields(group).rateStart); }
-    bool OrphelinPlein() const override { return Value(radio1_) != 0; }
+    bool OrphelinPlein() const override { return Value(orphelinPlein_) != 0; }
     std::int32_t SpinSummeMerk() const override { return Value(spinSummeMerk_); }
     std::int32_t Es637sTechnique() const override { return Value(Fields(GroupId::SS637).technique); }
 
@@ -131,7 +131,7 @@ class OptionsModel final : public LiveSettings {
     std::array<FieldId, kOptionFlagCount> checkBoxes_{};
     std::array<FieldId, 7> maxima_{};
     std::array<FieldId, 5> colours_{};
-    FieldId speedButton1_ = kNoField, radio1_ = kNoField, radio2_ = kNoField;
+    FieldId rateBlocksToggle_ = kNoField, orphelinPlein_ = kNoField, orphelinCheval_ = kNoField;
     FieldId minimum1_ = kNoField, minimum2_ = kNoField, spinSummeMerk_ = kNoField;
     bool rateBlocksShown_ = false;
     Listener listener_;

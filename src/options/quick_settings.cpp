@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "catalogue/counting.h"
+#include "engine/counting.h"
 #include "options/group_controls.h"
 
 namespace zentora {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 #include "options/options_model.h"
 
 namespace zentora {

@@ -32,8 +32,8 @@ void UpdateRateSwitch(OptionsModel& model, const GroupFields& f) {
 
 void UpdateOrphelinChoice(OptionsModel& model) {
     const bool enabled = model.Checked(24) || model.Checked(62);
-    model.SetEnabled(model.RadioButton1(), enabled);
-    model.SetEnabled(model.RadioButton2(), enabled);
+    model.SetEnabled(model.OrphelinPleinChoice(), enabled);
+    model.SetEnabled(model.OrphelinChevalChoice(), enabled);
 }
 
 std::int64_t V(const OptionsModel& model, FieldId id) {
@@ -55,7 +55,7 @@ bool EndsWith(std::string_view s, std::string_view end) {
 }  // namespace
 
 void UpdateGroupControls(OptionsModel& model, int first, int last) {
-    if (first <= 2 && 2 <= last) model.SetRateBlocksShown(model.Value(model.SpeedButton1()) != 0);
+    if (first <= 2 && 2 <= last) model.SetRateBlocksShown(model.Value(model.RateBlocksToggle()) != 0);
     for (int tag = first; tag <= last; ++tag) {
         const ChanceGroup* g = GroupOfSwitch(tag);
         if (!g) continue;
@@ -68,35 +68,35 @@ void UpdateGroupControls(OptionsModel& model, int first, int last) {
     UpdateOrphelinChoice(model);
 }
 
-void SplitterRadioButtonAnzeige(OptionsModel& model) {
-    const bool split = model.Checked(32);
+void UpdateSplitControls(OptionsModel& model) {
+    const bool split = model.Checked(kSplitOnTableBox);
     for (int k : {30, 31, 34}) model.SetEnabled(model.CheckBox(k), split);
-    model.SetEnabled(model.CheckBox(35), model.Checked(1));
+    model.SetEnabled(model.CheckBox(kShiftOthersBox), model.Checked(kOneChanceBox));
 }
 
 void InitialRulePass(OptionsModel& model) {
     UpdateGroupControls(model, 2, 29);
     UpdateGroupControls(model, 39, 65);
-    SplitterRadioButtonAnzeige(model);
+    UpdateSplitControls(model);
 }
 
 void CreationRules(OptionsModel& model) {
     InitialRulePass(model);
-    SpinSummeMerkChange(model);
+    UpdateChanceMarkers(model);
 }
 
-void SpeedButton1Click(OptionsModel& model) {
-    model.Set(model.SpeedButton1(), model.Value(model.SpeedButton1()) == 0 ? 1 : 0);
+void ToggleRateBlocks(OptionsModel& model) {
+    model.Set(model.RateBlocksToggle(), model.Value(model.RateBlocksToggle()) == 0 ? 1 : 0);
     UpdateGroupControls(model, 2, 2);
 }
 
-void Minimum1Change(OptionsModel& model) {
+void ApplyStakeMinimum(OptionsModel& model) {
     const std::int32_t minimum = model.Value(model.Minimum1());
     for (const ChanceGroup& g : kChanceGroups)
         if (g.id != GroupId::G1837) model.SetLower(model.Fields(g.id).stake, minimum);
 }
 
-void Minimum2Change(OptionsModel& model) {
+void ApplyEvenChanceMinimum(OptionsModel& model) {
     model.SetLower(model.Fields(GroupId::G1837).stake, model.Value(model.Minimum2()));
 }
 
@@ -104,18 +104,18 @@ void RunChangeRules(OptionsModel& model, FieldId id) {
     const OptionField& f = model.Field(id);
     if (f.role == FieldRole::AbsenceSwitch || f.role == FieldRole::RateSwitch) {
         UpdateGroupControls(model, f.tag, f.tag);
-    } else if (id == model.CheckBox(1) || id == model.CheckBox(32)) {
-        SplitterRadioButtonAnzeige(model);
+    } else if (id == model.CheckBox(kOneChanceBox) || id == model.CheckBox(kSplitOnTableBox)) {
+        UpdateSplitControls(model);
     } else if (id == model.Minimum1()) {
-        Minimum1Change(model);
+        ApplyStakeMinimum(model);
     } else if (id == model.Minimum2()) {
-        Minimum2Change(model);
+        ApplyEvenChanceMinimum(model);
     } else if (id == model.SpinSummeMerkField()) {
-        SpinSummeMerkChange(model);
+        UpdateChanceMarkers(model);
     }
 }
 
-void SpinSummeMerkChange(OptionsModel& model) {
+void UpdateChanceMarkers(OptionsModel& model) {
     const bool marking = model.SpinSummeMerk() != 0;
     model.SetEnabled(model.CheckBox(66), marking);
     model.Set(model.CheckBox(66), marking ? 1 : 0);
@@ -125,19 +125,19 @@ void LeaveField(OptionsModel& model, FieldId id) {
     const OptionField& f = model.Field(id);
     switch (f.role) {
         case FieldRole::BisRunde:
-            BisRundeExit(model, f.group, f.window);
+            LeaveRateUntil(model, f.group, f.window);
             break;
         case FieldRole::RateStart:
-            AbRundeExit(model, f.group);
+            LeaveRateStart(model, f.group);
             break;
         case FieldRole::Von:
-            VonBisExit(model, f.group, f.window, true);
+            LeaveRatePercent(model, f.group, f.window, true);
             break;
         case FieldRole::Bis:
-            VonBisExit(model, f.group, f.window, false);
+            LeaveRatePercent(model, f.group, f.window, false);
             break;
         case FieldRole::SoOft:
-            SoOftExit(model, f.group);
+            LeaveTimesPlayed(model, f.group);
             break;
         default:
             break;
@@ -145,7 +145,7 @@ void LeaveField(OptionsModel& model, FieldId id) {
     model.ClampField(id);
 }
 
-void BisRundeExit(OptionsModel& model, GroupId group, int window) {
+void LeaveRateUntil(OptionsModel& model, GroupId group, int window) {
     const GroupFields& f = model.Fields(group);
     const auto bis = [&](int i) { return V(model, f.bisRunde[i - 1]); };
     for (int i = window; i <= kRateWindowCount - 1; ++i)
@@ -155,7 +155,7 @@ void BisRundeExit(OptionsModel& model, GroupId group, int window) {
     if (V(model, f.rateStart) > bis(1)) model.Set(f.rateStart, bis(1) - 1);
 }
 
-void AbRundeExit(OptionsModel& model, GroupId group) {
+void LeaveRateStart(OptionsModel& model, GroupId group) {
     const GroupFields& f = model.Fields(group);
     const auto bis = [&](int i) { return V(model, f.bisRunde[i - 1]); };
     if (V(model, f.rateStart) >= bis(1)) model.Set(f.bisRunde[0], V(model, f.rateStart) + 50);
@@ -163,7 +163,7 @@ void AbRundeExit(OptionsModel& model, GroupId group) {
         if (bis(i) >= bis(i + 1)) model.Set(f.bisRunde[i], bis(i) + 50);
 }
 
-void VonBisExit(OptionsModel& model, GroupId group, int window, bool vonField) {
+void LeaveRatePercent(OptionsModel& model, GroupId group, int window, bool vonField) {
     const GroupFields& f = model.Fields(group);
     const FieldId von = f.von[window - 1], bis = f.bis[window - 1];
     if (V(model, von) < V(model, bis)) return;
@@ -173,14 +173,14 @@ void VonBisExit(OptionsModel& model, GroupId group, int window, bool vonField) {
         model.Set(von, V(model, bis) - 1000);
 }
 
-void SoOftExit(OptionsModel& model, GroupId group) {
+void LeaveTimesPlayed(OptionsModel& model, GroupId group) {
     const GroupFields& f = model.Fields(group);
     const std::int64_t h = V(model, f.soOft);
     model.SetLower(f.rateStart, static_cast<std::int32_t>(h + 2));
     if (V(model, f.rateStart) < h) model.Set(f.rateStart, h + 2);
 }
 
-bool NurGanzezahlen(char32_t key) {
+bool IsDigitKey(char32_t key) {
     return (key >= U'0' && key <= U'9') || key == 8;
 }
 
@@ -205,7 +205,7 @@ bool UsesDigitFilter(const OptionsModel& model, FieldId id) {
     }
 }
 
-int AbRunde137KeyDown(int keyCode) {
+int FilterRateStartKey(int keyCode) {
     return keyCode == 48 ? 48 : 49;
 }
 
@@ -215,7 +215,7 @@ void AdaptInitialStakes(OptionsModel& model) {
                   model.Value(g.id == GroupId::G1837 ? model.Minimum2() : model.Minimum1()));
 }
 
-bool Test3(OptionsModel& model, const ChartLine& clicked, const ChartLine& first) {
+bool TakeOverChartValue(OptionsModel& model, const ChartLine& clicked, const ChartLine& first) {
     const double d = std::nearbyint(clicked.x1);
     const double c = std::nearbyint(clicked.x2);
     if (d > c) return false;
@@ -238,11 +238,11 @@ bool Test3(OptionsModel& model, const ChartLine& clicked, const ChartLine& first
     return true;
 }
 
-std::string Fehlermessage(std::string_view fehlerVon, std::string_view zu, std::string_view folgewert,
-                          std::string_view from, std::string_view to) {
+std::string OrderErrorMessage(std::string_view errorFrom, std::string_view to, std::string_view mustRise,
+                              std::string_view fromField, std::string_view toField) {
     std::string text;
-    text.append(fehlerVon).append(" ").append(from).append(" ").append(zu).append(" ").append(to);
-    text.append(", ").append(folgewert);
+    text.append(errorFrom).append(" ").append(fromField).append(" ").append(to).append(" ").append(toField);
+    text.append(", ").append(mustRise);
     return text;
 }
 

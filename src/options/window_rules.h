@@ -18,18 +18,18 @@ namespace zentora {
 void UpdateGroupControls(OptionsModel& model, int first, int last);
 
 // CheckBox30, 31, 34 usable while CheckBox32 is on; CheckBox35 while CheckBox1 is on.
-void SplitterRadioButtonAnzeige(OptionsModel& model);
+void UpdateSplitControls(OptionsModel& model);
 
 // The pass that runs when the window is created, after loading and applying.
 void InitialRulePass(OptionsModel& model);
 
 // Everything the window runs at its creation after loading and applying: InitialRulePass and
-// SpinSummeMerkChange. The program's start and `zentora-cli options` both run it, so that both hold the same
+// UpdateChanceMarkers. The program's start and `zentora-cli options` both run it, so that both hold the same
 // settings (a SpinSummeMerk of 0 unticks CheckBox66 whatever the file says).
 void CreationRules(OptionsModel& model);
 
 // A click on SpeedButton1: toggles it and shows or hides the rate blocks.
-void SpeedButton1Click(OptionsModel& model);
+void ToggleRateBlocks(OptionsModel& model);
 
 // The change rules a field runs when its value changed (OptionsModel::Set calls this).
 void RunChangeRules(OptionsModel& model, FieldId id);
@@ -39,26 +39,26 @@ void RunChangeRules(OptionsModel& model, FieldId id);
 void LeaveField(OptionsModel& model, FieldId id);
 
 // The leave rules by themselves.
-void BisRundeExit(OptionsModel& model, GroupId group, int window);               // window order rule
-void AbRundeExit(OptionsModel& model, GroupId group);                            // start rule
-void VonBisExit(OptionsModel& model, GroupId group, int window, bool vonField);  // percentage rule
-void SoOftExit(OptionsModel& model, GroupId group);                              // start minimum rule
+void LeaveRateUntil(OptionsModel& model, GroupId group, int window);               // window order rule
+void LeaveRateStart(OptionsModel& model, GroupId group);                            // start rule
+void LeaveRatePercent(OptionsModel& model, GroupId group, int window, bool vonField);  // percentage rule
+void LeaveTimesPlayed(OptionsModel& model, GroupId group);                              // start minimum rule
 
-// Key filters. NurGanzezahlen: true when the character may be typed (digits and backspace only).
-bool NurGanzezahlen(char32_t key);
+// Key filters. IsDigitKey: true when the character may be typed (digits and backspace only).
+bool IsDigitKey(char32_t key);
 bool UsesDigitFilter(const OptionsModel& model, FieldId id);
 // The five first-row RateStart fields replace every key code but "0" (48) by "1" (49).
-int AbRunde137KeyDown(int keyCode);
+int FilterRateStartKey(int keyCode);
 bool UsesStartKeyFilter(const OptionsModel& model, FieldId id);
 
 // Stake lower bounds: Minimum1 bounds every stake field but A1837, Minimum2 bounds A1837. Only the bounds
 // change; a smaller stake is clamped when it is next left or assigned.
-void Minimum1Change(OptionsModel& model);
-void Minimum2Change(OptionsModel& model);
+void ApplyStakeMinimum(OptionsModel& model);
+void ApplyEvenChanceMinimum(OptionsModel& model);
 
 // The marker threshold of the evaluation chart: "Chancen Anzeigen" (CheckBox66) is usable and ticked while
 // SpinSummeMerk is not 0, disabled and unticked while it is 0.
-void SpinSummeMerkChange(OptionsModel& model);
+void UpdateChanceMarkers(OptionsModel& model);
 
 // Every stake field := Minimum1, A1837 := Minimum2. Nothing is applied.
 void AdaptInitialStakes(OptionsModel& model);
@@ -71,15 +71,15 @@ struct ChartLine {
     double x2 = 0, y2 = 0;  // second point
 };
 // Takes a value over from the statistics chart. Returns false when nothing was taken over (d > c).
-bool Test3(OptionsModel& model, const ChartLine& clicked, const ChartLine& first);
+bool TakeOverChartValue(OptionsModel& model, const ChartLine& clicked, const ChartLine& first);
 
 // The order error message; the texts are passed through the language table by the caller.
-inline constexpr std::string_view kFehlermessageTexts[3] = {"Fehler von", "zu",
+inline constexpr std::string_view kOrderErrorTexts[3] = {"Fehler von", "zu",
                                                             "der Folgewert muss immer höher sein!"};
-std::string Fehlermessage(std::string_view fehlerVon, std::string_view zu, std::string_view folgewert,
-                          std::string_view from, std::string_view to);
-inline std::string Fehlermessage(std::string_view from, std::string_view to) {
-    return Fehlermessage(kFehlermessageTexts[0], kFehlermessageTexts[1], kFehlermessageTexts[2], from, to);
+std::string OrderErrorMessage(std::string_view errorFrom, std::string_view to, std::string_view mustRise,
+                              std::string_view fromField, std::string_view toField);
+inline std::string OrderErrorMessage(std::string_view from, std::string_view to) {
+    return OrderErrorMessage(kOrderErrorTexts[0], kOrderErrorTexts[1], kOrderErrorTexts[2], from, to);
 }
 
 // The caption of SpeedButton1 (German; translated by the caller).

@@ -105,7 +105,7 @@ ChartedRange ChartedRangeOf(GroupId group) {
     return {g.firstSlot, g.lastSlot};
 }
 
-std::string_view AbRundeFieldOf(GroupId group) {
+std::string_view AbsenceStartFieldOf(GroupId group) {
     return kAbRundeFields[GroupIndex(group)];
 }
 
@@ -123,7 +123,7 @@ StatisticsResult ComputeStatistics(std::span<const std::uint8_t> permanence, Gro
     in.absenceSpan = gs.absenceSpan;
     in.rateUntil = gs.rateUntil;
     in.rateStart = live.RateStart(group);
-    in.abRundeField = AbRundeFieldOf(group);
+    in.absenceStartField = AbsenceStartFieldOf(group);
     in.groupKey = Group(group).key;
     in.spins = static_cast<std::int64_t>(permanence.size());
 

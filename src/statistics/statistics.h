@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "catalogue/chance_groups.h"
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 
 namespace zentora {
 
@@ -26,7 +26,7 @@ struct ChartedRange {
 ChartedRange ChartedRangeOf(GroupId group);
 
 // Name of the group's absence-rule "Ab Runde" field ("Chance137blau", "P437T", ...).
-std::string_view AbRundeFieldOf(GroupId group);
+std::string_view AbsenceStartFieldOf(GroupId group);
 
 // The inputs the chart reads besides the curves, taken when the computation starts.
 struct StatisticsInputs {
@@ -37,7 +37,7 @@ struct StatisticsInputs {
     std::int32_t absenceSpan = 0;                            // S
     std::array<std::int32_t, kRateWindowCount> rateUntil{};  // U1..U12
     std::int32_t rateStart = 0;                              // "AbRunde" + GroupKey
-    std::string_view abRundeField;
+    std::string_view absenceStartField;
     std::string_view groupKey;
     std::int64_t spins = 0;  // L
 };

@@ -5,12 +5,12 @@
 
 namespace zentora {
 
-AbsenceLines AbsenceLinesOf(const StatisticsResult& result, std::int32_t abRundeValue) {
+AbsenceLines AbsenceLinesOf(const StatisticsResult& result, std::int32_t absenceStart) {
     AbsenceLines lines;
     if (!result.y.empty()) lines.largest = *std::max_element(result.y.begin(), result.y.end());
     lines.points = static_cast<double>(result.y.size());
-    lines.setValue = abRundeValue;
-    lines.signalValue = static_cast<double>(abRundeValue) - result.inputs.absenceSpan;
+    lines.setValue = absenceStart;
+    lines.signalValue = static_cast<double>(absenceStart) - result.inputs.absenceSpan;
     return lines;
 }
 

@@ -21,7 +21,7 @@ struct AbsenceLines {
     double setValue = 0;     // v: the group's "Ab Runde" value
     double signalValue = 0;  // v - S
 };
-AbsenceLines AbsenceLinesOf(const StatisticsResult& result, std::int32_t abRundeValue);
+AbsenceLines AbsenceLinesOf(const StatisticsResult& result, std::int32_t absenceStart);
 
 // The limit curve of a rate window: V x (x + S) / x for the whole spins x from `first` to `last`. It is a
 // formula of the spin, so the chart samples it to its width instead of holding a point per spin.

@@ -321,7 +321,7 @@ void TForm1::BuildMenu() {
     item(
         datei, "Neu2", "&Neu",
         [this] {
-            if (AskToSaveUnsaved()) Neu2Click();
+            if (AskToSaveUnsaved()) ResetPlay();
         },
         QKeySequence::New);
     item(
@@ -343,7 +343,7 @@ void TForm1::BuildMenu() {
 
     QMenu* bearbeiten = menu(nullptr, "Bearbeiten1", "&Bearbeiten");
     item(
-        bearbeiten, "Zahlentfernen1", "&Letzte Zahl entfernen", [this] { Zahlentfernen1Click(); },
+        bearbeiten, "Zahlentfernen1", "&Letzte Zahl entfernen", [this] { RemoveLastSpin(); },
         QKeySequence(Qt::CTRL | Qt::Key_Z));
     item(bearbeiten, "Zahlenlistebearbeiten1", "&Zahlen bearbeiten", [this] {
         if (showNumberListEditor) showNumberListEditor();
@@ -464,7 +464,7 @@ void TForm1::AllSpeedButtons(int number) {
     ShowPipelineResult();
 }
 
-void TForm1::AllAddMyItem() {
+void TForm1::ReplayPermanence() {
     session_.Replay();
     ShowPipelineResult();
 }
@@ -590,7 +590,7 @@ void TForm1::StringgridNeuFuellen() {
 
 // ---- New, remove, random spins ----
 
-void TForm1::Neu2Click() {
+void TForm1::ResetPlay() {
     unsaved_.Saved();
     save_file_name_.clear();
     for (TMouseImage* chip : chips_) chip->clear();
@@ -600,7 +600,7 @@ void TForm1::Neu2Click() {
     Bildschirmanzeigen();
 }
 
-void TForm1::Zahlentfernen1Click() {
+void TForm1::RemoveLastSpin() {
     const bool removes = !session_.GetPermanence().empty();
     session_.RemoveLastNumber();
     if (removes) {
@@ -622,7 +622,7 @@ void TForm1::Image37Click() {
     // The first result drawn is the oldest of the new block.
     for (long long i = 0; i < v; ++i) session_.AppendNewest(static_cast<std::uint8_t>(draw(random_)));
     NoteSpinsAdded(static_cast<std::size_t>(v));
-    AllAddMyItem();
+    ReplayPermanence();
     StringgridNeuFuellen();
     edit1_->clear();
     edit1_->setEnabled(false);

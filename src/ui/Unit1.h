@@ -53,9 +53,9 @@ class TForm1 : public QMainWindow {
     void StringgridNeuFuellen();
     void Bildschirmanzeigen();
     // Resets the play state and replays the whole permanence.
-    void AllAddMyItem();
-    void Neu2Click();
-    void Zahlentfernen1Click();
+    void ReplayPermanence();
+    void ResetPlay();
+    void RemoveLastSpin();
     void Image37Click();
     void Sprache1Click(QAction* item);
     int LanguageIndex() const;

@@ -75,7 +75,7 @@ void TForm1::ApplyLoad(const files::LoadFlowResult& result) {
     ShowFileMessages(result.messages);
     if (!result.ReplacesPermanence()) return;  // a failed read keeps everything as it was
     if (!AskToSaveUnsaved()) return;
-    Neu2Click();
+    ResetPlay();
     session_.ReplacePermanence(result.spins);
     ApplyFileNameRule(static_cast<int>(result.fileNameRule), result.fileName, result.startFolder);
     ShowPipelineResult();

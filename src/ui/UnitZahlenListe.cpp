@@ -345,8 +345,8 @@ bool TZahlenListe::TakeText(const TextTarget& target, const QString& text) {
     return true;
 }
 
-void TZahlenListe::StinggridMitWertenFuellen(std::int64_t n) {
-    page_ = zentora::StinggridMitWertenFuellen(n, static_cast<std::int64_t>(permanence_.size()));
+void TZahlenListe::NumberListPage(std::int64_t n) {
+    page_ = zentora::NumberListPage(n, static_cast<std::int64_t>(permanence_.size()));
     ShowPage();
 }
 
@@ -397,7 +397,7 @@ void TZahlenListe::SelectCell(int index, int column) {
 }
 
 void TZahlenListe::PageTo(std::optional<std::int64_t> end) {
-    if (end) StinggridMitWertenFuellen(*end);
+    if (end) NumberListPage(*end);
 }
 
 std::int64_t TZahlenListe::Length() const {
@@ -405,16 +405,16 @@ std::int64_t TZahlenListe::Length() const {
 }
 
 void TZahlenListe::JvImage1Click() {
-    PageTo(ListPageEndAfter(ListButton::Zurueck, page_, Length()));
+    PageTo(ListPageEndAfter(ListButton::Back, page_, Length()));
 }
 void TZahlenListe::JvImage2Click() {
-    PageTo(ListPageEndAfter(ListButton::Vorwaerts, page_, Length()));
+    PageTo(ListPageEndAfter(ListButton::Forward, page_, Length()));
 }
 void TZahlenListe::JvImage3Click() {
-    PageTo(ListPageEndAfter(ListButton::Anfang, page_, Length()));
+    PageTo(ListPageEndAfter(ListButton::First, page_, Length()));
 }
 void TZahlenListe::JvImage4Click() {
-    PageTo(ListPageEndAfter(ListButton::Ende, page_, Length()));
+    PageTo(ListPageEndAfter(ListButton::Last, page_, Length()));
 }
 void TZahlenListe::JvImage5Click() {
     PageTo(ListPageEndAfter(ListButton::Back10000, page_, Length()));
@@ -452,7 +452,7 @@ void TZahlenListe::JvImage8Click() {
 void TZahlenListe::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
-    StinggridMitWertenFuellen(Length());
+    NumberListPage(Length());
     changed_ = false;
     const ListButtonsShown shown = ListButtonsOnShow(Length());
     for (int b : {0, 1, 2, 3}) buttons_[b]->setVisible(shown.paging);
@@ -554,10 +554,10 @@ bool TZahlenListe::GridKeyDown(int g, int key) {
 }
 
 void ConnectNumberListEditor(TForm1& form, TZahlenListe& editor) {
-    editor.onNew = [&form] { form.Neu2Click(); };
+    editor.onNew = [&form] { form.ResetPlay(); };
     editor.onReplay = [&form] {
         form.PermanenceEdited();
-        form.AllAddMyItem();
+        form.ReplayPermanence();
         form.StringgridNeuFuellen();
         form.Bildschirmanzeigen();
     };

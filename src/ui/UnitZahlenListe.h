@@ -49,7 +49,7 @@ class TZahlenListe : public QDialog {
     // empty, otherwise the replay with its grid and labels redrawn. onRepaint follows every close.
     std::function<void()> onNew, onReplay, onRepaint;
 
-    void StinggridMitWertenFuellen(std::int64_t n);
+    void NumberListPage(std::int64_t n);
     void JvImage1Click();  // "Zurück"
     void JvImage2Click();  // "Vorwärts"
     void JvImage3Click();  // "Anfang"

@@ -15,15 +15,15 @@ void PlaySession::EnterSpin(std::uint8_t number) {
 }
 
 void PlaySession::Replay() {
-    AllAddMyItem(state_, *live_);
+    ReplayPermanence(state_, *live_);
 }
 
 void PlaySession::New() {
-    Neu2Click(state_);
+    ResetPlay(state_);
 }
 
 void PlaySession::RemoveLastNumber() {
-    Zahlentfernen1Click(state_, *live_);
+    RemoveLastSpin(state_, *live_);
 }
 
 void PlaySession::ReplacePermanence(const std::vector<std::uint8_t>& newestFirst) {

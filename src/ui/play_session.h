@@ -9,7 +9,7 @@
 
 #include "catalogue/signal_list.h"
 #include "core/play_state.h"
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 
 namespace zentora {
 

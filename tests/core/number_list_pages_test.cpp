@@ -52,24 +52,24 @@ TEST(NumberListPages, ColumnWidthTableAndColumnsPerGrid) {
 }
 
 TEST(NumberListPages, FillWhenTheWholePermanenceFits) {
-    const ListPage five = StinggridMitWertenFuellen(5, 5);
+    const ListPage five = NumberListPage(5, 5);
     EXPECT_EQ(Columns(five), (std::array<int, 7>{5, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(five.grids[0].firstSpin, 1);
     EXPECT_EQ(five.LastShown(), 5);
 
-    const ListPage p61 = StinggridMitWertenFuellen(61, 61);
+    const ListPage p61 = NumberListPage(61, 61);
     EXPECT_EQ(Columns(p61), (std::array<int, 7>{30, 30, 1, 0, 0, 0, 0}));
     EXPECT_EQ(p61.grids[2].firstSpin, 61);
     ExpectContiguous(p61);
 
-    EXPECT_EQ(Columns(StinggridMitWertenFuellen(209, 209)), (std::array<int, 7>{30, 30, 30, 30, 30, 30, 29}));
-    EXPECT_EQ(StinggridMitWertenFuellen(0, 0).LastShownGrid(), -1);
+    EXPECT_EQ(Columns(NumberListPage(209, 209)), (std::array<int, 7>{30, 30, 30, 30, 30, 30, 29}));
+    EXPECT_EQ(NumberListPage(0, 0).LastShownGrid(), -1);
     // A page asked to end early still shows every spin: nothing else could bring the rest back.
-    EXPECT_EQ(StinggridMitWertenFuellen(0, 150), StinggridMitWertenFuellen(150, 150));
+    EXPECT_EQ(NumberListPage(0, 150), NumberListPage(150, 150));
 }
 
 TEST(NumberListPages, FillFullPages) {
-    const ListPage p1000 = StinggridMitWertenFuellen(1000, 1000);
+    const ListPage p1000 = NumberListPage(1000, 1000);
     EXPECT_EQ(p1000.columnWidth, 30);
     EXPECT_EQ(Columns(p1000), (std::array<int, 7>{25, 25, 25, 25, 25, 25, 25}));
     EXPECT_EQ(p1000.FirstShown(), 826);
@@ -78,11 +78,11 @@ TEST(NumberListPages, FillFullPages) {
 
     // The page ending at 0 (and at anything up to 210) shows spins 1..210.
     for (std::int64_t n : {0, 1, 210}) {
-        const ListPage p = StinggridMitWertenFuellen(n, 5000);
+        const ListPage p = NumberListPage(n, 5000);
         EXPECT_EQ(p.FirstShown(), 1);
         EXPECT_EQ(p.LastShown(), 210);
     }
-    const ListPage big = StinggridMitWertenFuellen(12345678, 20000000);
+    const ListPage big = NumberListPage(12345678, 20000000);
     EXPECT_EQ(big.columnWidth, 51);
     EXPECT_EQ(big.FirstShown(), 12345678 - 98 + 1);
     ExpectContiguous(big);
@@ -99,15 +99,15 @@ TEST(NumberListPages, NextPageEnd) {
                           {9990, 50000, 10137},  // 30 -> 35
                           {9999990, 20000000, 10000088},  // 45 -> 51
                           {10000000, 20000000, 10000098}}) {
-        EXPECT_EQ(LetzteZahlBerechnen(c.n, c.length), c.expected) << c.n;
+        EXPECT_EQ(NextPageEnd(c.n, c.length), c.expected) << c.n;
     }
 }
 
 TEST(NumberListPages, PagingForwardAndBackLeavesNoGap) {
     const std::int64_t length = 1100000;  // crosses every width up to 45
-    ListPage page = StinggridMitWertenFuellen(*ListPageEndAfter(ListButton::Anfang, {}, length), length);
-    while (auto end = ListPageEndAfter(ListButton::Vorwaerts, page, length)) {
-        const ListPage next = StinggridMitWertenFuellen(*end, length);
+    ListPage page = NumberListPage(*ListPageEndAfter(ListButton::First, {}, length), length);
+    while (auto end = ListPageEndAfter(ListButton::Forward, page, length)) {
+        const ListPage next = NumberListPage(*end, length);
         ASSERT_LE(next.FirstShown(), page.LastShown() + 1);
         ASSERT_GT(next.LastShown(), page.LastShown());
         page = next;
@@ -115,7 +115,7 @@ TEST(NumberListPages, PagingForwardAndBackLeavesNoGap) {
     EXPECT_EQ(page.LastShown(), length);
     while (page.FirstShown() > 1) {
         const ListPage previous =
-            StinggridMitWertenFuellen(*ListPageEndAfter(ListButton::Zurueck, page, length), length);
+            NumberListPage(*ListPageEndAfter(ListButton::Back, page, length), length);
         ASSERT_EQ(previous.LastShown() + 1, std::max<std::int64_t>(page.FirstShown(), 211));
         page = previous;
     }
@@ -123,19 +123,19 @@ TEST(NumberListPages, PagingForwardAndBackLeavesNoGap) {
 
 TEST(NumberListPages, Buttons) {
     const std::int64_t length = 50000;
-    const ListPage middle = StinggridMitWertenFuellen(30000, length);  // width 35: 147 spins
-    EXPECT_EQ(ListPageEndAfter(ListButton::Zurueck, middle, length), 29853);
-    EXPECT_EQ(ListPageEndAfter(ListButton::Vorwaerts, middle, length), 30147);
-    EXPECT_EQ(ListPageEndAfter(ListButton::Anfang, middle, length), 0);
-    EXPECT_EQ(ListPageEndAfter(ListButton::Ende, middle, length), length);
+    const ListPage middle = NumberListPage(30000, length);  // width 35: 147 spins
+    EXPECT_EQ(ListPageEndAfter(ListButton::Back, middle, length), 29853);
+    EXPECT_EQ(ListPageEndAfter(ListButton::Forward, middle, length), 30147);
+    EXPECT_EQ(ListPageEndAfter(ListButton::First, middle, length), 0);
+    EXPECT_EQ(ListPageEndAfter(ListButton::Last, middle, length), length);
     EXPECT_EQ(ListPageEndAfter(ListButton::Back10000, middle, length), 19854);
     EXPECT_EQ(ListPageEndAfter(ListButton::Forward10000, middle, length), 40147);
 
-    const ListPage first = StinggridMitWertenFuellen(0, length);
-    EXPECT_EQ(ListPageEndAfter(ListButton::Zurueck, first, length), 0);
+    const ListPage first = NumberListPage(0, length);
+    EXPECT_EQ(ListPageEndAfter(ListButton::Back, first, length), 0);
     EXPECT_EQ(ListPageEndAfter(ListButton::Back10000, first, length), 0);
-    const ListPage last = StinggridMitWertenFuellen(length, length);
-    EXPECT_EQ(ListPageEndAfter(ListButton::Vorwaerts, last, length), std::nullopt);
+    const ListPage last = NumberListPage(length, length);
+    EXPECT_EQ(ListPageEndAfter(ListButton::Forward, last, length), std::nullopt);
     EXPECT_EQ(ListPageEndAfter(ListButton::Forward10000, last, length), length);
 }
 
@@ -165,7 +165,7 @@ std::vector<std::uint8_t> Spins(std::size_t count) {
 
 TEST(NumberListPages, DeletionRemovesTheSpinByItsNumber) {
     Permanence p = Permanence::FromOldestFirst(std::vector<std::uint8_t>{10, 11, 12, 13, 14});
-    const ListDeletion d = DeleteListSpin(p, StinggridMitWertenFuellen(5, 5), 2);
+    const ListDeletion d = DeleteListSpin(p, NumberListPage(5, 5), 2);
     EXPECT_TRUE(d.deleted);
     EXPECT_EQ(p, Permanence::FromOldestFirst(std::vector<std::uint8_t>{10, 12, 13, 14}));
     EXPECT_EQ(Columns(d.page), (std::array<int, 7>{4, 0, 0, 0, 0, 0, 0}));
@@ -206,7 +206,7 @@ TEST(NumberListPages, DeletionPagesAndSelection) {
              Case{"the only spin", 1, 1, 1, {0, 0, 0, 0, 0, 0, 0}, 0, -1, false},
          }) {
         Permanence p = Permanence::FromOldestFirst(Spins(c.length));
-        const ListDeletion d = DeleteListSpin(p, StinggridMitWertenFuellen(c.pageEnd, c.length), c.spin);
+        const ListDeletion d = DeleteListSpin(p, NumberListPage(c.pageEnd, c.length), c.spin);
         EXPECT_TRUE(d.deleted) << c.what;
         EXPECT_EQ(p.size(), c.length - 1) << c.what;
         EXPECT_EQ(Columns(d.page), c.columns) << c.what;
@@ -220,7 +220,7 @@ TEST(NumberListPages, DeletionPagesAndSelection) {
 TEST(NumberListPages, DeletionOutsideThePermanenceChangesNothing) {
     for (std::int64_t spin : {0, -1, 6}) {
         Permanence p = Permanence::FromOldestFirst(Spins(5));
-        const ListPage page = StinggridMitWertenFuellen(5, 5);
+        const ListPage page = NumberListPage(5, 5);
         const ListDeletion d = DeleteListSpin(p, page, spin);
         EXPECT_FALSE(d.deleted);
         EXPECT_EQ(d.page, page);

@@ -333,10 +333,10 @@ TEST(PipelineReference, LiveSpinsReplaysAndRemovalsUnderChangingSettings) {
             if (rng() % 4 == 0) Nudge(rng, state.settings, live);
             const unsigned action = rng() % 100;
             if (action == 0) {
-                AllAddMyItem(state, live);
+                ReplayPermanence(state, live);
                 Replay(ref, state.settings, live);
             } else if (action == 1 && !ref.oldestFirst.empty()) {
-                Zahlentfernen1Click(state, live);
+                RemoveLastSpin(state, live);
                 ref.oldestFirst.pop_back();
                 Replay(ref, state.settings, live);
             } else {
@@ -357,7 +357,7 @@ TEST(PipelineReference, ReplayOfALongPermanenceThenLiveSpins) {
     Reference ref;
     for (int i = 0; i < 1300; ++i) ref.oldestFirst.push_back(static_cast<std::uint8_t>(rng() % 37));
     state.permanence = Permanence::FromOldestFirst(ref.oldestFirst);
-    AllAddMyItem(state, live);
+    ReplayPermanence(state, live);
     Replay(ref, state.settings, live);
     ExpectSame(state, ref, "replay");
     for (int spin = 0; spin < 100; ++spin) {

@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "catalogue/counting.h"
+#include "engine/counting.h"
 #include "core/spin_pipeline.h"
 #include "options/options_model.h"
 
@@ -67,7 +67,7 @@ PlayState Replayed(const std::vector<std::uint8_t>& oldestFirst, const AppliedSe
     PlayState state;
     state.settings = settings;
     state.permanence = Permanence::FromOldestFirst(oldestFirst);
-    AllAddMyItem(state, FixedLiveSettings{});
+    ReplayPermanence(state, FixedLiveSettings{});
     return state;
 }
 
@@ -137,7 +137,7 @@ TEST(PlayState, ReplayEqualsOneByOneWithTheBettingEngine) {
             PlayState replayed;
             replayed.settings = settings;
             replayed.permanence = Permanence::FromOldestFirst(spins);
-            AllAddMyItem(replayed, live);
+            ReplayPermanence(replayed, live);
             ExpectSameState(replayed, oneByOne);
         }
     }
@@ -154,12 +154,12 @@ TEST(PlayState, ReplayOfMoreThanAThousandSpinsCountsTheOldestOnly) {
     PlayState replayed;
     replayed.settings = settings;
     replayed.permanence = Permanence::FromOldestFirst(spins);
-    AllAddMyItem(replayed, live);
+    ReplayPermanence(replayed, live);
 
     PlayState expected;
     expected.settings = settings;
     for (std::size_t i = 0; i < 3; ++i) {
-        ArrayInsert(expected, spins[i]);
+        StoreNewestSpin(expected, spins[i]);
         BaseUpdate(spins[i], expected.absenceCounter, expected.hitCounter);
     }
     for (std::size_t i = 3; i < spins.size(); ++i) EnterSpin(expected, live, spins[i]);
@@ -188,7 +188,7 @@ TEST(PlayState, ReplayStartsFromTheResetValues) {
     state.progressionStep[40] = 3;
     state.slotStake[40] = 9;
     state.hitCounter[1500] = 77;
-    AllAddMyItem(state, FixedLiveSettings{});
+    ReplayPermanence(state, FixedLiveSettings{});
     ExpectSameState(state, OneByOne(RandomSpins(50, 2), AllOn()));
 }
 
@@ -197,7 +197,7 @@ TEST(PlayState, RemoveLastNumberReplaysWhatIsLeft) {
     for (std::size_t count : {30u, 29u, 2u, 1u}) {
         const auto spins = RandomSpins(count, 4);
         PlayState state = OneByOne(spins, AllOn());
-        EXPECT_TRUE(Zahlentfernen1Click(state, live));
+        EXPECT_TRUE(RemoveLastSpin(state, live));
         const std::vector<std::uint8_t> shorter(spins.begin(), spins.end() - 1);
         ExpectSameState(state, OneByOne(shorter, AllOn()));
     }
@@ -205,7 +205,7 @@ TEST(PlayState, RemoveLastNumberReplaysWhatIsLeft) {
     empty.settings = AllOn();
     empty.signalList = {3};
     empty.hitCounter[3] = 4;
-    EXPECT_FALSE(Zahlentfernen1Click(empty, live));
+    EXPECT_FALSE(RemoveLastSpin(empty, live));
     EXPECT_EQ(empty.hitCounter[3], 4);
     EXPECT_EQ(empty.signalList.size(), 1u);
 }
@@ -213,7 +213,7 @@ TEST(PlayState, RemoveLastNumberReplaysWhatIsLeft) {
 TEST(PlayState, NewThenASpinIsAFreshStart) {
     PlayState state = OneByOne(RandomSpins(300, 8), AllOn());
     state.signalList = {1412};
-    Neu2Click(state);
+    ResetPlay(state);
     EXPECT_TRUE(state.permanence.empty());
     EXPECT_TRUE(state.signalList.empty());
     EnterSpin(state, FixedLiveSettings{}, 17);

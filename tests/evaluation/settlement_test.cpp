@@ -7,7 +7,7 @@
 namespace zentora {
 namespace {
 
-TEST(Gewinnermittlung, ReturnsStakeTimesFactorOfTheWinningPositions) {
+TEST(SettleSpin, ReturnsStakeTimesFactorOfTheWinningPositions) {
     struct Case {
         std::vector<std::pair<int, std::int32_t>> stakes;  // position, stake
         unsigned number;
@@ -33,11 +33,11 @@ TEST(Gewinnermittlung, ReturnsStakeTimesFactorOfTheWinningPositions) {
     for (const Case& c : cases) {
         PositionArray table{};
         for (const auto& [p, v] : c.stakes) table[p] = v;
-        EXPECT_EQ(Gewinnermittlung(table, c.number, c.halve), c.returned) << c.number;
+        EXPECT_EQ(SettleSpin(table, c.number, c.halve), c.returned) << c.number;
     }
 }
 
-TEST(Gewinnermittlung, TableSumCountsOnlyStakesAboveZero) {
+TEST(SettleSpin, TableSumCountsOnlyStakesAboveZero) {
     PositionArray table{};
     table[0] = 5;
     table[150] = -1;
@@ -78,7 +78,7 @@ TEST(ExpectedChange, IsTheMeanOfTheReturnsOverAllNumbers) {
         for (std::int32_t& s : table) s = empty(random) == 0 ? stake(random) : 0;
         for (const bool halve : {false, true}) {
             std::int64_t returns = 0;
-            for (unsigned z = 0; z <= 36; ++z) returns += Gewinnermittlung(table, z, halve);
+            for (unsigned z = 0; z <= 36; ++z) returns += SettleSpin(table, z, halve);
             EXPECT_EQ(ExpectedChange37(table, halve), returns - 37 * TableSum(table)) << round;
         }
     }

@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
-#include "catalogue/counting.h"
+#include "engine/counting.h"
+#include "engine/evaluation_slots.h"
 #include "engine/placement.h"
 #include "engine/signal_detection.h"
 #include "engine/stakes.h"
@@ -23,7 +24,8 @@ inline EvaluationResult StraightforwardEvaluation(std::span<const std::uint8_t> 
     std::vector<std::int64_t> absence(n), hits(n), rate(n), absenceCount(n), rateCount(n), step(n, -1);
     std::vector<GroupId> group(n);
     for (int j = 0; j < n; ++j) group[j] = GroupOfSlot(list.slots[j]);
-    const bool oneChance = settings.Flag(1), halve = settings.Flag(2), shift = settings.Flag(35);
+    const bool oneChance = settings.Flag(kOneChanceBox), halve = settings.Flag(kHalveOnZeroBox),
+               shift = settings.Flag(kShiftOthersBox);
     int selected = -1;
     StakeArray slotStake{};
     PositionArray placed{}, current{};
@@ -102,7 +104,7 @@ inline EvaluationResult StraightforwardEvaluation(std::span<const std::uint8_t> 
             slotStake[list.slots[j]] =
                 StakeAtStep(group[j], static_cast<int>(step[j]), settings, live.Es637sTechnique());
         PlaceSlotStakes(slotStake, placed);
-        const std::int64_t returned = Gewinnermittlung(current, x, halve);
+        const std::int64_t returned = SettleSpin(current, x, halve);
         ApplyTableLimits(placed, settings, current);
         const std::int64_t change = returned - TableSum(current);
         result.totalStaked += TableSum(current);

@@ -17,10 +17,10 @@ TEST(PermanenceFile, SavesNewestFirstByteForByte) {
     TempDir dir;
     // Entered 5, then 17, then 0: the most recent spin is index 0.
     const Bytes permanence = {0, 17, 5};
-    ASSERT_TRUE(ArraySave(permanence, dir / "p.prm").ok());
+    ASSERT_TRUE(WritePermanenceBytes(permanence, dir / "p.prm").ok());
     EXPECT_EQ(testing::ReadBytes(dir / "p.prm"), (Bytes{0x00, 0x11, 0x05}));
 
-    const ReadOutcome loaded = ArrayLoad(dir / "p.prm");
+    const ReadOutcome loaded = ReadPermanenceBytes(dir / "p.prm");
     ASSERT_EQ(loaded.status, IoStatus::Ok);
     EXPECT_EQ(loaded.bytes, permanence);
 }
@@ -30,31 +30,31 @@ TEST(PermanenceFile, KeepsEveryByteAndEmptyIsEmpty) {
     Bytes all(256);
     for (int i = 0; i < 256; ++i) all[i] = static_cast<std::uint8_t>(i);
     testing::WriteBytes(dir / "all.prm", all);
-    EXPECT_EQ(ArrayLoad(dir / "all.prm").bytes, all);
+    EXPECT_EQ(ReadPermanenceBytes(dir / "all.prm").bytes, all);
 
     testing::WriteBytes(dir / "empty.prm", {});
-    const ReadOutcome empty = ArrayLoad(dir / "empty.prm");
+    const ReadOutcome empty = ReadPermanenceBytes(dir / "empty.prm");
     EXPECT_EQ(empty.status, IoStatus::Ok);
     EXPECT_TRUE(empty.bytes.empty());
 
-    ASSERT_TRUE(ArraySave({}, dir / "saved-empty.prm").ok());
+    ASSERT_TRUE(WritePermanenceBytes({}, dir / "saved-empty.prm").ok());
     EXPECT_TRUE(testing::ReadBytes(dir / "saved-empty.prm").empty());
 }
 
 TEST(PermanenceFile, UnreadableFilesGiveTheSystemTextWithTheName) {
     TempDir dir;
     for (const std::string& path : {dir / "missing.prm", dir.path(), std::string()}) {
-        const ReadOutcome r = ArrayLoad(path);
+        const ReadOutcome r = ReadPermanenceBytes(path);
         EXPECT_EQ(r.status, IoStatus::Failed) << path;
         EXPECT_TRUE(r.bytes.empty());
         EXPECT_EQ(r.error.arguments.at(0).text, path);
     }
-    EXPECT_EQ(ArrayLoad(dir.path()).error, ReadErrorMessage(dir.path(), EISDIR));
+    EXPECT_EQ(ReadPermanenceBytes(dir.path()).error, ReadErrorMessage(dir.path(), EISDIR));
 
     testing::WriteBytes(dir / "secret.prm", {1, 2, 3});
     ::chmod((dir / "secret.prm").c_str(), 0);
     const int status = testing::RunUnprivileged([&] {
-        const ReadOutcome r = ArrayLoad(dir / "secret.prm");
+        const ReadOutcome r = ReadPermanenceBytes(dir / "secret.prm");
         return r.status == IoStatus::Failed && r.error == ReadErrorMessage(dir / "secret.prm", EACCES) ? 0
                                                                                                        : 1;
     });
@@ -66,7 +66,7 @@ TEST(PermanenceFile, SaveReplacesAtomicallyAndLeavesNoTemporaryFile) {
     const std::string path = dir / "p.prm";
     testing::WriteBytes(path, {9, 9, 9, 9, 9});
     ::chmod(path.c_str(), 0640);
-    ASSERT_TRUE(ArraySave(Bytes{1, 2}, path).ok());
+    ASSERT_TRUE(WritePermanenceBytes(Bytes{1, 2}, path).ok());
     EXPECT_EQ(testing::ReadBytes(path), (Bytes{1, 2}));
     EXPECT_EQ(testing::EntriesIn(dir.path()), 1u);
     struct stat st {};
@@ -75,7 +75,7 @@ TEST(PermanenceFile, SaveReplacesAtomicallyAndLeavesNoTemporaryFile) {
 
     // A link stays a link; its target gets the new content.
     ::symlink(path.c_str(), (dir / "link.prm").c_str());
-    ASSERT_TRUE(ArraySave(Bytes{7}, dir / "link.prm").ok());
+    ASSERT_TRUE(WritePermanenceBytes(Bytes{7}, dir / "link.prm").ok());
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.prm"));
     EXPECT_EQ(testing::ReadBytes(path), (Bytes{7}));
 }
@@ -88,7 +88,7 @@ TEST(PermanenceFile, FailedSaveKeepsTheOldFile) {
     testing::WriteBytes(path, {1, 2, 3});
     ::chmod(folder.c_str(), 0555);
     const int status = testing::RunUnprivileged([&] {
-        const WriteOutcome r = ArraySave(Bytes{4, 5, 6, 7}, path);
+        const WriteOutcome r = WritePermanenceBytes(Bytes{4, 5, 6, 7}, path);
         return r.status == IoStatus::Failed && r.error == WriteErrorMessage(path, EACCES) ? 0 : 1;
     });
     EXPECT_EQ(status, 0);
@@ -96,8 +96,8 @@ TEST(PermanenceFile, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(testing::EntriesIn(folder), 1u);
 
     // A directory in the way and a missing folder fail the same way.
-    EXPECT_EQ(ArraySave(Bytes{1}, folder).status, IoStatus::Failed);
-    EXPECT_EQ(ArraySave(Bytes{1}, dir / "no/such/folder.prm").status, IoStatus::Failed);
+    EXPECT_EQ(WritePermanenceBytes(Bytes{1}, folder).status, IoStatus::Failed);
+    EXPECT_EQ(WritePermanenceBytes(Bytes{1}, dir / "no/such/folder.prm").status, IoStatus::Failed);
 }
 
 TEST(PermanenceFile, FilesLockedByAnotherProgramAreInUse) {
@@ -107,19 +107,19 @@ TEST(PermanenceFile, FilesLockedByAnotherProgramAreInUse) {
     {
         testing::ForeignLock lock(path, testing::ForeignLock::FlockExclusive);
         ASSERT_TRUE(lock.locked());
-        EXPECT_EQ(ArrayLoad(path).status, IoStatus::InUse);
-        EXPECT_EQ(ArraySave(Bytes{4}, path).status, IoStatus::InUse);
+        EXPECT_EQ(ReadPermanenceBytes(path).status, IoStatus::InUse);
+        EXPECT_EQ(WritePermanenceBytes(Bytes{4}, path).status, IoStatus::InUse);
     }
     {
         testing::ForeignLock lock(path, testing::ForeignLock::FcntlWrite);
         ASSERT_TRUE(lock.locked());
-        EXPECT_EQ(ArrayLoad(path).status, IoStatus::InUse);
+        EXPECT_EQ(ReadPermanenceBytes(path).status, IoStatus::InUse);
     }
     {
         // Another reader does not stop a reader.
         testing::ForeignLock lock(path, testing::ForeignLock::FlockShared);
         ASSERT_TRUE(lock.locked());
-        EXPECT_EQ(ArrayLoad(path).status, IoStatus::Ok);
+        EXPECT_EQ(ReadPermanenceBytes(path).status, IoStatus::Ok);
     }
     EXPECT_EQ(testing::ReadBytes(path), (Bytes{1, 2, 3}));
 }

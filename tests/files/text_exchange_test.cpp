@@ -80,7 +80,9 @@ TEST(TextExchange, LargeMixedJunkFile) {
     for (int i = 0; i < 100000; ++i) {
         if (random() % 3 == 0) {
             const auto value = static_cast<std::uint8_t>(random() % 37);
-            text += (random() % 2 ? " " : "") + std::to_string(value) + (random() % 2 ? "\t" : "");
+            if (random() % 2) text += ' ';
+            text += std::to_string(value);
+            if (random() % 2) text += '\t';
             expected.push_back(value);
         } else {
             text += junk[random() % std::size(junk)];

@@ -121,7 +121,9 @@ TEST(ShippedLanguageTableTest, SortedUniqueAndComplete) {
     while (std::getline(in, line)) {
         ASSERT_EQ(std::count(line.begin(), line.end(), ';'), 3) << line;
         const std::string key(lang::KeyOf(line));
-        if (count++ > 0) EXPECT_LT(previous, key);
+        if (count++ > 0) {
+            EXPECT_LT(previous, key);
+        }
         previous = key;
     }
     LanguageTable table(fs::path(ZENTORA_SOURCE_DIR) / "data/Einstellungen/Sprache.csv");

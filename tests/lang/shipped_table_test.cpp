@@ -54,8 +54,9 @@ TEST(ShippedTableTest, LinesAreSortedByteWiseWithFourFilledFields) {
         EXPECT_EQ(line.find('\r'), std::string::npos) << line;
         for (int language = 1; language <= 3; ++language)
             EXPECT_FALSE(lang::FieldOf(line, language).empty()) << line << " language " << language;
-        if (i > 0)
+        if (i > 0) {
             EXPECT_LT(lang::KeyOf(lines[i - 1]), lang::KeyOf(line)) << "out of order or twice: " << line;
+        }
     }
 }
 

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "catalogue/counting.h"
+#include "engine/counting.h"
 
 namespace zentora {
 namespace {

@@ -43,15 +43,15 @@ TEST(SwitchRules, GroupSwitchesGovernTheirRowAndRateBlock) {
 
 TEST(SwitchRules, OrphelinChoiceFollowsGroupS837AndSplitBoxesFollowTheirSwitch) {
     OptionsModel m;
-    EXPECT_FALSE(Enabled(m, m.RadioButton1()));
+    EXPECT_FALSE(Enabled(m, m.OrphelinPleinChoice()));
     m.Set("CheckBox62", 1);
-    EXPECT_TRUE(Enabled(m, m.RadioButton1()));
-    EXPECT_TRUE(Enabled(m, m.RadioButton2()));
+    EXPECT_TRUE(Enabled(m, m.OrphelinPleinChoice()));
+    EXPECT_TRUE(Enabled(m, m.OrphelinChevalChoice()));
     m.Set("CheckBox24", 1);
     m.Set("CheckBox62", 0);
-    EXPECT_TRUE(Enabled(m, m.RadioButton2()));
+    EXPECT_TRUE(Enabled(m, m.OrphelinChevalChoice()));
     m.Set("CheckBox24", 0);
-    EXPECT_FALSE(Enabled(m, m.RadioButton2()));
+    EXPECT_FALSE(Enabled(m, m.OrphelinChevalChoice()));
 
     EXPECT_FALSE(Enabled(m, m.CheckBox(31)));
     m.Set("CheckBox31", 1);
@@ -70,10 +70,10 @@ TEST(SwitchRules, SpeedButtonShowsTheRateBlocksOnClickOnly) {
     m.Set("SpeedButton1", 1);  // as loading does: the blocks stay as they were
     EXPECT_FALSE(m.RateBlocksShown());
     EXPECT_EQ(RateBlockCaption(m), "Permanenzeinstellung");
-    SpeedButton1Click(m);
+    ToggleRateBlocks(m);
     EXPECT_EQ(m.Value("SpeedButton1"), 0);
     EXPECT_FALSE(m.RateBlocksShown());
-    SpeedButton1Click(m);
+    ToggleRateBlocks(m);
     EXPECT_TRUE(m.RateBlocksShown());
     EXPECT_EQ(RateBlockCaption(m), "Prozenteinstellung");
 }
@@ -208,14 +208,14 @@ TEST(MarkerThreshold, ChancenAnzeigenFollowsSpinSummeMerk) {
 }
 
 TEST(KeyFilters, DigitsOnlyAndTheStartKeyFilter) {
-    EXPECT_TRUE(NurGanzezahlen(U'0'));
-    EXPECT_TRUE(NurGanzezahlen(U'9'));
-    EXPECT_TRUE(NurGanzezahlen(8));
-    EXPECT_FALSE(NurGanzezahlen(U'-'));
-    EXPECT_FALSE(NurGanzezahlen(U'a'));
-    EXPECT_EQ(AbRunde137KeyDown(48), 48);
-    EXPECT_EQ(AbRunde137KeyDown(55), 49);
-    EXPECT_EQ(AbRunde137KeyDown(37), 49);
+    EXPECT_TRUE(IsDigitKey(U'0'));
+    EXPECT_TRUE(IsDigitKey(U'9'));
+    EXPECT_TRUE(IsDigitKey(8));
+    EXPECT_FALSE(IsDigitKey(U'-'));
+    EXPECT_FALSE(IsDigitKey(U'a'));
+    EXPECT_EQ(FilterRateStartKey(48), 48);
+    EXPECT_EQ(FilterRateStartKey(55), 49);
+    EXPECT_EQ(FilterRateStartKey(37), 49);
 
     const OptionsModel m;
     for (const char* name : {"AbRunde137", "AbRundeZ437", "AbRundeP437", "AbRundeN337", "AbRundeSS637"}) {
@@ -233,44 +233,44 @@ TEST(ChartTakeOver, Test3CopiesTheClickedValue) {
     // A value line of the maximum-absence chart names the "Ab Runde" field.
     OptionsModel m;
     const ChartLine absence{0, "Chance137blau", 0, 40.4, 300, 40.4};
-    EXPECT_TRUE(Test3(m, absence, absence));
+    EXPECT_TRUE(TakeOverChartValue(m, absence, absence));
     EXPECT_EQ(m.Value("Chance137blau"), 40);
 
     // A rate window: "bis" from the hits the rate stands for, "von" the rate itself.
     const ChartLine first{0, "137", 37, 2.5, 60, 2.5};
-    EXPECT_TRUE(Test3(m, first, first));
+    EXPECT_TRUE(TakeOverChartValue(m, first, first));
     EXPECT_EQ(m.Value("V1371"), 2500);
     EXPECT_EQ(m.Value("B1371"), 2703);  // trunc(2.5 / 100 * 37 + 0.5) = 1 of 37
 
     const ChartLine third{2, "", 120.4, 3.25, 200, 3.25};
-    EXPECT_TRUE(Test3(m, third, first));
+    EXPECT_TRUE(TakeOverChartValue(m, third, first));
     EXPECT_EQ(m.Value("V1373"), 3250);
     EXPECT_EQ(m.Value("B1373"), 3333);  // 4 / 120 * 100
 
     // No hit in the window and a first line with a positive tag: 0.1 / (d - t0) x 100.
     const ChartLine tagged{5, "437", 0, 0, 0, 0};
     const ChartLine low{0, "", 15, 0.001, 30, 0.001};
-    EXPECT_TRUE(Test3(m, low, tagged));
+    EXPECT_TRUE(TakeOverChartValue(m, low, tagged));
     EXPECT_EQ(m.Value("B4371"), 1000);
     EXPECT_EQ(m.Value("V4371"), 1);
 
     // d on the first line's tag: "bis" keeps its value.
     const ChartLine onTag{0, "", 5, 4, 30, 4};
-    EXPECT_TRUE(Test3(m, onTag, tagged));
+    EXPECT_TRUE(TakeOverChartValue(m, onTag, tagged));
     EXPECT_EQ(m.Value("B4371"), 1000);
     EXPECT_EQ(m.Value("V4371"), 4000);
 
     // A line whose first point lies right of its second takes nothing over.
     OptionsModel untouched;
     const ChartLine backwards{0, "Chance137blau", 50, 7, 10, 7};
-    EXPECT_FALSE(Test3(untouched, backwards, backwards));
+    EXPECT_FALSE(TakeOverChartValue(untouched, backwards, backwards));
     EXPECT_EQ(untouched.Value("Chance137blau"), 3);
 }
 
-TEST(Fehlermessage, JoinsTheTexts) {
-    EXPECT_EQ(Fehlermessage("Ab Runde", "Bis Runde(1)"),
+TEST(OrderErrorMessage, JoinsTheTexts) {
+    EXPECT_EQ(OrderErrorMessage("Ab Runde", "Bis Runde(1)"),
               "Fehler von Ab Runde zu Bis Runde(1), der Folgewert muss immer höher sein!");
-    EXPECT_EQ(Fehlermessage("Error from", "to", "the next value must always be higher!", "A", "B"),
+    EXPECT_EQ(OrderErrorMessage("Error from", "to", "the next value must always be higher!", "A", "B"),
               "Error from A to B, the next value must always be higher!");
 }
 

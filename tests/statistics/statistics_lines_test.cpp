@@ -93,7 +93,9 @@ TEST(LimitCurveSampling, BoundedExactAndReachingTheEdgesOfTheView) {
             const double x = points[i].first;
             EXPECT_EQ(x, std::floor(x));
             EXPECT_DOUBLE_EQ(points[i].second, 49.5 * (x + 7) / x) << x;
-            if (i > 0) EXPECT_GT(x, points[i - 1].first);
+            if (i > 0) {
+                EXPECT_GT(x, points[i - 1].first);
+            }
         }
     }
     // Zoomed in to fewer spins than samples: every spin is a point.

@@ -123,7 +123,7 @@ TEST(Statistics, EmptyPermanenceGivesEmptyCurvesAndKeepsTheInputs) {
     EXPECT_EQ(r.inputs.absenceSpan, 4);
     EXPECT_EQ(r.inputs.rateUntil[11], 900);
     EXPECT_EQ(r.inputs.rateStart, 12);
-    EXPECT_EQ(r.inputs.abRundeField, "S837T");
+    EXPECT_EQ(r.inputs.absenceStartField, "S837T");
     EXPECT_EQ(r.inputs.groupKey, "S837");
 }
 

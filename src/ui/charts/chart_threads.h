@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "evaluation/money_evaluation.h"
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 #include "statistics/statistics.h"
 
 namespace zentora {

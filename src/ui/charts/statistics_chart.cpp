@@ -155,7 +155,7 @@ std::vector<StatisticsChart::OrderError> StatisticsChart::ShowResult(const Stati
     if (in.kind == StatisticsKind::MaxAbsence) {
         const AbsenceLines lines = AbsenceLinesOf(result, context.abRundeValue);
         AddValueLine(
-            0, QString::fromUtf8(in.abRundeField.data(), static_cast<qsizetype>(in.abRundeField.size())), 0,
+            0, QString::fromUtf8(in.absenceStartField.data(), static_cast<qsizetype>(in.absenceStartField.size())), 0,
             lines.points, lines.largest, context.high);
         Line(QStringLiteral("SetValueLine"), context.setValue, 5)
             ->data()

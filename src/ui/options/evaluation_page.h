@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "evaluation/chart_data.h"
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 #include "ui/options/chart_page.h"
 
 class QButtonGroup;

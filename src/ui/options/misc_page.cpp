@@ -49,7 +49,7 @@ QWidget* MiscPage::BuildOrphelinChoice() {
                          "GroupBoxOrphelin");
     auto* layout = new QVBoxLayout(box);
     for (auto [id, caption] :
-         {std::pair{model.RadioButton1(), "Plein"}, std::pair{model.RadioButton2(), "a Cheval"}})
+         {std::pair{model.OrphelinPleinChoice(), "Plein"}, std::pair{model.OrphelinChevalChoice(), "a Cheval"}})
         layout->addWidget(fields_.Bind(new FieldRadioButton(model, id, QString::fromUtf8(caption), box)));
     layout->addStretch(1);
     return box;

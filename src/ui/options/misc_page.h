@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 
 class QPushButton;
 

@@ -160,7 +160,7 @@ void FieldSpinBox::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     const bool typed = !text.isEmpty() && key != Qt::Key_Delete && !IsDialogKey(key);
     if (UsesDigitFilter(model_, id_)) {
-        if (typed && !NurGanzezahlen(text.at(0).unicode())) {
+        if (typed && !IsDigitKey(text.at(0).unicode())) {
             event->accept();  // dropped
             return;
         }
@@ -169,7 +169,7 @@ void FieldSpinBox::keyPressEvent(QKeyEvent* event) {
         // which an edit ignores. Typed characters still arrive as characters.
         const bool stepping =
             key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
-        if (!stepping && !typed && !IsDialogKey(key) && AbRunde137KeyDown(key) != key) {
+        if (!stepping && !typed && !IsDialogKey(key) && FilterRateStartKey(key) != key) {
             event->accept();
             return;
         }
@@ -299,7 +299,7 @@ FieldToggleButton::FieldToggleButton(OptionsModel& model, FieldId id, QWidget* p
     setObjectName(QString::fromStdString(model.Field(id).name));
     setCheckable(true);
     connect(this, &QPushButton::clicked, this, [this] {
-        SpeedButton1Click(model_);
+        ToggleRateBlocks(model_);
         Sync();
     });
     Sync();

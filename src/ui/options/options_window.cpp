@@ -134,7 +134,7 @@ void OptionsWindow::AddPage(QWidget* page, const char* title, int helpContext) {
 // SpeedButton1, then "Übernehmen", "OK" and "Abbrechen".
 QLayout* OptionsWindow::BuildButtonRow() {
     auto* row = new QHBoxLayout;
-    rate_blocks_button_ = fields_.Bind(new FieldToggleButton(model_, model_.SpeedButton1(), this));
+    rate_blocks_button_ = fields_.Bind(new FieldToggleButton(model_, model_.RateBlocksToggle(), this));
     rate_blocks_button_->setAutoDefault(false);
     rate_blocks_button_->translate = [this](const QString& text) { return Tr(text); };
     rate_blocks_button_->setMinimumWidth(150);

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 #include "options/options_model.h"
 #include "options/window_rules.h"
 #include "ui/options/page_helpers.h"

@@ -187,7 +187,7 @@ void StatisticsPage::StatisticsDone(TThreadChartBerechnung* run) {
     context.setValue = ChartColour(3);
     context.signal = ChartColour(4);
     context.bounds = ChartColour(5);
-    context.abRundeValue = model_.Value(AbRundeFieldOf(group));
+    context.abRundeValue = model_.Value(AbsenceStartFieldOf(group));
     const GroupFields& fields = model_.Fields(group);
     for (int n = 0; n < kRateWindowCount; ++n) context.vonMilli[n] = model_.Value(fields.von[n]);
     if (result.inputs.kind == StatisticsKind::MinRate) {
@@ -210,19 +210,19 @@ void StatisticsPage::StatisticsDone(TThreadChartBerechnung* run) {
 void StatisticsPage::ShowOrderError(int rateWindow, std::int64_t firstX, const QString& spinWord) {
     const auto [from, to] = OrderErrorFields(rateWindow);
     const std::vector<std::string> texts = hooks_.TranslateStrings(
-        {std::string(kFehlermessageTexts[0]), std::string(kFehlermessageTexts[1]),
-         std::string(kFehlermessageTexts[2])},
+        {std::string(kOrderErrorTexts[0]), std::string(kOrderErrorTexts[1]),
+         std::string(kOrderErrorTexts[2])},
         false);
     const std::vector<std::string> fields = hooks_.TranslateStrings({from, to}, true);
     if (texts.size() != 3 || fields.size() != 2) return;
     // One message per window, naming the first point that would lie before spin 1.
-    hooks_.Message(window(), FromStd(Fehlermessage(texts[0], texts[1], texts[2], fields[0], fields[1])) +
+    hooks_.Message(window(), FromStd(OrderErrorMessage(texts[0], texts[1], texts[2], fields[0], fields[1])) +
                                  QStringLiteral(" (") + spinWord + QStringLiteral(" ") + QString::number(firstX) +
                                  QStringLiteral(")"));
 }
 
 void StatisticsPage::TakeOverValue(const ChartLine& clicked, const ChartLine& first, QPoint at) {
-    Test3(model_, clicked, first);
+    TakeOverChartValue(model_, clicked, first);
     chart_->ShowNote(at, hooks_.Tr(QStringLiteral("Wert übernommen")));
 }
 

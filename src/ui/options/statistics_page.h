@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 #include "options/window_rules.h"
 #include "statistics/statistics.h"
 #include "ui/options/chart_page.h"

@@ -7,7 +7,7 @@
 #include <span>
 
 #include "catalogue/chance_groups.h"
-#include "options/applied_settings.h"
+#include "engine/applied_settings.h"
 
 namespace zentora {
 

@@ -1,4 +1,4 @@
-#include "catalogue/counting.h"
+#include "engine/counting.h"
 
 #include <gtest/gtest.h>
 

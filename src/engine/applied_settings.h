@@ -7,6 +7,13 @@
 
 namespace zentora {
 
+// The option check boxes the engine reads (CheckBox k is AppliedSettings::Flag(k)).
+inline constexpr int kOneChanceBox = 1;      // "Nur eine Chance anspielen"
+inline constexpr int kHalveOnZeroBox = 2;    // half of the even-chance stakes back on zero
+inline constexpr int kSplitSeriesBox = 31;   // "Serien 6/37"
+inline constexpr int kSplitOnTableBox = 32;  // "Chancen auf Spieltisch splitten"
+inline constexpr int kShiftOthersBox = 35;   // "Andere Chancen verschieben"
+
 // What ApplySettings copies per chance group.
 struct GroupSettings {
     std::int32_t absenceHigh = 0;     // "Ab Runde"
