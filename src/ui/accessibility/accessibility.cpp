@@ -71,11 +71,9 @@ void EnterFromTable(QWidget* field, int number) {
     if (auto* entry = form->findChild<TableKeyboardEntry*>("TableKeyboardEntry")) entry->EnterAsClick(number);
 }
 
-QAccessibleInterface* Factory(const QString& className, QObject* object) {
-    if (!object || !object->isWidgetType()) return nullptr;
-    auto* widget = static_cast<QWidget*>(object);
-    if (className == QLatin1String("zentora::TMouseImage")) {
-        auto* image = static_cast<TMouseImage*>(widget);
+// Asked once per class of the object's hierarchy, most derived first; the casts answer at the first ask.
+QAccessibleInterface* Factory(const QString&, QObject* object) {
+    if (auto* image = qobject_cast<TMouseImage*>(object)) {
         const QString name = image->objectName();
         if (name.startsWith(QLatin1String("Images"))) return new ChipAccessible(image, name.mid(6).toInt());
         const QVariant tag = image->property("tag");
@@ -87,8 +85,7 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
             if (image->onClick) image->onClick();
         });
     }
-    if (className == QLatin1String("zentora::TJvImage")) {
-        auto* image = static_cast<TJvImage*>(widget);
+    if (auto* image = qobject_cast<TJvImage*>(object)) {
         return new PictureButtonAccessible(image, [image] {
             if (image->onClick) image->onClick();
         });
