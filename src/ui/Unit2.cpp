@@ -25,12 +25,12 @@
 #include "options/quick_settings.h"
 #include "options/window_rules.h"
 #include "ui/accessibility/accessibility.h"
-#include "ui/charts/chart_threads.h"
+#include "ui/charts/chart_workers.h"
 #include "ui/charts/evaluation_chart.h"
 #include "ui/charts/statistics_chart.h"
 #include "ui/file_dialog_filters.h"
 #include "ui/option_fields.h"
-#include "ui/printing/UnitDrucker.h"
+#include "ui/printing/print_dialog.h"
 #include "ui/texts/texts_hub.h"
 
 namespace zentora {
@@ -150,7 +150,7 @@ TForm2::TForm2(const QString& dataRoot, AppliedSettings& applied, QWidget* paren
     texts.rateBlocksShown = [this] { return model_.RateBlocksShown(); };
     texts.RegisterWindow(TextWindow::Options, this);
     FormCreate();
-    drucker_ = std::make_unique<TDrucker>();
+    drucker_ = std::make_unique<PrintDialog>();
     InstallAccessibility(*this);
 }
 

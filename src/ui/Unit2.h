@@ -34,10 +34,10 @@ namespace zentora {
 class ChartView;
 class EvaluationChart;
 class StatisticsChart;
-class TDrucker;
-class TGeldStatistikThread;
-class TThreadChartBerechnung;
-class TThreadGeldBerechnung;
+class PrintDialog;
+class ChartWorker;
+class StatisticsWorker;
+class MoneyEvaluationWorker;
 struct EvaluationResult;
 class FieldView;
 class FieldSpinBox;
@@ -71,7 +71,7 @@ class TForm2 : public QDialog {
     // The list and word-by-word lookups (TranslateList, TranslateWords); identity until set.
     std::function<std::vector<std::string>(const std::vector<std::string>&)> translateList, translateWords;
     // Runs on a chart worker thread before it computes; tests hold a run or make it fail with it.
-    std::function<void(TGeldStatistikThread&)> workerHook;
+    std::function<void(ChartWorker&)> workerHook;
 
     void ApplySettings();
     // Load and save with a message on failure; both leave the window's values as they were when they fail.
@@ -85,7 +85,7 @@ class TForm2 : public QDialog {
     EvaluationChart* EvaluationView() const { return chart2_; }
     StatisticsChart* StatisticsView() const { return chart1_; }
     // The print dialog both charts are printed through.
-    TDrucker* Drucker() const { return drucker_.get(); }
+    PrintDialog* Drucker() const { return drucker_.get(); }
 
     int LimitDivisor() const { return limit_divisor_; }
     // One flag per kind of run, so that an evaluation and a statistics run that overlap each end their own way.
@@ -150,10 +150,10 @@ class TForm2 : public QDialog {
     // Charts (charts/form2_charts.cpp).
     void BuildWaitPanel();
     void EnableWindow(bool enabled);
-    void ThreadDone(TGeldStatistikThread* thread);
-    void EvaluationDone(TThreadGeldBerechnung* thread);
-    void StatisticsDone(TThreadChartBerechnung* thread);
-    void StartThread(TGeldStatistikThread* thread);
+    void ThreadDone(ChartWorker* thread);
+    void EvaluationDone(MoneyEvaluationWorker* thread);
+    void StatisticsDone(StatisticsWorker* thread);
+    void StartThread(ChartWorker* thread);
     void CheckBox66Click();
     void ShowSummary();
     void RetranslateCharts();
@@ -177,7 +177,7 @@ class TForm2 : public QDialog {
     StatisticsChart* chart1_ = nullptr;
     EvaluationChart* chart2_ = nullptr;
     // Its own window, not a child: its controls share names with this window's.
-    std::unique_ptr<TDrucker> drucker_;
+    std::unique_ptr<PrintDialog> drucker_;
     QButtonGroup* group_choice_ = nullptr;  // RadioButton3..29 by number
     QButtonGroup* kind_choice_ = nullptr;   // RadioButton30..32, 44, 45 by number
     QButtonGroup* limit_buttons_ = nullptr;
@@ -187,8 +187,8 @@ class TForm2 : public QDialog {
     std::optional<EvaluationSummary> summary_data_;  // of the result shown
     QPushButton* cancel_evaluation_ = nullptr;
     std::vector<QWidget*> window_parts_;  // what an evaluation disables
-    QPointer<TThreadGeldBerechnung> evaluation_thread_;
-    QPointer<TThreadChartBerechnung> statistics_thread_;
+    QPointer<MoneyEvaluationWorker> evaluation_thread_;
+    QPointer<StatisticsWorker> statistics_thread_;
     int limit_divisor_ = 0;
 };
 

@@ -16,7 +16,7 @@
 #include "lang/language_table.h"
 #include "statistics/statistics_lines.h"
 #include "ui/Unit2.h"
-#include "ui/charts/chart_threads.h"
+#include "ui/charts/chart_workers.h"
 #include "ui/charts/evaluation_chart.h"
 #include "ui/charts/labelled_graph.h"
 #include "ui/charts/statistics_chart.h"
@@ -108,14 +108,14 @@ std::vector<std::string> TForm2::TranslateStrings(const std::vector<std::string>
     }
 }
 
-void TForm2::StartThread(TGeldStatistikThread* thread) {
+void TForm2::StartThread(ChartWorker* thread) {
     thread->beforeRun = workerHook;
     connect(thread, &QThread::finished, this, [this, thread] { ThreadDone(thread); });
     thread->start();
 }
 
 void TForm2::StopWorkers() {
-    for (TGeldStatistikThread* thread : findChildren<TGeldStatistikThread*>()) {
+    for (ChartWorker* thread : findChildren<ChartWorker*>()) {
         thread->Cancel();
         thread->wait();
     }
@@ -130,9 +130,9 @@ void TForm2::Button14Click() {
     EnableWindow(false);
     progress_bar_->setValue(0);
     std::vector<std::uint8_t> spins = permanence ? permanence() : std::vector<std::uint8_t>{};
-    auto* thread = new TThreadGeldBerechnung(std::move(spins), applied_, TakeLiveSettings(model_), this);
+    auto* thread = new MoneyEvaluationWorker(std::move(spins), applied_, TakeLiveSettings(model_), this);
     evaluation_thread_ = thread;
-    connect(thread, &TThreadGeldBerechnung::Progress, this, [this, thread](int step) {
+    connect(thread, &MoneyEvaluationWorker::Progress, this, [this, thread](int step) {
         if (thread == evaluation_thread_) progress_bar_->setValue(step);
     });
     StartThread(thread);
@@ -151,15 +151,15 @@ void TForm2::CancelEvaluation() {
     if (evaluation_thread_) evaluation_thread_->Cancel();
 }
 
-void TForm2::ThreadDone(TGeldStatistikThread* thread) {
+void TForm2::ThreadDone(ChartWorker* thread) {
     thread->deleteLater();
-    if (auto* evaluation = qobject_cast<TThreadGeldBerechnung*>(thread))
+    if (auto* evaluation = qobject_cast<MoneyEvaluationWorker*>(thread))
         EvaluationDone(evaluation);
-    else if (auto* statistics = qobject_cast<TThreadChartBerechnung*>(thread))
+    else if (auto* statistics = qobject_cast<StatisticsWorker*>(thread))
         StatisticsDone(statistics);
 }
 
-void TForm2::EvaluationDone(TThreadGeldBerechnung* thread) {
+void TForm2::EvaluationDone(MoneyEvaluationWorker* thread) {
     if (thread != evaluation_thread_) return;
     evaluation_thread_ = nullptr;
     EvaluationResult& result = thread->Result();
@@ -287,14 +287,14 @@ void TForm2::Button15Click() {
     const std::optional<StatisticsKind> kind = CheckedKind();
     if (!kind) return;
     std::vector<std::uint8_t> spins = permanence ? permanence() : std::vector<std::uint8_t>{};
-    auto* thread = new TThreadChartBerechnung(std::move(spins), CheckedGroup(), *kind, applied_,
+    auto* thread = new StatisticsWorker(std::move(spins), CheckedGroup(), *kind, applied_,
                                               TakeLiveSettings(model_), this);
     statistics_thread_ = thread;
     StartThread(thread);
     chart1_->xAxis->setTickLabels(true);
 }
 
-void TForm2::StatisticsDone(TThreadChartBerechnung* thread) {
+void TForm2::StatisticsDone(StatisticsWorker* thread) {
     if (thread != statistics_thread_) return;
     statistics_thread_ = nullptr;
     if (!thread->Error().isEmpty()) {

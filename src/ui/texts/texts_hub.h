@@ -51,7 +51,7 @@ class TextsHub : public QObject {
     // Sets every caption of every registered window from the table, then emits languageChanged. A table that
     // cannot be read throws LanguageFileError at the text being translated; captions set before keep their
     // new texts and languageChanged is not emitted.
-    void Woerter(const LanguageTable& table);
+    void ApplyLanguage(const LanguageTable& table);
 
   Q_SIGNALS:
     void languageChanged(int languageIndex);
