@@ -40,7 +40,7 @@ void BM_NumberListPaging(benchmark::State& state) {
     const int button = static_cast<int>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        editor.StinggridMitWertenFuellen(500000);  // a page in the middle, so every button moves
+        editor.ShowPageEndingAt(500000);  // a page in the middle, so every button moves
         state.ResumeTiming();
         switch (button) {
             case 1:
@@ -72,7 +72,7 @@ void BM_NumberListDelete(benchmark::State& state) {
     zentora::Permanence p = MillionSpins();
     zentora::NumberListEditor editor(p, ZENTORA_BIN_DIR);
     editor.show();
-    editor.StinggridMitWertenFuellen(500000);
+    editor.ShowPageEndingAt(500000);
     for (auto _ : state) {
         editor.SelectCell(3, 5);
         editor.RemoveSelectedSpin();

@@ -122,15 +122,15 @@ MainWindow::MainWindow(const QString& dataRoot, ScreenSize screen, ScreenSize av
     texts.RegisterWindow(TextWindow::Main, this, [this](const TextTarget& target, const QString& text) {
         return TakeText(target, text);
     });
-    DrawTableWord(gerade_, QStringLiteral("gerade"));
-    DrawTableWord(ungerade_, QStringLiteral("ungerade"));
+    DrawTableWord(even_word_, QStringLiteral("gerade"));
+    DrawTableWord(odd_word_, QStringLiteral("ungerade"));
     InstallAccessibility(*this);
 }
 
 MainWindow::~MainWindow() {
     // The base class closes the window after this, which takes the focus from the field: its handler must not
     // reach this window then.
-    if (edit1_) edit1_->disconnect(this);
+    if (random_count_edit_) random_count_edit_->disconnect(this);
     StoreLanguage();
     if (TextsHub::Instance().Table() == &language_) TextsHub::Instance().SetTable(nullptr);
 }
@@ -169,18 +169,18 @@ QLabel* MainWindow::MakeLabel(const QString& name, const QRect& bounds, int pixe
 }
 
 void MainWindow::BuildControls() {
-    hintergrund_ = new QLabel(canvas_);
-    hintergrund_->setObjectName("Hintergrund");
-    hintergrund_->setGeometry(ToQRect(table::kHintergrund));
-    hintergrund_->setScaledContents(true);
-    hintergrund_->setPixmap(LoadPixmap(QDir(data_root_).filePath("Bilder/Hintergrund.bmp")));
+    background_ = new QLabel(canvas_);
+    background_->setObjectName("Hintergrund");
+    background_->setGeometry(ToQRect(table::kHintergrund));
+    background_->setScaledContents(true);
+    background_->setPixmap(LoadPixmap(QDir(data_root_).filePath("Bilder/Hintergrund.bmp")));
 
-    zero_button_ = new ClickableImage(canvas_);
-    zero_button_->setObjectName("ZeroButton");
-    zero_button_->setGeometry(ToQRect(table::kZeroField));
-    zero_button_->setScaledContents(true);
-    zero_button_->setCursor(Qt::PointingHandCursor);
-    fields_[0] = zero_button_;
+    zero_field_ = new ClickableImage(canvas_);
+    zero_field_->setObjectName("ZeroButton");
+    zero_field_->setGeometry(ToQRect(table::kZeroField));
+    zero_field_->setScaledContents(true);
+    zero_field_->setCursor(Qt::PointingHandCursor);
+    fields_[0] = zero_field_;
     for (int n = 1; n <= 36; ++n) {
         auto* field = new ClickableImage(canvas_);
         field->setObjectName(QString("Image%1").arg(n));
@@ -204,77 +204,77 @@ void MainWindow::BuildControls() {
                                            : (onTable ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter));
     }
     for (int i = 0; i < 3; ++i)
-        jv_labels_[i] = MakeLabel(QString("JvLabel%1").arg(i + 1), ToQRect(table::CounterLabel(47 + i)), 13);
+        twelve_labels_[i] = MakeLabel(QString("JvLabel%1").arg(i + 1), ToQRect(table::CounterLabel(47 + i)), 13);
 
-    string_grid_ = new QTableWidget(20, 3, canvas_);
-    string_grid_->setObjectName("StringGrid1");
-    string_grid_->setGeometry(ToQRect(table::kStringGrid1));
-    string_grid_->horizontalHeader()->hide();
-    string_grid_->verticalHeader()->hide();
-    string_grid_->setShowGrid(false);
-    string_grid_->setFrameShape(QFrame::NoFrame);
-    string_grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    string_grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    string_grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    string_grid_->setSelectionMode(QAbstractItemView::NoSelection);
-    string_grid_->setFocusPolicy(Qt::NoFocus);
-    string_grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    string_grid_->verticalHeader()->setMinimumSectionSize(1);
-    string_grid_->verticalHeader()->setDefaultSectionSize(18);
-    string_grid_->horizontalHeader()->setMinimumSectionSize(1);
-    string_grid_->horizontalHeader()->setDefaultSectionSize(20);
-    string_grid_->setItemDelegate(new RecentGridDelegate(string_grid_));
-    QFont gridFont = string_grid_->font();
+    recent_grid_ = new QTableWidget(20, 3, canvas_);
+    recent_grid_->setObjectName("StringGrid1");
+    recent_grid_->setGeometry(ToQRect(table::kStringGrid1));
+    recent_grid_->horizontalHeader()->hide();
+    recent_grid_->verticalHeader()->hide();
+    recent_grid_->setShowGrid(false);
+    recent_grid_->setFrameShape(QFrame::NoFrame);
+    recent_grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    recent_grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    recent_grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    recent_grid_->setSelectionMode(QAbstractItemView::NoSelection);
+    recent_grid_->setFocusPolicy(Qt::NoFocus);
+    recent_grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    recent_grid_->verticalHeader()->setMinimumSectionSize(1);
+    recent_grid_->verticalHeader()->setDefaultSectionSize(18);
+    recent_grid_->horizontalHeader()->setMinimumSectionSize(1);
+    recent_grid_->horizontalHeader()->setDefaultSectionSize(20);
+    recent_grid_->setItemDelegate(new RecentGridDelegate(recent_grid_));
+    QFont gridFont = recent_grid_->font();
     gridFont.setPixelSize(19);
-    string_grid_->setFont(gridFont);
-    QPalette gp = string_grid_->palette();
+    recent_grid_->setFont(gridFont);
+    QPalette gp = recent_grid_->palette();
     gp.setColor(QPalette::Base, kMoneyGreen);
-    string_grid_->setPalette(gp);
+    recent_grid_->setPalette(gp);
 
-    list_box_ = new QListWidget(canvas_);
-    list_box_->setObjectName("ListBox1");
-    list_box_->setGeometry(ToQRect(table::kListBox1));
-    list_box_->setItemDelegate(new SignalListDelegate(list_box_));
-    list_box_->setUniformItemSizes(true);
-    list_box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    list_box_->setFocusPolicy(Qt::NoFocus);
-    QPalette lp = list_box_->palette();
+    signal_list_ = new QListWidget(canvas_);
+    signal_list_->setObjectName("ListBox1");
+    signal_list_->setGeometry(ToQRect(table::kListBox1));
+    signal_list_->setItemDelegate(new SignalListDelegate(signal_list_));
+    signal_list_->setUniformItemSizes(true);
+    signal_list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    signal_list_->setFocusPolicy(Qt::NoFocus);
+    QPalette lp = signal_list_->palette();
     lp.setColor(QPalette::Base, kMoneyGreen);
-    list_box_->setPalette(lp);
+    signal_list_->setPalette(lp);
 
-    edit1_ = new QLineEdit("1", canvas_);
-    edit1_->setObjectName("Edit1");
-    edit1_->setGeometry(ToQRect(table::kEdit1));
-    edit1_->setValidator(new QIntValidator(0, 9999999, edit1_));
-    QFont editFont = edit1_->font();
+    random_count_edit_ = new QLineEdit("1", canvas_);
+    random_count_edit_->setObjectName("Edit1");
+    random_count_edit_->setGeometry(ToQRect(table::kEdit1));
+    random_count_edit_->setValidator(new QIntValidator(0, 9999999, random_count_edit_));
+    QFont editFont = random_count_edit_->font();
     editFont.setPixelSize(24);
-    edit1_->setFont(editFont);
-    QPalette ep = edit1_->palette();
+    random_count_edit_->setFont(editFont);
+    QPalette ep = random_count_edit_->palette();
     ep.setColor(QPalette::Base, kMoneyGreen);
-    edit1_->setPalette(ep);
-    edit1_->installEventFilter(this);
+    random_count_edit_->setPalette(ep);
+    random_count_edit_->installEventFilter(this);
     // A zero shows as an empty field.
-    connect(edit1_, &QLineEdit::editingFinished, this, [this] {
-        if (!edit1_->text().isEmpty() && edit1_->text().toLongLong() == 0) edit1_->clear();
+    connect(random_count_edit_, &QLineEdit::editingFinished, this, [this] {
+        if (!random_count_edit_->text().isEmpty() && random_count_edit_->text().toLongLong() == 0) random_count_edit_->clear();
     });
 
-    image37_ = new ClickableImage(canvas_);
-    image37_->setObjectName("Image37");
-    image37_->setGeometry(ToQRect(table::kImage37));
-    image37_->setCursor(Qt::PointingHandCursor);
-    image37_->setScaledContents(true);
-    image37_->setProperty("tag", 37);
-    image37_->onMouseDown = [this](QMouseEvent*) { image37_->move(image37_->pos() + QPoint(1, 1)); };
-    image37_->onMouseUp = [this](QMouseEvent*) { image37_->move(image37_->pos() - QPoint(1, 1)); };
-    image37_->onClick = [this] { GenerateRandomSpins(); };
+    generate_button_ = new ClickableImage(canvas_);
+    generate_button_->setObjectName("Image37");
+    generate_button_->setGeometry(ToQRect(table::kImage37));
+    generate_button_->setCursor(Qt::PointingHandCursor);
+    generate_button_->setScaledContents(true);
+    generate_button_->setProperty("tag", 37);
+    generate_button_->onMouseDown = [this](QMouseEvent*) { generate_button_->move(generate_button_->pos() + QPoint(1, 1)); };
+    generate_button_->onMouseUp = [this](QMouseEvent*) { generate_button_->move(generate_button_->pos() - QPoint(1, 1)); };
+    generate_button_->onClick = [this] { GenerateRandomSpins(); };
 
     const auto wordLabel = [&](const char* name, table::Rect bounds) {
         auto* label = MakeLabel(name, ToQRect(bounds), 18);
         label->setScaledContents(true);
         return label;
     };
-    gerade_ = wordLabel("Gerade", table::kGerade);
-    ungerade_ = wordLabel("Ungerade", table::kUngerade);
+    even_word_ = wordLabel("Gerade", table::kGerade);
+    odd_word_ = wordLabel("Ungerade", table::kUngerade);
 
     banner_ = new QLabel(canvas_);
     banner_->setObjectName("BannerWerbung");
@@ -293,9 +293,9 @@ void MainWindow::BuildControls() {
     }
 
     // Behind everything: the table picture, then the zero field.
-    zero_button_->lower();
-    hintergrund_->lower();
-    edit1_->clear();
+    zero_field_->lower();
+    background_->lower();
+    random_count_edit_->clear();
     DrawGenerateCaption();
 }
 
@@ -357,10 +357,10 @@ void MainWindow::BuildMenu() {
         modes->addAction(a);
         return a;
     };
-    anzeigetafel_ = mode("Anzeigetafel", QString::fromUtf8("Zähler"));
-    rckstand1_ = mode("Rckstand1", QString::fromUtf8("Rückstand"));
-    prozent1_ = mode("Prozent1", "Prozente");
-    prozent1_->setChecked(true);
+    show_hits_ = mode("Anzeigetafel", QString::fromUtf8("Zähler"));
+    show_absences_ = mode("Rckstand1", QString::fromUtf8("Rückstand"));
+    show_rates_ = mode("Prozent1", "Prozente");
+    show_rates_->setChecked(true);
 
     QMenu* optionen = menu(nullptr, "Option1", "&Optionen");
     item(optionen, "Parameter1", "&Parameter", [this] {
@@ -386,9 +386,9 @@ void MainWindow::BuildMenu() {
                 ShowMessage(QString::fromUtf8(error.what()));  // the captions keep their texts
             }
         });
-        sprache_[i] = a;
+        language_actions_[i] = a;
     }
-    sprache_[0]->setChecked(true);
+    language_actions_[0]->setChecked(true);
 
     QMenu* hilfe = menu(nullptr, "Hilfe1", "&Hilfe");
     // No F1 shortcut here: F1 opens the help of the window or tab in use, the menu item the contents.
@@ -406,18 +406,18 @@ void MainWindow::DrawGenerateCaption() {
     QPixmap picture = button2.isNull() ? QPixmap(table::kImage37.width, table::kImage37.height) : button2;
     if (button2.isNull()) picture.fill(Qt::transparent);
     QPainter painter(&picture);
-    QFont font = image37_->font();
+    QFont font = generate_button_->font();
     font.setBold(true);
     font.setPointSize(10);
     painter.setFont(font);
     painter.setPen(Qt::yellow);
-    const QString& caption = image37_caption_;
+    const QString& caption = generate_caption_;
     const int w = QFontMetrics(QApplication::font()).horizontalAdvance(caption);
     painter.drawText(39 - w / 2, 6 + painter.fontMetrics().ascent(), caption);
     painter.end();
-    image37_->SetUpPicture(picture);
-    image37_->setPixmap(picture);
-    image37_->setProperty("caption", caption);
+    generate_button_->SetUpPicture(picture);
+    generate_button_->setPixmap(picture);
+    generate_button_->setProperty("caption", caption);
 }
 
 // The words for even and odd, put together from the letter pictures and placed between the fields and the
@@ -426,11 +426,11 @@ void MainWindow::DrawTableWord(QLabel* word, const QString& text) {
     const QPixmap picture = LetterWord(data_root_, text);
     const int width = 3 * QFontMetrics(QApplication::font()).horizontalAdvance(text);
     int left = 0;
-    if (word == gerade_) {
+    if (word == even_word_) {
         left = fields_[16]->x() / 2 - static_cast<int>(std::nearbyint(width / 2.4));
     } else {
         const int x = fields_[18]->x() + fields_[18]->width();
-        left = x + (string_grid_->x() - x) / 2 - static_cast<int>(std::nearbyint(width / 1.7));
+        left = x + (recent_grid_->x() - x) / 2 - static_cast<int>(std::nearbyint(width / 1.7));
     }
     word->setGeometry(left, word->y(), width, word->height());
     word->setPixmap(picture);
@@ -440,10 +440,10 @@ void MainWindow::DrawTableWord(QLabel* word, const QString& text) {
 bool MainWindow::TakeText(const TextTarget& target, const QString& text) {
     const std::string_view name = target.control;
     if (name == "Image37") {
-        image37_caption_ = text;
+        generate_caption_ = text;
         DrawGenerateCaption();
     } else if (name == "Gerade" || name == "Ungerade") {
-        DrawTableWord(name == "Gerade" ? gerade_ : ungerade_, text);
+        DrawTableWord(name == "Gerade" ? even_word_ : odd_word_, text);
     } else if (name == "OpenDialog1") {
         open_title_ = text;
     } else if (name == "SaveDialog1") {
@@ -476,8 +476,8 @@ void MainWindow::ShowPipelineResult() {
 
 void MainWindow::FieldMouseDown(int number) {
     if (number == 0) {
-        zero_button_->setPixmap(pressed_bitmaps_[0]);
-        zero_button_->SetDown(false);
+        zero_field_->setPixmap(pressed_bitmaps_[0]);
+        zero_field_->SetDown(false);
         return;
     }
     fields_[number]->setPixmap(pressed_bitmaps_[number]);
@@ -533,7 +533,7 @@ void MainWindow::RedrawChips() {
 }
 
 void MainWindow::FillSignalList() {
-    list_box_->clear();
+    signal_list_->clear();
     const SignalNames names = session_.SignalList();
     const auto translated = [&](const std::vector<std::string>& texts, bool words) {
         if (texts.empty()) return texts;
@@ -548,12 +548,12 @@ void MainWindow::FillSignalList() {
     QStringList items;
     items.reserve(static_cast<qsizetype>(lines.size()));
     for (const auto& line : lines) items << FromStd(line);
-    list_box_->addItems(items);
+    signal_list_->addItems(items);
 }
 
 QString MainWindow::SlotText(int slot) const {
-    if (anzeigetafel_->isChecked()) return QString::number(session_.State().hitCounter[slot]);
-    if (prozent1_->isChecked()) {
+    if (show_hits_->isChecked()) return QString::number(session_.State().hitCounter[slot]);
+    if (show_rates_->isChecked()) {
         const double rate = std::trunc(session_.State().hitRate[slot] / 10.0 + 0.5) / 100.0;
         return QLocale::system().toString(rate, 'g', 15) + "%";
     }
@@ -564,7 +564,7 @@ void MainWindow::RefreshDisplay() {
     labels_[37]->setText(QString::number(session_.GetPermanence().size()));
     for (int n = 0; n <= 36; ++n) labels_[n]->setText(SlotText(n));
     for (int n = 38; n <= 43; ++n) labels_[n]->setText(SlotText(n + 1369));
-    for (int n = 1; n <= 3; ++n) jv_labels_[n - 1]->setText(SlotText(n + 1412));
+    for (int n = 1; n <= 3; ++n) twelve_labels_[n - 1]->setText(SlotText(n + 1412));
     for (int n = 44; n <= 46; ++n) labels_[n]->setText(SlotText(n + 1372));
 }
 
@@ -572,15 +572,15 @@ void MainWindow::RefreshDisplay() {
 
 void MainWindow::AddToRecentGrid(int number) {
     const int column = IsBlackNumber(number) ? 0 : (number == 0 ? 1 : 2);
-    const int rowHeight = string_grid_->rowHeight(0);
-    string_grid_->removeRow(19);
-    string_grid_->insertRow(0);
-    string_grid_->setRowHeight(0, rowHeight);
-    string_grid_->setItem(0, column, new QTableWidgetItem(QString::number(number)));
+    const int rowHeight = recent_grid_->rowHeight(0);
+    recent_grid_->removeRow(19);
+    recent_grid_->insertRow(0);
+    recent_grid_->setRowHeight(0, rowHeight);
+    recent_grid_->setItem(0, column, new QTableWidgetItem(QString::number(number)));
 }
 
 void MainWindow::RefreshRecentGrid() {
-    string_grid_->clearContents();
+    recent_grid_->clearContents();
     const auto& permanence = session_.GetPermanence();
     if (permanence.empty()) return;
     const int count = static_cast<int>(std::min<std::size_t>(permanence.size(), 20));
@@ -594,7 +594,7 @@ void MainWindow::Neu2Click() {
     save_file_name_.clear();
     for (ClickableImage* chip : chips_) chip->clear();
     session_.New();
-    list_box_->clear();
+    signal_list_->clear();
     RefreshRecentGrid();
     RefreshDisplay();
 }
@@ -612,7 +612,7 @@ void MainWindow::Zahlentfernen1Click() {
 }
 
 void MainWindow::GenerateRandomSpins() {
-    const long long v = edit1_->text().toLongLong();  // empty counts as 0
+    const long long v = random_count_edit_->text().toLongLong();  // empty counts as 0
     std::uniform_int_distribution<int> draw(0, 36);
     if (v <= 1) {
         EnterSpin(draw(random_));
@@ -623,13 +623,13 @@ void MainWindow::GenerateRandomSpins() {
     NoteSpinsAdded(static_cast<std::size_t>(v));
     AllAddMyItem();
     RefreshRecentGrid();
-    edit1_->clear();
-    edit1_->setEnabled(false);
-    edit1_->setEnabled(true);
+    random_count_edit_->clear();
+    random_count_edit_->setEnabled(false);
+    random_count_edit_->setEnabled(true);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == edit1_ && event->type() == QEvent::KeyRelease) {
+    if (watched == random_count_edit_ && event->type() == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             GenerateRandomSpins();
@@ -689,14 +689,14 @@ void MainWindow::ApplyDisplayLayout(ScreenSize screen, ScreenSize available) {
             }
             w->setGeometry(g);
         }
-        zero_button_->setGeometry(kWideZeroButton.left, kWideZeroButton.top, kWideZeroButton.width,
+        zero_field_->setGeometry(kWideZeroButton.left, kWideZeroButton.top, kWideZeroButton.width,
                                   kWideZeroButton.height);
-        string_grid_->setColumnWidth(1, kWideGridMiddleColumn);
+        recent_grid_->setColumnWidth(1, kWideGridMiddleColumn);
     }
     // How far the controls reach; the table picture is larger than the window by design and is cut off.
     QRect content;
     for (QWidget* w : canvas_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (w != hintergrund_) content |= w->geometry();
+        if (w != background_) content |= w->geometry();
     const QSize client = canvas_->size();
     const WindowScaling scaling = ComputeWindowScaling(
         screen, available, decision.reference,
@@ -716,10 +716,10 @@ void MainWindow::ApplyDisplayLayout(ScreenSize screen, ScreenSize available) {
         }
     }
     FitValueFonts();
-    const GridSizes sizes = ComputeGridSizes(string_grid_->width(), string_grid_->height());
-    for (int c = 0; c < 3; ++c) string_grid_->setColumnWidth(c, sizes.column[c]);
-    string_grid_->verticalHeader()->setDefaultSectionSize(sizes.row);
-    for (int r = 0; r < 20; ++r) string_grid_->setRowHeight(r, sizes.row);
+    const GridSizes sizes = ComputeGridSizes(recent_grid_->width(), recent_grid_->height());
+    for (int c = 0; c < 3; ++c) recent_grid_->setColumnWidth(c, sizes.column[c]);
+    recent_grid_->verticalHeader()->setDefaultSectionSize(sizes.row);
+    for (int r = 0; r < 20; ++r) recent_grid_->setRowHeight(r, sizes.row);
 
     // The covers go on last, with the final bounds of what they cover.
     for (QWidget** cover : {&grid_cover_, &list_cover_}) delete *cover;
@@ -731,8 +731,8 @@ void MainWindow::ApplyDisplayLayout(ScreenSize screen, ScreenSize available) {
         cover->raise();
         return cover;
     };
-    grid_cover_ = makeCover(string_grid_, "TransparentCover1");
-    list_cover_ = makeCover(list_box_, "TransparentCover2");
+    grid_cover_ = makeCover(recent_grid_, "TransparentCover1");
+    list_cover_ = makeCover(signal_list_, "TransparentCover2");
 }
 
 // Scaled fonts need not keep their proportions to the labels (the font in use may be wider than the
@@ -740,7 +740,7 @@ void MainWindow::ApplyDisplayLayout(ScreenSize screen, ScreenSize available) {
 void MainWindow::FitValueFonts() {
     const QStringList texts = WidestValueTexts();
     std::vector<QLabel*> values(labels_.begin(), labels_.end());
-    values.insert(values.end(), jv_labels_.begin(), jv_labels_.end());
+    values.insert(values.end(), twelve_labels_.begin(), twelve_labels_.end());
     for (QLabel* label : values) {
         QFont font = label->font();
         const int room = label->contentsRect().width();
@@ -767,12 +767,12 @@ QString MainWindow::Tr(const char* text) const {
 
 int MainWindow::LanguageIndex() const {
     for (int i = 0; i < 4; ++i)
-        if (sprache_[i]->isChecked()) return i;
+        if (language_actions_[i]->isChecked()) return i;
     return 0;
 }
 
 void MainWindow::ChooseLanguage(QAction* item) {
-    for (QAction* a : sprache_) a->setChecked(false);
+    for (QAction* a : language_actions_) a->setChecked(false);
     item->setChecked(true);
     // Stored at once, so a program ended by a signal or a crashed session still starts in it.
     StoreLanguage();
@@ -789,11 +789,11 @@ void MainWindow::StoreLanguage() const {
 void MainWindow::RestoreLanguage() {
     bool ok = false;
     const int stored = QSettings("Zentora", "Zentora").value("Sprache").toInt(&ok);
-    QAction* item = ok && stored >= 0 && stored < 4 ? sprache_[stored] : sprache_[0];
+    QAction* item = ok && stored >= 0 && stored < 4 ? language_actions_[stored] : language_actions_[0];
     try {
         ChooseLanguage(item);
     } catch (const LanguageFileError&) {
-        ChooseLanguage(sprache_[0]);
+        ChooseLanguage(language_actions_[0]);
     }
 }
 

@@ -147,31 +147,31 @@ class MainWindow : public QMainWindow {
     std::mt19937 random_;
 
     QWidget* canvas_ = nullptr;
-    QLabel* hintergrund_ = nullptr;
-    ClickableImage* zero_button_ = nullptr;
+    QLabel* background_ = nullptr;
+    ClickableImage* zero_field_ = nullptr;
     std::array<ClickableImage*, 37> fields_{};  // [0] is the ZeroButton
     std::array<ClickableImage*, kPositionCount> chips_{};
     std::array<QLabel*, 47> labels_{};  // Label0..Label46 (Label37: spin count)
-    std::array<QLabel*, 3> jv_labels_{};
-    QTableWidget* string_grid_ = nullptr;
-    QListWidget* list_box_ = nullptr;
-    QLineEdit* edit1_ = nullptr;
-    ClickableImage* image37_ = nullptr;
-    QLabel* gerade_ = nullptr;
-    QLabel* ungerade_ = nullptr;
+    std::array<QLabel*, 3> twelve_labels_{};  // JvLabel1..JvLabel3: the first three 12-number chances
+    QTableWidget* recent_grid_ = nullptr;
+    QListWidget* signal_list_ = nullptr;
+    QLineEdit* random_count_edit_ = nullptr;
+    ClickableImage* generate_button_ = nullptr;
+    QLabel* even_word_ = nullptr;
+    QLabel* odd_word_ = nullptr;
     QLabel* banner_ = nullptr;
     QWidget* grid_cover_ = nullptr;
     QWidget* list_cover_ = nullptr;
 
     QPixmap chip_bitmap_;
     std::array<QPixmap, 37> pressed_bitmaps_;
-    QString image37_caption_ = QStringLiteral("Generieren");
+    QString generate_caption_ = QStringLiteral("Generieren");
     QString open_title_ = QString::fromUtf8("Öffnen"), save_title_ = QStringLiteral("Speichern unter");
 
-    QAction* anzeigetafel_ = nullptr;
-    QAction* rckstand1_ = nullptr;
-    QAction* prozent1_ = nullptr;
-    std::array<QAction*, 4> sprache_{};
+    QAction* show_hits_ = nullptr;
+    QAction* show_absences_ = nullptr;
+    QAction* show_rates_ = nullptr;
+    std::array<QAction*, 4> language_actions_{};
 
     QString save_file_name_;  // SaveDialog1's file name: the remembered permanence file
     QString save_start_folder_;

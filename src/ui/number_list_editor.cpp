@@ -160,12 +160,12 @@ class ListCellDelegate : public QStyledItemDelegate {
 
 NumberListEditor::NumberListEditor(Permanence& permanence, const QString& dataRoot, QWidget* parent)
     : QDialog(parent), permanence_(permanence), data_root_(dataRoot) {
-    FormCreate();
+    BuildWindow();
 }
 
 NumberListEditor::~NumberListEditor() = default;
 
-void NumberListEditor::FormCreate() {
+void NumberListEditor::BuildWindow() {
     setObjectName("ZahlenListe");
     setWindowTitle("Zentora");
     setFixedSize(858, 455);
@@ -330,7 +330,7 @@ bool NumberListEditor::TakeText(const TextTarget& target, const QString& text) {
     return true;
 }
 
-void NumberListEditor::StinggridMitWertenFuellen(std::int64_t n) {
+void NumberListEditor::ShowPageEndingAt(std::int64_t n) {
     page_ = zentora::StinggridMitWertenFuellen(n, static_cast<std::int64_t>(permanence_.size()));
     ShowPage();
 }
@@ -382,7 +382,7 @@ void NumberListEditor::SelectCell(int index, int column) {
 }
 
 void NumberListEditor::PageTo(std::optional<std::int64_t> end) {
-    if (end) StinggridMitWertenFuellen(*end);
+    if (end) ShowPageEndingAt(*end);
 }
 
 std::int64_t NumberListEditor::Length() const {
@@ -437,7 +437,7 @@ void NumberListEditor::CloseEditor() {
 void NumberListEditor::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
-    StinggridMitWertenFuellen(Length());
+    ShowPageEndingAt(Length());
     changed_ = false;
     const ListButtonsShown shown = ListButtonsOnShow(Length());
     for (int b : {0, 1, 2, 3}) buttons_[b]->setVisible(shown.paging);
@@ -450,11 +450,11 @@ void NumberListEditor::showEvent(QShowEvent* event) {
 }
 
 void NumberListEditor::done(int result) {
-    FormClose();
+    ClearAndHandOver();
     QDialog::done(result);
 }
 
-void NumberListEditor::FormClose() {
+void NumberListEditor::ClearAndHandOver() {
     for (int g = 0; g < kListGridCount; ++g) {
         models_[g]->SetGrid({});
         grids_[g]->hide();

@@ -34,7 +34,7 @@ class NumberListEditor : public QDialog {
     // empty, otherwise the replay with its grid and labels redrawn. onRepaint follows every close.
     std::function<void()> onNew, onReplay, onRepaint;
 
-    void StinggridMitWertenFuellen(std::int64_t n);
+    void ShowPageEndingAt(std::int64_t n);
     void PreviousPage();  // "Zurück"
     void NextPage();  // "Vorwärts"
     void FirstPage();  // "Anfang"
@@ -60,8 +60,8 @@ class NumberListEditor : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void FormCreate();
-    void FormClose();
+    void BuildWindow();
+    void ClearAndHandOver();
     void ShowPage();
     void PageTo(std::optional<std::int64_t> end);
     std::int64_t Length() const;

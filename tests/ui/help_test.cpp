@@ -287,9 +287,9 @@ class HelpTest : public QObject {
             SplashScreen splash(kBin);
             QCOMPARE(splash.windowTitle(), QString("Splashscreen"));
             QVERIFY(!splash.isEnabled());
-            QCOMPARE(splash.Image2()->isVisibleTo(&splash), stored > 1);
-            QCOMPARE(splash.Image1()->isVisibleTo(&splash), stored <= 1);
-            QVERIFY(!splash.Image1()->pixmap().isNull() && !splash.Image2()->pixmap().isNull());
+            QCOMPARE(splash.EnglishPicture()->isVisibleTo(&splash), stored > 1);
+            QCOMPARE(splash.GermanPicture()->isVisibleTo(&splash), stored <= 1);
+            QVERIFY(!splash.GermanPicture()->pixmap().isNull() && !splash.EnglishPicture()->pixmap().isNull());
             if (stored < 0) QCOMPARE(QSettings("Zentora", "Zentora").value("Sprache").toInt(), 0);  // created
         }
     }

@@ -44,13 +44,13 @@ class PrintingDialogTest : public QObject {
         const int pdf = printers->findData(QString(), Qt::UserRole, Qt::MatchExactly);
         QVERIFY(pdf >= 0);
         printers->setCurrentIndex(pdf);
-        dialog_->ComboBox1Change(pdf);
+        dialog_->ChoosePrinter(pdf);
         QVERIFY(dialog_->PrintsToPdf());
         auto* papers = Child<QComboBox>("ComboBox2");
         const int index = papers->findText(paper);
         QVERIFY2(index >= 0, qPrintable(paper));
         papers->setCurrentIndex(index);
-        dialog_->ComboBox2Change(index);
+        dialog_->ChoosePaper(index);
     }
     double Width() { return Child<QDoubleSpinBox>("JvSpinEdit5")->value(); }
     double Height() { return Child<QDoubleSpinBox>("JvSpinEdit6")->value(); }

@@ -22,12 +22,12 @@ SplashScreen::SplashScreen(const QString& dataRoot, QWidget* parent)
         label->hide();
         return label;
     };
-    image1_ = picture("Image1", "Bilder/SplashDE.bmp");
-    image2_ = picture("Image2", "Bilder/SplashEN.bmp");
+    german_picture_ = picture("Image1", "Bilder/SplashDE.bmp");
+    english_picture_ = picture("Image2", "Bilder/SplashEN.bmp");
 
     QSettings settings("Zentora", "Zentora");
     if (!settings.contains("Sprache")) settings.setValue("Sprache", 0);
-    QLabel* shown = settings.value("Sprache").toInt() > 1 ? image2_ : image1_;
+    QLabel* shown = settings.value("Sprache").toInt() > 1 ? english_picture_ : german_picture_;
     shown->show();
     resize(shown->size());
     if (const QScreen* screen = this->screen()) move(screen->geometry().center() - rect().center());

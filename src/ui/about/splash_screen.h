@@ -11,12 +11,12 @@ class SplashScreen : public QWidget {
     Q_OBJECT
   public:
     explicit SplashScreen(const QString& dataRoot, QWidget* parent = nullptr);
-    QLabel* Image1() const { return image1_; }
-    QLabel* Image2() const { return image2_; }
+    QLabel* GermanPicture() const { return german_picture_; }
+    QLabel* EnglishPicture() const { return english_picture_; }
 
   private:
-    QLabel* image1_;
-    QLabel* image2_;
+    QLabel* german_picture_;
+    QLabel* english_picture_;
 };
 
 }  // namespace zentora

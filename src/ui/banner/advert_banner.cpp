@@ -33,11 +33,11 @@ AdvertBanner::AdvertBanner(QLabel* bannerWerbung, const QString& dataRoot, const
     banner_->setScaledContents(true);
     banner_->setCursor(Qt::PointingHandCursor);
     banner_->installEventFilter(this);
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName("Timer1");
-    timer1_->setInterval(30000);
-    connect(timer1_, &QTimer::timeout, this, &AdvertBanner::ShowNextAdvert);
-    timer1_->start();
+    rotation_timer_ = new QTimer(this);
+    rotation_timer_->setObjectName("Timer1");
+    rotation_timer_->setInterval(30000);
+    connect(rotation_timer_, &QTimer::timeout, this, &AdvertBanner::ShowNextAdvert);
+    rotation_timer_->start();
 }
 
 QString AdvertBanner::Hint() const {

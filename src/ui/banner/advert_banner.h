@@ -23,7 +23,7 @@ class AdvertBanner : public QObject {
     AdvertBanner(QLabel* bannerWerbung, const QString& dataRoot, const WebHosts& hosts,
                  QObject* parent = nullptr);
 
-    QTimer* RotationTimer() const { return timer1_; }
+    QTimer* RotationTimer() const { return rotation_timer_; }
     void ShowNextAdvert();
     void OpenAdvertLink();
 
@@ -54,7 +54,7 @@ class AdvertBanner : public QObject {
     QLabel* banner_;
     QString data_root_;
     WebHosts hosts_;
-    QTimer* timer1_;
+    QTimer* rotation_timer_;
     QNetworkAccessManager manager_;
     QString link_;
 };

@@ -76,8 +76,8 @@ PrintDialog::PrintDialog(QWidget* parent) : QDialog(parent) {
     TextsHub& texts = TextsHub::Instance();
     texts.RegisterWindow(TextWindow::Print, this);
     connect(&texts, &TextsHub::languageChanged, this, [this] {
-        const int pdf = combo_box1_->findData(QString(), Qt::UserRole, Qt::MatchExactly);
-        if (pdf >= 0) combo_box1_->setItemText(pdf, Tr(QString::fromUtf8(kPdfEntry)));
+        const int pdf = printer_box_->findData(QString(), Qt::UserRole, Qt::MatchExactly);
+        if (pdf >= 0) printer_box_->setItemText(pdf, Tr(QString::fromUtf8(kPdfEntry)));
     });
 }
 
@@ -110,19 +110,19 @@ void PrintDialog::BuildWindow() {
     QGroupBox* printerBox = box("GroupBoxDrucker", QStringLiteral("Drucker"));
     auto* printerLayout = new QVBoxLayout(printerBox);
     printerLayout->setSpacing(3);
-    combo_box1_ = new QComboBox(printerBox);
-    combo_box1_->setObjectName("ComboBox1");
-    button2_ = named(new QPushButton(QStringLiteral("Drucker hinzufügen"), printerBox), "Button2");
-    button1_ = named(new QPushButton(QStringLiteral("Eigenschaften"), printerBox), "Button1");
-    printerLayout->addWidget(combo_box1_);
-    printerLayout->addWidget(button2_);
-    printerLayout->addWidget(button1_);
+    printer_box_ = new QComboBox(printerBox);
+    printer_box_->setObjectName("ComboBox1");
+    add_printer_button_ = named(new QPushButton(QStringLiteral("Drucker hinzufügen"), printerBox), "Button2");
+    properties_button_ = named(new QPushButton(QStringLiteral("Eigenschaften"), printerBox), "Button1");
+    printerLayout->addWidget(printer_box_);
+    printerLayout->addWidget(add_printer_button_);
+    printerLayout->addWidget(properties_button_);
 
     QGroupBox* paperBox = box("GroupBoxPapier", QStringLiteral("Papierformat in mm"));
     auto* paperLayout = new QGridLayout(paperBox);
     paperLayout->setVerticalSpacing(3);
-    combo_box2_ = new QComboBox(paperBox);
-    combo_box2_->setObjectName("ComboBox2");
+    paper_box_ = new QComboBox(paperBox);
+    paper_box_->setObjectName("ComboBox2");
     auto sizeSpin = [paperBox](const char* name) {
         auto* spin = new QDoubleSpinBox(paperBox);
         spin->setObjectName(name);
@@ -130,22 +130,22 @@ void PrintDialog::BuildWindow() {
         spin->setDecimals(1);
         return spin;
     };
-    breite_ = sizeSpin("JvSpinEdit5");
-    hoehe_ = sizeSpin("JvSpinEdit6");
-    paperLayout->addWidget(combo_box2_, 0, 0, 1, 2);
+    paper_width_ = sizeSpin("JvSpinEdit5");
+    paper_height_ = sizeSpin("JvSpinEdit6");
+    paperLayout->addWidget(paper_box_, 0, 0, 1, 2);
     paperLayout->addWidget(named(new QLabel(QStringLiteral("Breite"), paperBox), "LabelBreite"), 1, 0);
-    paperLayout->addWidget(breite_, 1, 1);
+    paperLayout->addWidget(paper_width_, 1, 1);
     paperLayout->addWidget(named(new QLabel(QStringLiteral("Höhe"), paperBox), "LabelHoehe"), 2, 0);
-    paperLayout->addWidget(hoehe_, 2, 1);
+    paperLayout->addWidget(paper_height_, 2, 1);
     paperLayout->setRowStretch(3, 1);
 
     QGroupBox* formatBox = box("GroupBoxFormat", QStringLiteral("Format"));
     auto* formatLayout = new QVBoxLayout(formatBox);
     formatLayout->setSpacing(2);
-    radio_button1_ = named(new QRadioButton(QStringLiteral("Hochformat"), formatBox), "RadioButton1");
-    radio_button2_ = named(new QRadioButton(QStringLiteral("Querformat"), formatBox), "RadioButton2");
-    formatLayout->addWidget(radio_button1_);
-    formatLayout->addWidget(radio_button2_);
+    portrait_ = named(new QRadioButton(QStringLiteral("Hochformat"), formatBox), "RadioButton1");
+    landscape_ = named(new QRadioButton(QStringLiteral("Querformat"), formatBox), "RadioButton2");
+    formatLayout->addWidget(portrait_);
+    formatLayout->addWidget(landscape_);
 
     QGroupBox* marginBox = box("GroupBoxRaender", QStringLiteral("Ränder in mm"));
     auto* marginLayout = new QGridLayout(marginBox);
@@ -168,12 +168,12 @@ void PrintDialog::BuildWindow() {
     QGroupBox* fitBox = box("GroupBoxChart", QStringLiteral("Chart drucken"));
     auto* fitLayout = new QVBoxLayout(fitBox);
     fitLayout->setSpacing(2);
-    check_box1_ = named(new QCheckBox(QStringLiteral("Chart an Seite anpassen"), fitBox), "CheckBox1");
-    check_box2_ = named(new QCheckBox(QStringLiteral("Proportional anpassen"), fitBox), "CheckBox2");
-    check_box1_->setChecked(true);
-    check_box2_->setChecked(true);
-    fitLayout->addWidget(check_box1_);
-    fitLayout->addWidget(check_box2_);
+    fit_to_page_ = named(new QCheckBox(QStringLiteral("Chart an Seite anpassen"), fitBox), "CheckBox1");
+    keep_proportions_ = named(new QCheckBox(QStringLiteral("Proportional anpassen"), fitBox), "CheckBox2");
+    fit_to_page_->setChecked(true);
+    keep_proportions_->setChecked(true);
+    fitLayout->addWidget(fit_to_page_);
+    fitLayout->addWidget(keep_proportions_);
 
     grid->addWidget(printerBox, 0, 0);
     grid->addWidget(formatBox, 0, 1);
@@ -185,27 +185,27 @@ void PrintDialog::BuildWindow() {
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    button3_ = named(new QPushButton(QStringLiteral("Drucken"), right), "Button3");
-    button4_ = named(new QPushButton(QStringLiteral("Abbrechen"), right), "Button4");
-    button3_->setDefault(true);
-    buttons->addWidget(button3_);
-    buttons->addWidget(button4_);
+    print_button_ = named(new QPushButton(QStringLiteral("Drucken"), right), "Button3");
+    cancel_button_ = named(new QPushButton(QStringLiteral("Abbrechen"), right), "Button4");
+    print_button_->setDefault(true);
+    buttons->addWidget(print_button_);
+    buttons->addWidget(cancel_button_);
     rightLayout->addStretch(1);
     rightLayout->addLayout(buttons);
 
-    connect(combo_box1_, &QComboBox::activated, this, &PrintDialog::ComboBox1Change);
-    connect(button1_, &QPushButton::clicked, this, &PrintDialog::Button1Click);
-    connect(button2_, &QPushButton::clicked, this, &PrintDialog::Button2Click);
-    connect(combo_box2_, &QComboBox::activated, this, &PrintDialog::ComboBox2Change);
-    connect(breite_, &QDoubleSpinBox::valueChanged, this, &PrintDialog::JvSpinEdit5Change);
-    connect(hoehe_, &QDoubleSpinBox::valueChanged, this, &PrintDialog::JvSpinEdit6Change);
-    connect(radio_button1_, &QRadioButton::clicked, this, &PrintDialog::RadioButton1Click);
-    connect(radio_button2_, &QRadioButton::clicked, this, &PrintDialog::RadioButton1Click);
-    for (QSpinBox* spin : margins_) connect(spin, &QSpinBox::valueChanged, this, &PrintDialog::MarginChange);
-    connect(check_box1_, &QCheckBox::clicked, this, &PrintDialog::CheckBox1Click);
-    connect(check_box2_, &QCheckBox::clicked, this, &PrintDialog::CheckBox1Click);
-    connect(button3_, &QPushButton::clicked, this, &PrintDialog::Button3Click);
-    connect(button4_, &QPushButton::clicked, this, &PrintDialog::Button4Click);
+    connect(printer_box_, &QComboBox::activated, this, &PrintDialog::ChoosePrinter);
+    connect(properties_button_, &QPushButton::clicked, this, &PrintDialog::ShowPrinterProperties);
+    connect(add_printer_button_, &QPushButton::clicked, this, &PrintDialog::AddPrinter);
+    connect(paper_box_, &QComboBox::activated, this, &PrintDialog::ChoosePaper);
+    connect(paper_width_, &QDoubleSpinBox::valueChanged, this, &PrintDialog::PaperWidthChanged);
+    connect(paper_height_, &QDoubleSpinBox::valueChanged, this, &PrintDialog::PaperHeightChanged);
+    connect(portrait_, &QRadioButton::clicked, this, &PrintDialog::OrientationChanged);
+    connect(landscape_, &QRadioButton::clicked, this, &PrintDialog::OrientationChanged);
+    for (QSpinBox* spin : margins_) connect(spin, &QSpinBox::valueChanged, this, &PrintDialog::MarginsChanged);
+    connect(fit_to_page_, &QCheckBox::clicked, this, &PrintDialog::FittingChanged);
+    connect(keep_proportions_, &QCheckBox::clicked, this, &PrintDialog::FittingChanged);
+    connect(print_button_, &QPushButton::clicked, this, &PrintDialog::PrintAndClose);
+    connect(cancel_button_, &QPushButton::clicked, this, &PrintDialog::CancelPrinting);
 }
 
 QString PrintDialog::Tr(const QString& text) const {
@@ -232,22 +232,22 @@ bool PrintDialog::PrintsToPdf() const {
 void PrintDialog::FillPrinters() {
     const bool refresh = printer_ != nullptr;
     const QString current = refresh && !PrintsToPdf() ? printer_->printerName() : QString();
-    QSignalBlocker block(combo_box1_);
-    combo_box1_->clear();
-    for (const QString& name : QPrinterInfo::availablePrinterNames()) combo_box1_->addItem(name, name);
-    combo_box1_->addItem(Tr(QString::fromUtf8(kPdfEntry)), QString());
+    QSignalBlocker block(printer_box_);
+    printer_box_->clear();
+    for (const QString& name : QPrinterInfo::availablePrinterNames()) printer_box_->addItem(name, name);
+    printer_box_->addItem(Tr(QString::fromUtf8(kPdfEntry)), QString());
 
-    int index = refresh ? combo_box1_->findData(current, Qt::UserRole, Qt::MatchExactly) : -1;
+    int index = refresh ? printer_box_->findData(current, Qt::UserRole, Qt::MatchExactly) : -1;
     const QString standard = QPrinterInfo::defaultPrinterName();
     if (index < 0 && !standard.isEmpty())
-        index = combo_box1_->findData(standard, Qt::UserRole, Qt::MatchExactly);
+        index = printer_box_->findData(standard, Qt::UserRole, Qt::MatchExactly);
     if (index < 0) index = 0;
-    combo_box1_->setCurrentIndex(index);
-    if (!refresh || combo_box1_->itemData(index).toString() != current) UsePrinter(index);
+    printer_box_->setCurrentIndex(index);
+    if (!refresh || printer_box_->itemData(index).toString() != current) UsePrinter(index);
 }
 
 void PrintDialog::UsePrinter(int index) {
-    const QString name = combo_box1_->itemData(index).toString();
+    const QString name = printer_box_->itemData(index).toString();
     std::unique_ptr<QPrinter> printer;
     if (name.isEmpty()) {
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -262,8 +262,8 @@ void PrintDialog::UsePrinter(int index) {
 }
 
 void PrintDialog::FillPapers() {
-    QSignalBlocker block(combo_box2_);
-    combo_box2_->clear();
+    QSignalBlocker block(paper_box_);
+    paper_box_->clear();
     papers_.clear();
     if (PrintsToPdf()) {
         for (QPageSize::PageSizeId id : kPdfPapers) papers_.emplace_back(id);
@@ -277,22 +277,22 @@ void PrintDialog::FillPapers() {
     }
     const QPageSize current = printer_->pageLayout().pageSize();
     for (std::size_t i = 0; i < papers_.size(); ++i) {
-        combo_box2_->addItem(papers_[i].name());
-        if (papers_[i].isEquivalentTo(current)) combo_box2_->setCurrentIndex(static_cast<int>(i));
+        paper_box_->addItem(papers_[i].name());
+        if (papers_[i].isEquivalentTo(current)) paper_box_->setCurrentIndex(static_cast<int>(i));
     }
 }
 
 void PrintDialog::Format() {
     const bool landscape = printer_->pageLayout().orientation() == QPageLayout::Landscape;
-    radio_button1_->setChecked(!landscape);
-    radio_button2_->setChecked(landscape);
+    portrait_->setChecked(!landscape);
+    landscape_->setChecked(landscape);
 
     const QRect paper = printer_->paperRect(QPrinter::DevicePixel).toAlignedRect();
     preview_page_ = {paper.width(), paper.height(), printer_->logicalDpiX(), printer_->logicalDpiY()};
-    QSignalBlocker blockWidth(breite_);
-    QSignalBlocker blockHeight(hoehe_);
-    breite_->setValue(printing::PixelsToMm(preview_page_.width, preview_page_.pixelsPerInchX));
-    hoehe_->setValue(printing::PixelsToMm(preview_page_.height, preview_page_.pixelsPerInchY));
+    QSignalBlocker blockWidth(paper_width_);
+    QSignalBlocker blockHeight(paper_height_);
+    paper_width_->setValue(printing::PixelsToMm(preview_page_.width, preview_page_.pixelsPerInchX));
+    paper_height_->setValue(printing::PixelsToMm(preview_page_.height, preview_page_.pixelsPerInchY));
 }
 
 void PrintDialog::showEvent(QShowEvent* event) {
@@ -321,8 +321,8 @@ PixelRect PrintDialog::FitOnPage(int width, int height, int pixelsPerInchX, int 
     const int screenX = std::max(1, chart_->logicalDpiX()), screenY = std::max(1, chart_->logicalDpiY());
     const int naturalWidth = int(std::lround(double(natural.width()) * pixelsPerInchX / screenX));
     const int naturalHeight = int(std::lround(double(natural.height()) * pixelsPerInchY / screenY));
-    return printing::FitChart(area, naturalWidth, naturalHeight, check_box1_->isChecked(),
-                              check_box2_->isChecked());
+    return printing::FitChart(area, naturalWidth, naturalHeight, fit_to_page_->isChecked(),
+                              keep_proportions_->isChecked());
 }
 
 PixelRect PrintDialog::ChartRect() const {
@@ -390,19 +390,19 @@ void PrintDialog::PaintPreview(QPrinter* printer) {
     RenderChart(painter, ChartRect());
 }
 
-void PrintDialog::ComboBox1Change(int index) {
+void PrintDialog::ChoosePrinter(int index) {
     UsePrinter(index);
     RebuildPreview();
 }
 
-void PrintDialog::Button1Click() {
+void PrintDialog::ShowPrinterProperties() {
     QPrintDialog dialog(printer_.get(), this);
     if (dialog.exec() == QDialog::Accepted) {
         // The properties dialog may have switched to another printer or to a file.
-        QSignalBlocker block(combo_box1_);
+        QSignalBlocker block(printer_box_);
         const QString name = PrintsToPdf() ? QString() : printer_->printerName();
-        const int index = combo_box1_->findData(name, Qt::UserRole, Qt::MatchExactly);
-        if (index >= 0) combo_box1_->setCurrentIndex(index);
+        const int index = printer_box_->findData(name, Qt::UserRole, Qt::MatchExactly);
+        if (index >= 0) printer_box_->setCurrentIndex(index);
         printer_->setFullPage(true);
         FillPapers();
     }
@@ -410,7 +410,7 @@ void PrintDialog::Button1Click() {
     RebuildPreview();
 }
 
-void PrintDialog::Button2Click() {
+void PrintDialog::AddPrinter() {
     const QString tool = QStandardPaths::findExecutable(printerTool);
     if (tool.isEmpty()) {
         Message(Tr(QStringLiteral(
@@ -436,35 +436,35 @@ void PrintDialog::Button2Click() {
     printer_tool_process_->start(tool, {});
 }
 
-void PrintDialog::ComboBox2Change(int index) {
+void PrintDialog::ChoosePaper(int index) {
     if (index >= 0 && index < int(papers_.size()) && !printer_->setPageSize(papers_[std::size_t(index)]))
         Message(QStringLiteral("Error initializing printer"));
     Format();
     RebuildPreview();
 }
 
-void PrintDialog::JvSpinEdit5Change() {
-    preview_page_.width = printing::MmToPixels(breite_->value(), preview_page_.pixelsPerInchX);
+void PrintDialog::PaperWidthChanged() {
+    preview_page_.width = printing::MmToPixels(paper_width_->value(), preview_page_.pixelsPerInchX);
     RebuildPreview();
 }
 
-void PrintDialog::JvSpinEdit6Change() {
-    preview_page_.height = printing::MmToPixels(hoehe_->value(), preview_page_.pixelsPerInchY);
+void PrintDialog::PaperHeightChanged() {
+    preview_page_.height = printing::MmToPixels(paper_height_->value(), preview_page_.pixelsPerInchY);
     RebuildPreview();
 }
 
-void PrintDialog::RadioButton1Click() {
-    printer_->setPageOrientation(radio_button1_->isChecked() ? QPageLayout::Portrait
+void PrintDialog::OrientationChanged() {
+    printer_->setPageOrientation(portrait_->isChecked() ? QPageLayout::Portrait
                                                              : QPageLayout::Landscape);
     Format();
     RebuildPreview();
 }
 
-void PrintDialog::MarginChange() {
+void PrintDialog::MarginsChanged() {
     RebuildPreview();
 }
 
-void PrintDialog::CheckBox1Click() {
+void PrintDialog::FittingChanged() {
     RebuildPreview();
 }
 
@@ -515,11 +515,11 @@ bool PrintDialog::Print() {
     return true;
 }
 
-void PrintDialog::Button3Click() {
+void PrintDialog::PrintAndClose() {
     if (Print()) accept();
 }
 
-void PrintDialog::Button4Click() {
+void PrintDialog::CancelPrinting() {
     reject();
 }
 

@@ -65,17 +65,17 @@ class PrintDialog : public QDialog {
     QString printerTool = QStringLiteral("system-config-printer");
 
   public Q_SLOTS:
-    void ComboBox1Change(int index);  // printer
-    void Button1Click();              // Eigenschaften
-    void Button2Click();              // Drucker hinzufügen
-    void ComboBox2Change(int index);  // paper
-    void JvSpinEdit5Change();         // Breite
-    void JvSpinEdit6Change();         // Höhe
-    void RadioButton1Click();         // Hochformat / Querformat
-    void MarginChange();              // Oben, Unten, Links, Rechts
-    void CheckBox1Click();            // fitting
-    void Button3Click();              // Drucken
-    void Button4Click();              // Abbrechen
+    void ChoosePrinter(int index);  // ComboBox1
+    void ShowPrinterProperties();   // Button1 "Eigenschaften"
+    void AddPrinter();              // Button2 "Drucker hinzufügen"
+    void ChoosePaper(int index);    // ComboBox2
+    void PaperWidthChanged();       // JvSpinEdit5 "Breite"
+    void PaperHeightChanged();      // JvSpinEdit6 "Höhe"
+    void OrientationChanged();      // RadioButton1/2 "Hochformat" / "Querformat"
+    void MarginsChanged();          // JvSpinEdit1..4 "Oben", "Unten", "Links", "Rechts"
+    void FittingChanged();          // CheckBox1/2
+    void PrintAndClose();           // Button3 "Drucken"
+    void CancelPrinting();          // Button4 "Abbrechen"
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -103,20 +103,20 @@ class PrintDialog : public QDialog {
     QProcess* printer_tool_process_ = nullptr;
     QString last_pdf_file_;
 
-    QComboBox* combo_box1_ = nullptr;
-    QPushButton* button1_ = nullptr;
-    QPushButton* button2_ = nullptr;
-    QComboBox* combo_box2_ = nullptr;
-    QDoubleSpinBox* breite_ = nullptr;  // JvSpinEdit5
-    QDoubleSpinBox* hoehe_ = nullptr;   // JvSpinEdit6
-    QRadioButton* radio_button1_ = nullptr;
-    QRadioButton* radio_button2_ = nullptr;
+    QComboBox* printer_box_ = nullptr;
+    QPushButton* properties_button_ = nullptr;
+    QPushButton* add_printer_button_ = nullptr;
+    QComboBox* paper_box_ = nullptr;
+    QDoubleSpinBox* paper_width_ = nullptr;  // JvSpinEdit5
+    QDoubleSpinBox* paper_height_ = nullptr;   // JvSpinEdit6
+    QRadioButton* portrait_ = nullptr;
+    QRadioButton* landscape_ = nullptr;
     QSpinBox* margins_[4] = {};  // JvSpinEdit1..4: Oben, Unten, Links, Rechts
-    QCheckBox* check_box1_ = nullptr;
-    QCheckBox* check_box2_ = nullptr;
+    QCheckBox* fit_to_page_ = nullptr;
+    QCheckBox* keep_proportions_ = nullptr;
     QPrintPreviewWidget* preview_ = nullptr;
-    QPushButton* button3_ = nullptr;
-    QPushButton* button4_ = nullptr;
+    QPushButton* print_button_ = nullptr;
+    QPushButton* cancel_button_ = nullptr;
 };
 
 }  // namespace zentora
