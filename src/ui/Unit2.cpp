@@ -28,7 +28,7 @@
 #include "ui/charts/chart_workers.h"
 #include "ui/charts/evaluation_chart.h"
 #include "ui/charts/statistics_chart.h"
-#include "ui/file_dialog_filters.h"
+#include "ui/io/file_dialog_filters.h"
 #include "ui/option_fields.h"
 #include "ui/printing/print_dialog.h"
 #include "ui/texts/texts_hub.h"

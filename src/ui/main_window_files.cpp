@@ -7,7 +7,7 @@
 #include "files/permanence_flows.h"
 #include "lang/looked_up_texts.h"
 #include "ui/main_window.h"
-#include "ui/file_dialog_filters.h"
+#include "ui/io/file_dialog_filters.h"
 #include "ui/texts/texts_hub.h"
 
 namespace zentora {

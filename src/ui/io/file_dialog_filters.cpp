@@ -1,4 +1,4 @@
-#include "ui/file_dialog_filters.h"
+#include "ui/io/file_dialog_filters.h"
 
 #include <QFileDialog>
 
