@@ -252,7 +252,8 @@ void NumberListEditor::BuildWindow() {
         button->onClick = clicks[b];
         buttons_[b] = button;
     }
-    // The jump buttons keep the picture and the "10000" they get here; the others are drawn by Woerter.
+    // The jump buttons keep the picture and the "10000" they get here; the others are drawn when the
+    // language is applied.
     const QPixmap arrow = LoadPicture(QString::fromUtf8("Buttonunten/Vorwärts.bmp"));
     DrawCaption(buttons_[4], arrow.transformed(QTransform().rotate(180)), "10000", 65, {94, 30});
     DrawCaption(buttons_[5], arrow, "10000", 40, {94, 30});

@@ -1,7 +1,7 @@
 #pragma once
 
 // Where the windows meet the language: the table of the running program, the windows whose captions
-// Woerter sets, and the signal that follows every change of language.
+// ApplyLanguage sets, and the signal that follows every change of language.
 //
 // A window joins with RegisterWindow (once, after its controls exist); it leaves by being destroyed. Code
 // that shows texts of its own (help, banner, accessible names, messages built later) connects to
