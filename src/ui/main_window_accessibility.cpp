@@ -1,3 +1,5 @@
+// The main window's part of keyboard use and screen-reader names: chips, number fields, table entry.
+
 #include <QAccessible>
 #include <QLineEdit>
 #include <string>

@@ -1,3 +1,5 @@
+// The number list editor's part of keyboard use and screen-reader names.
+
 #include <QLabel>
 #include <algorithm>
 #include <utility>

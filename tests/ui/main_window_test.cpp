@@ -339,7 +339,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(form.findChild<QMenu*>("Datei2")->title(), QString("&Datei"));
     }
 
-    void MouseImageHitTest() {
+    void ClickableImageHitTest() {
         ClickableImage image;
         image.resize(4, 4);
         QVERIFY(image.HitTest({1, 1}));  // no up picture: the whole rectangle
