@@ -147,18 +147,18 @@ class MainWindow : public QMainWindow {
     std::mt19937 random_;
 
     QWidget* canvas_ = nullptr;
-    QLabel* background_ = nullptr;
-    ClickableImage* zero_field_ = nullptr;
+    QLabel* background_ = nullptr;  // Hintergrund
+    ClickableImage* zero_field_ = nullptr;  // ZeroButton
     std::array<ClickableImage*, 37> fields_{};  // [0] is the ZeroButton
     std::array<ClickableImage*, kPositionCount> chips_{};
     std::array<QLabel*, 47> labels_{};  // Label0..Label46 (Label37: spin count)
     std::array<QLabel*, 3> twelve_labels_{};  // JvLabel1..JvLabel3: the first three 12-number chances
-    QTableWidget* recent_grid_ = nullptr;
-    QListWidget* signal_list_ = nullptr;
-    QLineEdit* random_count_edit_ = nullptr;
-    ClickableImage* generate_button_ = nullptr;
-    QLabel* even_word_ = nullptr;
-    QLabel* odd_word_ = nullptr;
+    QTableWidget* recent_grid_ = nullptr;  // StringGrid1
+    QListWidget* signal_list_ = nullptr;  // ListBox1
+    QLineEdit* random_count_edit_ = nullptr;  // Edit1
+    ClickableImage* generate_button_ = nullptr;  // Image37 "Generieren"
+    QLabel* even_word_ = nullptr;  // Gerade
+    QLabel* odd_word_ = nullptr;   // Ungerade
     QLabel* banner_ = nullptr;
     QWidget* grid_cover_ = nullptr;
     QWidget* list_cover_ = nullptr;
@@ -168,10 +168,10 @@ class MainWindow : public QMainWindow {
     QString generate_caption_ = QStringLiteral("Generieren");
     QString open_title_ = QString::fromUtf8("Öffnen"), save_title_ = QStringLiteral("Speichern unter");
 
-    QAction* show_hits_ = nullptr;
-    QAction* show_absences_ = nullptr;
-    QAction* show_rates_ = nullptr;
-    std::array<QAction*, 4> language_actions_{};
+    QAction* show_hits_ = nullptr;      // Anzeigetafel "Zähler"
+    QAction* show_absences_ = nullptr;  // Rckstand1 "Rückstand"
+    QAction* show_rates_ = nullptr;     // Prozent1 "Prozente"
+    std::array<QAction*, 4> language_actions_{};  // Sprache1..Sprache4
 
     QString save_file_name_;  // SaveDialog1's file name: the remembered permanence file
     QString save_start_folder_;
