@@ -171,7 +171,7 @@ class MainWindow : public QMainWindow {
     QAction* show_hits_ = nullptr;      // Anzeigetafel "Zähler"
     QAction* show_absences_ = nullptr;  // Rckstand1 "Rückstand"
     QAction* show_rates_ = nullptr;     // Prozent1 "Prozente"
-    std::array<QAction*, 4> language_actions_{};  // Sprache1..Sprache4
+    std::array<QAction*, 4> language_actions_{};  // Sprache0..Sprache3
 
     QString save_file_name_;  // SaveDialog1's file name: the remembered permanence file
     QString save_start_folder_;
