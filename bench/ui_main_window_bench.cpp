@@ -10,7 +10,7 @@
 #include <random>
 
 #include "catalogue/catalogue.h"
-#include "ui/Unit1.h"
+#include "ui/main_window.h"
 
 namespace zentora {
 namespace {
@@ -48,14 +48,14 @@ int Chips(const PlayState& state) {
 }
 
 void BM_ClickOnNumberField(benchmark::State& st) {
-    TForm1 form(ZENTORA_BIN_DIR, kDesignScreen);
+    MainWindow form(ZENTORA_BIN_DIR, kDesignScreen);
     form.show();
     BusySettings(form.Session());
     std::mt19937 rng(7);
-    for (int i = 0; i < 300; ++i) form.AllSpeedButtons(static_cast<int>(rng() % 37));
+    for (int i = 0; i < 300; ++i) form.EnterSpin(static_cast<int>(rng() % 37));
     long chips = 0, lines = 0;
     for (auto _ : st) {
-        form.AllSpeedButtons(static_cast<int>(rng() % 37));
+        form.EnterSpin(static_cast<int>(rng() % 37));
         form.repaint();
         chips += Chips(form.Session().State());
         lines += static_cast<long>(form.Session().State().signalList.size());
@@ -75,7 +75,7 @@ void BM_OpenMillionSpins(benchmark::State& st) {
         for (char& b : bytes) b = static_cast<char>(rng() % 37);
         std::ofstream(path.toStdString(), std::ios::binary) << bytes;
     }
-    TForm1 form(ZENTORA_BIN_DIR, kDesignScreen);
+    MainWindow form(ZENTORA_BIN_DIR, kDesignScreen);
     form.show();
     BusySettings(form.Session());
     for (auto _ : st) {

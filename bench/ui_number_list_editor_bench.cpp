@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/number_list_pages.h"
-#include "ui/UnitZahlenListe.h"
+#include "ui/number_list_editor.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ zentora::Permanence MillionSpins() {
 
 void BM_NumberListOpen(benchmark::State& state) {
     zentora::Permanence p = MillionSpins();
-    zentora::TZahlenListe editor(p, ZENTORA_BIN_DIR);
+    zentora::NumberListEditor editor(p, ZENTORA_BIN_DIR);
     for (auto _ : state) {
         editor.show();
         benchmark::DoNotOptimize(editor.grab());
@@ -35,31 +35,31 @@ BENCHMARK(BM_NumberListOpen)->Unit(benchmark::kMillisecond);
 // Arguments: the button (1..6 = JvImage1..JvImage6).
 void BM_NumberListPaging(benchmark::State& state) {
     zentora::Permanence p = MillionSpins();
-    zentora::TZahlenListe editor(p, ZENTORA_BIN_DIR);
+    zentora::NumberListEditor editor(p, ZENTORA_BIN_DIR);
     editor.show();
     const int button = static_cast<int>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        editor.NumberListPage(500000);  // a page in the middle, so every button moves
+        editor.ShowPageEndingAt(500000);  // a page in the middle, so every button moves
         state.ResumeTiming();
         switch (button) {
             case 1:
-                editor.JvImage1Click();
+                editor.PreviousPage();
                 break;
             case 2:
-                editor.JvImage2Click();
+                editor.NextPage();
                 break;
             case 3:
-                editor.JvImage3Click();
+                editor.FirstPage();
                 break;
             case 4:
-                editor.JvImage4Click();
+                editor.LastPage();
                 break;
             case 5:
-                editor.JvImage5Click();
+                editor.BackTenThousand();
                 break;
             default:
-                editor.JvImage6Click();
+                editor.ForwardTenThousand();
                 break;
         }
         benchmark::DoNotOptimize(editor.grab());
@@ -70,12 +70,12 @@ BENCHMARK(BM_NumberListPaging)->DenseRange(1, 6)->Unit(benchmark::kMillisecond);
 // Deleting a spin in the middle of the permanence: the later spins move down by one.
 void BM_NumberListDelete(benchmark::State& state) {
     zentora::Permanence p = MillionSpins();
-    zentora::TZahlenListe editor(p, ZENTORA_BIN_DIR);
+    zentora::NumberListEditor editor(p, ZENTORA_BIN_DIR);
     editor.show();
-    editor.NumberListPage(500000);
+    editor.ShowPageEndingAt(500000);
     for (auto _ : state) {
         editor.SelectCell(3, 5);
-        editor.JvImage7Click();
+        editor.RemoveSelectedSpin();
         benchmark::DoNotOptimize(editor.grab());
     }
     state.counters["spins_left"] = static_cast<double>(p.size());

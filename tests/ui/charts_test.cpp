@@ -17,7 +17,7 @@
 #include "evaluation/money_evaluation.h"
 #include "statistics/statistics.h"
 #include "ui/options/options_window.h"
-#include "ui/charts/chart_threads.h"
+#include "ui/charts/chart_workers.h"
 #include "ui/charts/evaluation_chart.h"
 #include "ui/charts/labelled_graph.h"
 #include "ui/charts/statistics_chart.h"
@@ -49,8 +49,8 @@ std::vector<double> Values(const QCPGraph* graph) {
 struct Gate {
     std::atomic<bool> holdEvaluation{false}, holdStatistics{false};
     std::atomic<bool> failEvaluation{false};
-    void Pass(TGeldStatistikThread& thread) {
-        const bool evaluation = qobject_cast<TThreadGeldBerechnung*>(&thread) != nullptr;
+    void Pass(ChartWorker& thread) {
+        const bool evaluation = qobject_cast<MoneyEvaluationWorker*>(&thread) != nullptr;
         if (evaluation && failEvaluation) throw std::runtime_error("Kein Speicher mehr frei");
         std::atomic<bool>& hold = evaluation ? holdEvaluation : holdStatistics;
         while (hold && !thread.CancelRequested()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -122,7 +122,7 @@ class ChartsTest : public QObject {
         form_ = std::make_unique<OptionsWindow>(root_->path(), applied_);
         form_->showMessage = [this](const QString& text) { messages_ << text; };
         form_->permanence = [this] { return permanence_; };
-        form_->workerHook = [this](TGeldStatistikThread& thread) { gate_.Pass(thread); };
+        form_->workerHook = [this](ChartWorker& thread) { gate_.Pass(thread); };
         form_->resize(1000, 700);
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));

@@ -3,90 +3,40 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollArea>
-#include <QTabWidget>
 #include <algorithm>
 #include <unordered_map>
 
-#include "catalogue/chance_groups.h"
-#include "ui/Unit1.h"
-#include "ui/UnitZahlenListe.h"
-#include "ui/accessibility/position_names.h"
-#include "ui/accessibility/table_keyboard.h"
+#include "lang/language_table.h"
 #include "ui/texts/texts_hub.h"
+#include "ui/widgets/clickable_image.h"
+#include "ui/widgets/image_button.h"
 
 namespace zentora {
 
+namespace accessibility {
+
 namespace {
 
-// ---- interfaces for the drawn controls ----
-
-// A picture that acts as a button: readers see a button they can press.
-class PictureButtonAccessible : public QAccessibleWidget {
-  public:
-    PictureButtonAccessible(QWidget* widget, std::function<void()> press)
-        : QAccessibleWidget(widget, QAccessible::Button), press_(std::move(press)) {}
-    QString text(QAccessible::Text t) const override {
-        // Captions drawn into the picture are kept beside it.
-        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
-            return widget()->property("caption").toString();
-        return QAccessibleWidget::text(t);
-    }
-    QStringList actionNames() const override { return {pressAction()}; }
-    void doAction(const QString& action) override {
-        if (action == pressAction() && press_) press_();
-    }
-
-  private:
-    std::function<void()> press_;
-};
-
-// A chip says where it lies and what it holds, read when asked so it is never behind the table.
-class ChipAccessible : public QAccessibleWidget {
-  public:
-    ChipAccessible(QWidget* widget, int position)
-        : QAccessibleWidget(widget, QAccessible::Graphic), position_(position) {}
-    QString text(QAccessible::Text t) const override {
-        if (t != QAccessible::Name) return QAccessibleWidget::text(t);
-        auto* form = qobject_cast<TForm1*>(widget()->window());
-        if (!form || position_ < 0 || position_ >= kPositionCount) return QAccessibleWidget::text(t);
-        const int stake = form->Session().State().positionStake[position_];
-        return widget()->property("positionName").toString() + QStringLiteral(": ") + QString::number(stake);
-    }
-
-  private:
-    int position_;
-};
-
-void EnterFromTable(QWidget* field, int number) {
-    auto* form = qobject_cast<TForm1*>(field->window());
-    if (!form) return;
-    if (auto* entry = form->findChild<TableKeyboardEntry*>("TableKeyboardEntry")) entry->EnterAsClick(number);
+std::vector<AccessibleMaker>& Makers() {
+    static std::vector<AccessibleMaker> makers;
+    return makers;
 }
 
-QAccessibleInterface* Factory(const QString& className, QObject* object) {
+// Asked once per class of the object's hierarchy, most derived first; the casts answer at the first ask.
+QAccessibleInterface* Factory(const QString&, QObject* object) {
     if (!object || !object->isWidgetType()) return nullptr;
-    auto* widget = static_cast<QWidget*>(object);
-    if (className == QLatin1String("zentora::TMouseImage")) {
-        auto* image = static_cast<TMouseImage*>(widget);
-        const QString name = image->objectName();
-        if (name.startsWith(QLatin1String("Images"))) return new ChipAccessible(image, name.mid(6).toInt());
-        const QVariant tag = image->property("tag");
-        if (!tag.isValid()) return nullptr;
-        const int number = tag.toInt();
-        if (number >= 0 && number <= 36)
-            return new PictureButtonAccessible(image, [image, number] { EnterFromTable(image, number); });
+    for (const AccessibleMaker& maker : Makers())
+        if (QAccessibleInterface* made = maker(static_cast<QWidget*>(object))) return made;
+    if (auto* image = qobject_cast<ClickableImage*>(object)) {
+        if (!image->property("tag").isValid()) return nullptr;
         return new PictureButtonAccessible(image, [image] {
             if (image->onClick) image->onClick();
         });
     }
-    if (className == QLatin1String("zentora::TJvImage")) {
-        auto* image = static_cast<TJvImage*>(widget);
+    if (auto* image = qobject_cast<ImageButton*>(object)) {
         return new PictureButtonAccessible(image, [image] {
             if (image->onClick) image->onClick();
         });
@@ -94,72 +44,16 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
     return nullptr;
 }
 
+}  // namespace
+
+void AddAccessibleMaker(AccessibleMaker maker) { Makers().push_back(std::move(maker)); }
+
 void InstallFactoryOnce() {
     static bool installed = false;
     if (installed) return;
     installed = true;
     QAccessible::installFactory(&Factory);
 }
-
-// ---- picture buttons by keyboard ----
-
-// Space or Enter presses a focused picture button; a frame shows which one has the focus. The buttons are
-// reached by Tab only: a click leaves the focus where it was, so a grid keeps its selected cell.
-class PictureButtonKeys : public QObject {
-  public:
-    PictureButtonKeys(QObject* parent, std::function<void(QWidget*)> press)
-        : QObject(parent), press_(std::move(press)) {}
-
-    void Watch(QLabel* button) {
-        button->setFocusPolicy(Qt::TabFocus);
-        QPalette palette = button->palette();
-        palette.setColor(QPalette::WindowText, Qt::yellow);
-        button->setPalette(palette);
-        button->installEventFilter(this);
-    }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* button = qobject_cast<QLabel*>(watched);
-        if (!button) return false;
-        switch (event->type()) {
-            case QEvent::FocusIn:
-            case QEvent::FocusOut:
-                button->setFrameStyle(event->type() == QEvent::FocusIn ? QFrame::Box | QFrame::Plain
-                                                                       : QFrame::NoFrame);
-                return false;
-            case QEvent::KeyPress: {
-                auto* key = static_cast<QKeyEvent*>(event);
-                const int code = key->key();
-                if (code != Qt::Key_Space && code != Qt::Key_Return && code != Qt::Key_Enter) return false;
-                if (!key->isAutoRepeat()) press_(button);
-                return true;
-            }
-            default:
-                return false;
-        }
-    }
-
-  private:
-    std::function<void(QWidget*)> press_;
-};
-
-// Runs an action whenever a window is shown: dialogs take the captions they were last given.
-class OnShow : public QObject {
-  public:
-    OnShow(QWidget* window, std::function<void()> action) : QObject(window), action_(std::move(action)) {
-        window->installEventFilter(this);
-    }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == parent() && event->type() == QEvent::Show) action_();
-        return false;
-    }
-
-  private:
-    std::function<void()> action_;
-};
 
 QStringList TranslatedList(const LanguageTable& language, const std::vector<std::string>& texts) {
     std::vector<std::string> result = texts;
@@ -173,146 +67,12 @@ QStringList TranslatedList(const LanguageTable& language, const std::vector<std:
     return list;
 }
 
+
 void SetDescriptionToName(QWidget* widget) {
     if (!widget->objectName().isEmpty()) widget->setAccessibleDescription(widget->objectName());
 }
 
-// Names now and after every change of language, once the captions have their new texts.
-template <typename Window>
-void FollowLanguage(Window& window) {
-    QObject::connect(&TextsHub::Instance(), &TextsHub::languageChanged, &window,
-                     [&window] { UpdateAccessibleNames(window); });
-    UpdateAccessibleNames(window);
-}
 
-}  // namespace
-
-QString SpokenCaption(const QString& caption) {
-    QString text;
-    text.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == QLatin1Char('&')) {
-            if (i + 1 < caption.size() && caption[i + 1] == QLatin1Char('&')) text += caption[++i];
-            continue;
-        }
-        text += caption[i];
-    }
-    text = text.simplified();
-    while (text.endsWith(QLatin1Char(':')) || text.endsWith(QLatin1Char(';'))) text.chop(1);
-    return text.trimmed();
-}
-
-// ---- main window ----
-
-void InstallAccessibility(TForm1& form) {
-    InstallFactoryOnce();
-    QWidget* table = form.Canvas();
-    new TableKeyboardEntry(form);  // owned by the form
-
-    for (int n = 0; n <= 36; ++n) {
-        auto* field = table->findChild<QWidget*>(n == 0 ? QStringLiteral("ZeroButton")
-                                                        : QStringLiteral("Image%1").arg(n));
-        if (field) field->setAccessibleName(QString::number(n));
-    }
-    // The control name as description tells a reader which value a label shows.
-    for (QWidget* w : table->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) SetDescriptionToName(w);
-
-    auto* image37 = table->findChild<TMouseImage*>("Image37");
-    auto* keys = new PictureButtonKeys(&form, [](QWidget* button) {
-        auto* image = static_cast<TMouseImage*>(button);
-        if (image->onClick) image->onClick();
-    });
-    if (image37) keys->Watch(image37);
-
-    // Visual order: the table, then the random-spin count and its button below the grid.
-    auto* edit1 = table->findChild<QLineEdit*>("Edit1");
-    if (edit1 && image37) {
-        QWidget::setTabOrder(table, edit1);
-        QWidget::setTabOrder(edit1, image37);
-    }
-    table->setFocus(Qt::OtherFocusReason);
-    FollowLanguage(form);
-}
-
-void UpdateAccessibleNames(TForm1& form) {
-    QWidget* table = form.Canvas();
-    std::vector<std::string> texts = {"Spieltisch",           "Zahl eintippen und mit Enter setzen",
-                                      "Anzahl Zufallszahlen", "Generieren",
-                                      "Setzsignale",          "Letzte Zahlen",
-                                      "Nur 0 bis 36"};
-    const std::size_t kinds = texts.size();
-    const auto& kindWords = PositionKindWords();
-    texts.insert(texts.end(), kindWords.begin(), kindWords.end());
-    const QStringList t = TranslatedList(form.Language(), texts);
-
-    table->setAccessibleName(t[0]);
-    table->setAccessibleDescription(t[1]);
-    const auto name = [&](const char* control, const QString& text) {
-        if (auto* w = table->findChild<QWidget*>(control)) w->setAccessibleName(text);
-    };
-    name("Edit1", t[2]);
-    name("Image37", t[3]);
-    name("ListBox1", t[4]);
-    name("StringGrid1", t[5]);
-    if (auto* entry = form.findChild<TableKeyboardEntry*>("TableKeyboardEntry")) entry->SetRefusedText(t[6]);
-
-    std::unordered_map<std::string, QString> translated;
-    for (std::size_t i = 0; i < kindWords.size(); ++i) translated[kindWords[i]] = t[kinds + i];
-    for (int p = 0; p < kPositionCount; ++p) {
-        auto* chip = table->findChild<QWidget*>(QStringLiteral("Images%1").arg(p));
-        if (!chip) continue;
-        const PositionName position = NameOfPosition(p);
-        QString text = translated[position.kind];
-        if (!position.numbers.empty()) text += QLatin1Char(' ') + QString::fromStdString(position.numbers);
-        chip->setProperty("positionName", text);
-    }
-}
-
-// ---- number list editor ----
-
-void InstallAccessibility(TZahlenListe& editor) {
-    InstallFactoryOnce();
-    auto* keys = new PictureButtonKeys(&editor, [](QWidget* button) {
-        auto* image = static_cast<TJvImage*>(button);
-        if (image->onClick) image->onClick();
-    });
-    std::vector<TJvImage*> buttons;
-    for (TJvImage* b : editor.findChildren<TJvImage*>()) {
-        keys->Watch(b);
-        SetDescriptionToName(b);
-        buttons.push_back(b);
-    }
-    // Grids top to bottom, then the buttons of the bottom row from left to right.
-    std::vector<QWidget*> order;
-    for (int g = 0; g < kListGridCount; ++g) {
-        order.push_back(editor.Grid(g));
-        SetDescriptionToName(editor.Grid(g));
-    }
-    std::sort(buttons.begin(), buttons.end(), [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
-    order.insert(order.end(), buttons.begin(), buttons.end());
-    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
-    new OnShow(&editor, [&editor] { UpdateAccessibleNames(editor); });
-    FollowLanguage(editor);
-}
-
-void UpdateAccessibleNames(TZahlenListe& editor) {
-    // The buttons are named by the captions drawn on them; the two jumps of 10000 also say their way.
-    const auto caption = [&](int button) {
-        auto* image = editor.findChild<QWidget*>(QStringLiteral("JvImage%1").arg(button));
-        return image ? image->property("caption").toString() : QString();
-    };
-    for (const auto& [jump, way] : {std::pair{5, 1}, std::pair{6, 2}})
-        if (auto* image = editor.findChild<QWidget*>(QStringLiteral("JvImage%1").arg(jump)))
-            image->setAccessibleName(caption(way) + QLatin1Char(' ') + caption(jump));
-    for (int g = 0; g < kListGridCount; ++g) {
-        auto* round = editor.findChild<QLabel*>(QStringLiteral("Label%1").arg(g + 1));
-        auto* number = editor.findChild<QLabel*>(QStringLiteral("Label%1").arg(g + 1 + kListGridCount));
-        if (!round || !number) continue;
-        editor.Grid(g)->setAccessibleName(
-            QStringLiteral("%1, %2 (%3)")
-                .arg(SpokenCaption(round->text()), SpokenCaption(number->text()))
-                .arg(g + 1));
-    }
-}
+}  // namespace accessibility
 
 }  // namespace zentora

@@ -84,11 +84,11 @@ void StatisticsChart::Label(double x, double y, const QString& text, const QColo
 QCPGraph* StatisticsChart::StairLine(const QString& name, bool high, const QColor& colour) {
     if (!curve_ || curve_->data()->isEmpty()) return nullptr;
     // One period over the whole curve, aligned to its first point.
-    const auto data = curve_->data();
-    double value = data->constBegin()->value;
-    for (auto it = data->constBegin(); it != data->constEnd(); ++it)
+    const auto points = curve_->data();
+    double value = points->constBegin()->value;
+    for (auto it = points->constBegin(); it != points->constEnd(); ++it)
         value = high ? std::max(value, it->value) : std::min(value, it->value);
-    const double first = data->constBegin()->key, last = (data->constEnd() - 1)->key;
+    const double first = points->constBegin()->key, last = (points->constEnd() - 1)->key;
     QCPGraph* line = Line(name, colour, 1);
     line->setLineStyle(QCPGraph::lsStepLeft);
     line->data()->set({{first, value}, {last, value}}, true);

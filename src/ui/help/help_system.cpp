@@ -40,7 +40,7 @@ QString HelpAnchor(int context) {
     }
 }
 
-THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("HelpWindow");
     setWindowTitle(QStringLiteral("Zentora"));
     resize(820, 640);
@@ -84,20 +84,20 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(browser_);
 }
 
-THelpSystem::THelpSystem(QObject* parent) : QObject(parent) {
+HelpSystem::HelpSystem(QObject* parent) : QObject(parent) {
     qApp->installEventFilter(this);
 }
 
-THelpSystem::~THelpSystem() {
+HelpSystem::~HelpSystem() {
     if (qApp) qApp->removeEventFilter(this);
     delete window_;
     delete popup_;
 }
 
-bool THelpSystem::ShowContext(int context) {
+bool HelpSystem::ShowContext(int context) {
     const QString anchor = HelpAnchor(context);
     if (anchor.isEmpty() || !QFileInfo(help_file_).isFile()) return false;
-    if (!window_) window_ = new THelpWindow;
+    if (!window_) window_ = new HelpWindow;
     QUrl url = QUrl::fromLocalFile(QFileInfo(help_file_).absoluteFilePath());
     url.setFragment(anchor);
     QTextBrowser* browser = window_->Browser();
@@ -131,7 +131,7 @@ QString PopupTopicText(const QString& contents, int id) {
     return text.join(QLatin1Char('\n')).trimmed();
 }
 
-bool THelpSystem::ShowPopup(int id, QPoint at) {
+bool HelpSystem::ShowPopup(int id, QPoint at) {
     const auto topics = ReadDataFile(popup_topics_, 1 << 20);
     if (!topics) return false;
     const QString text = PopupTopicText(QString::fromUtf8(*topics), id);
@@ -154,12 +154,12 @@ bool THelpSystem::ShowPopup(int id, QPoint at) {
     return true;
 }
 
-void THelpSystem::CloseAll() {
+void HelpSystem::CloseAll() {
     if (window_) window_->close();
     if (popup_) popup_->hide();
 }
 
-int THelpSystem::ContextOf(QWidget* widget) {
+int HelpSystem::ContextOf(QWidget* widget) {
     // Within the widget's own window: a dialog must not answer with its parent window's context.
     for (QWidget* w = widget; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
         const int own = w->property("helpContext").toInt();
@@ -176,13 +176,13 @@ int THelpSystem::ContextOf(QWidget* widget) {
     return 0;
 }
 
-int THelpSystem::TopicOf(QWidget* widget) {
+int HelpSystem::TopicOf(QWidget* widget) {
     for (QWidget* w = widget; w; w = w->isWindow() ? nullptr : w->parentWidget())
         if (const int topic = w->property("helpTopic").toInt(); topic > 0) return topic;
     return 0;
 }
 
-void THelpSystem::AssignContexts(QWidget* mainWindow, QWidget* optionsWindow) {
+void HelpSystem::AssignContexts(QWidget* mainWindow, QWidget* optionsWindow) {
     if (mainWindow) {
         mainWindow->setProperty("helpContext", kHelpMainWindow);
         const std::pair<const char*, int> topics[] = {
@@ -197,7 +197,7 @@ void THelpSystem::AssignContexts(QWidget* mainWindow, QWidget* optionsWindow) {
             page->setProperty("helpContext", kHelpOptionsTabs[t]);
 }
 
-bool THelpSystem::eventFilter(QObject* watched, QEvent* event) {
+bool HelpSystem::eventFilter(QObject* watched, QEvent* event) {
     // The popup goes away with the next click or key, as a help popup does.
     if (popup_ && popup_->isVisible() &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress))

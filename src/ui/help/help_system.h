@@ -20,10 +20,10 @@ inline constexpr int kHelpOptionsTabs[6] = {31, 31, 32, 33, 34, 35};
 QString HelpAnchor(int context);
 
 // The program's help window: the HTML help pages of the current language in a browser with history.
-class THelpWindow : public QWidget {
+class HelpWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit THelpWindow(QWidget* parent = nullptr);
+    explicit HelpWindow(QWidget* parent = nullptr);
     QTextBrowser* Browser() const { return browser_; }
 
   private:
@@ -32,11 +32,11 @@ class THelpWindow : public QWidget {
 
 // Context help (F1 everywhere, help contexts from the menu), popup help in red text, and the help window.
 // Installed once on the application; the help file changes with the language.
-class THelpSystem : public QObject {
+class HelpSystem : public QObject {
     Q_OBJECT
   public:
-    explicit THelpSystem(QObject* parent = nullptr);
-    ~THelpSystem() override;
+    explicit HelpSystem(QObject* parent = nullptr);
+    ~HelpSystem() override;
 
     void SetHelpFile(const QString& path) { help_file_ = path; }
     const QString& HelpFile() const { return help_file_; }
@@ -49,7 +49,7 @@ class THelpSystem : public QObject {
     bool ShowPopup(int id, QPoint at);
     void CloseAll();
 
-    THelpWindow* Window() const { return window_; }
+    HelpWindow* Window() const { return window_; }
     QLabel* Popup() const { return popup_; }
 
     // The help context for a widget: its own or its nearest parent's "helpContext" property, for a page
@@ -66,7 +66,7 @@ class THelpSystem : public QObject {
   private:
     QString help_file_;
     QString popup_topics_;
-    THelpWindow* window_ = nullptr;
+    HelpWindow* window_ = nullptr;
     QLabel* popup_ = nullptr;
 };
 

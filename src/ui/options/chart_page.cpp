@@ -5,7 +5,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "ui/charts/chart_threads.h"
+#include "ui/charts/chart_workers.h"
 #include "ui/charts/chart_view.h"
 #include "ui/options/page_helpers.h"
 
@@ -58,7 +58,7 @@ QColor ChartPage::ChartColour(int k) const {
     return FieldColorButton::ToColor(model_.Value(model_.Colour(k)));
 }
 
-void ChartPage::StartWorker(TGeldStatistikThread* worker, std::function<void()> done) {
+void ChartPage::StartWorker(ChartWorker* worker, std::function<void()> done) {
     worker->beforeRun = hooks_.workerHook;
     connect(worker, &QThread::finished, this, [worker, done = std::move(done)] {
         worker->deleteLater();

@@ -13,7 +13,7 @@ class QVBoxLayout;
 namespace zentora {
 
 class ChartView;
-class TGeldStatistikThread;
+class ChartWorker;
 struct OptionsWindowHooks;
 
 // What both chart tabs share: the chart on top, its tools (zoom in and out, undo the zoom, save as a
@@ -47,7 +47,7 @@ class ChartPage : public QWidget {
     // The chart line colour k (1..5) of the tab "Sonstiges".
     QColor ChartColour(int k) const;
     // Starts a run that belongs to this page; done runs on the main thread after it has ended.
-    void StartWorker(TGeldStatistikThread* worker, std::function<void()> done);
+    void StartWorker(ChartWorker* worker, std::function<void()> done);
 
     OptionsModel& model_;
     const OptionsWindowHooks& hooks_;

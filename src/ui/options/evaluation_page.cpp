@@ -15,7 +15,7 @@
 #include <unordered_map>
 
 #include "catalogue/catalogue.h"
-#include "ui/charts/chart_threads.h"
+#include "ui/charts/chart_workers.h"
 #include "ui/charts/evaluation_chart.h"
 #include "ui/options/page_helpers.h"
 #include "ui/texts/texts_hub.h"
@@ -117,9 +117,9 @@ void EvaluationPage::StartMoneyEvaluation() {
     LeaveFocusedField();
     Q_EMIT EvaluationRunning(true);
     progress_bar_->setValue(0);
-    auto* run = new TThreadGeldBerechnung(hooks_.Permanence(), applied_, TakeLiveSettings(model_), this);
+    auto* run = new MoneyEvaluationWorker(hooks_.Permanence(), applied_, TakeLiveSettings(model_), this);
     run_ = run;
-    connect(run, &TThreadGeldBerechnung::Progress, this, [this, run](int step) {
+    connect(run, &MoneyEvaluationWorker::Progress, this, [this, run](int step) {
         if (run == run_) progress_bar_->setValue(step);
     });
     StartWorker(run, [this, run] { EvaluationDone(run); });
@@ -138,7 +138,7 @@ void EvaluationPage::CancelEvaluation() {
     if (run_) run_->Cancel();
 }
 
-void EvaluationPage::EvaluationDone(TThreadGeldBerechnung* run) {
+void EvaluationPage::EvaluationDone(MoneyEvaluationWorker* run) {
     if (run != run_) return;
     run_ = nullptr;
     EvaluationResult& result = run->Result();

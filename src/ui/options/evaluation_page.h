@@ -17,7 +17,7 @@ namespace zentora {
 
 class BoundFields;
 class EvaluationChart;
-class TThreadGeldBerechnung;
+class MoneyEvaluationWorker;
 struct EvaluationResult;
 
 // The tab "Auswertung": the money evaluation of the settings over the permanence, its balance chart with the
@@ -55,7 +55,7 @@ class EvaluationPage : public ChartPage {
   private:
     QWidget* BuildLimitButtons();
     QWidget* BuildMarkerOptions(BoundFields& fields);
-    void EvaluationDone(TThreadGeldBerechnung* run);
+    void EvaluationDone(MoneyEvaluationWorker* run);
     std::vector<QString> MarkerLabels(const EvaluationResult& result) const;
     void ShowSummary();
     void Retranslate();
@@ -68,7 +68,7 @@ class EvaluationPage : public ChartPage {
     QWidget* wait_panel_ = nullptr;  // JvPanel1
     QProgressBar* progress_bar_ = nullptr;
     QPushButton* cancel_ = nullptr;
-    QPointer<TThreadGeldBerechnung> run_;
+    QPointer<MoneyEvaluationWorker> run_;
     int limit_divisor_ = 0;
 };
 

@@ -10,7 +10,7 @@
 #include <array>
 
 #include "options/option_files.h"
-#include "ui/charts/chart_threads.h"
+#include "ui/charts/chart_workers.h"
 #include "ui/charts/chart_view.h"
 #include "ui/io/file_dialog_filters.h"
 #include "ui/options/evaluation_page.h"
@@ -18,7 +18,7 @@
 #include "ui/options/permanence_page.h"
 #include "ui/options/statistics_page.h"
 #include "ui/options/table_page.h"
-#include "ui/printing/UnitDrucker.h"
+#include "ui/printing/print_dialog.h"
 #include "ui/texts/texts_hub.h"
 
 namespace zentora {
@@ -36,7 +36,7 @@ OptionsWindow::OptionsWindow(const QString& dataRoot, AppliedSettings& applied, 
     texts.rateBlocksShown = [this] { return model_.RateBlocksShown(); };
     texts.RegisterWindow(TextWindow::Options, this);
     LoadStartSettings();
-    print_dialog_ = std::make_unique<TDrucker>();
+    print_dialog_ = std::make_unique<PrintDialog>();
     InstallAccessibility(*this);
 }
 
@@ -187,7 +187,7 @@ void OptionsWindow::PrintChart(QCustomPlot* chart) {
 }
 
 void OptionsWindow::StopWorkers() {
-    for (TGeldStatistikThread* worker : findChildren<TGeldStatistikThread*>()) {
+    for (ChartWorker* worker : findChildren<ChartWorker*>()) {
         worker->Cancel();
         worker->wait();
     }

@@ -24,7 +24,7 @@ class FieldToggleButton;
 class PermanencePage;
 class StatisticsChart;
 class StatisticsPage;
-class TDrucker;
+class PrintDialog;
 
 // The options window: a page per tab, each showing its fields of the options model, the model being the
 // live store of every setting. The window applies the model into the play state's AppliedSettings and
@@ -100,7 +100,7 @@ class OptionsWindow : public QDialog, public OptionsWindowHooks {
     FieldToggleButton* rate_blocks_button_ = nullptr;  // SpeedButton1
     std::vector<QWidget*> window_parts_;               // what an evaluation disables
     // Its own window, not a child: its controls share names with this window's.
-    std::unique_ptr<TDrucker> print_dialog_;
+    std::unique_ptr<PrintDialog> print_dialog_;
 };
 
 // Keyboard use and names for assistive technology (see ui/accessibility/accessibility.h).

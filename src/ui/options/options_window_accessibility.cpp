@@ -51,10 +51,7 @@ bool InRateBlock(QWidget* widget) {
     return false;
 }
 
-// The control name as description tells a reader which setting a widget holds.
-void SetDescriptionToName(QWidget* widget) {
-    if (!widget->objectName().isEmpty()) widget->setAccessibleDescription(widget->objectName());
-}
+using accessibility::SetDescriptionToName;
 
 }  // namespace
 
@@ -62,10 +59,7 @@ void InstallAccessibility(OptionsWindow& window) {
     // The rate blocks scroll to the focused field by themselves; as a stop of their own they only get in
     // the way.
     for (QScrollArea* scroll : window.findChildren<QScrollArea*>()) scroll->setFocusPolicy(Qt::NoFocus);
-    // Names now and after every change of language, once the captions have their new texts.
-    QObject::connect(&TextsHub::Instance(), &TextsHub::languageChanged, &window,
-                     [&window] { UpdateAccessibleNames(window); });
-    UpdateAccessibleNames(window);
+    accessibility::FollowLanguage(window);
 }
 
 void UpdateAccessibleNames(OptionsWindow& window) {

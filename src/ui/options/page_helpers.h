@@ -18,7 +18,7 @@ class QWidget;
 
 namespace zentora {
 
-class TGeldStatistikThread;
+class ChartWorker;
 
 // Every row of the permanence boxes has this height, so that their columns line up.
 inline constexpr int kRowHeight = 20;
@@ -37,7 +37,7 @@ struct OptionsWindowHooks {
     // The list and word-by-word lookups (TranslateList, TranslateWords); the texts hub's table until set.
     std::function<std::vector<std::string>(const std::vector<std::string>&)> translateList, translateWords;
     // Runs on a chart worker thread before it computes; tests hold a run or make it fail with it.
-    std::function<void(TGeldStatistikThread&)> workerHook;
+    std::function<void(ChartWorker&)> workerHook;
 
     std::vector<std::uint8_t> Permanence() const;
     QString Tr(const QString& text) const;

@@ -10,7 +10,7 @@
 #include "catalogue/catalogue.h"
 #include "options/window_rules.h"
 #include "statistics/statistics_lines.h"
-#include "ui/charts/chart_threads.h"
+#include "ui/charts/chart_workers.h"
 #include "ui/charts/statistics_chart.h"
 #include "ui/options/page_helpers.h"
 
@@ -164,14 +164,14 @@ void StatisticsPage::StartStatistics() {
     run_ = nullptr;
     const std::optional<StatisticsKind> kind = CheckedKind();
     if (!kind) return;
-    auto* run = new TThreadChartBerechnung(hooks_.Permanence(), CheckedGroup(), *kind, applied_,
+    auto* run = new StatisticsWorker(hooks_.Permanence(), CheckedGroup(), *kind, applied_,
                                            TakeLiveSettings(model_), this);
     run_ = run;
     StartWorker(run, [this, run] { StatisticsDone(run); });
     chart_->xAxis->setTickLabels(true);
 }
 
-void StatisticsPage::StatisticsDone(TThreadChartBerechnung* run) {
+void StatisticsPage::StatisticsDone(StatisticsWorker* run) {
     if (run != run_) return;
     run_ = nullptr;
     if (!run->Error().isEmpty()) {

@@ -15,7 +15,7 @@ class QButtonGroup;
 namespace zentora {
 
 class StatisticsChart;
-class TThreadChartBerechnung;
+class StatisticsWorker;
 
 // The tab "Statistiken": the statistics of one chance group over the permanence, in the chart chosen by the
 // kind buttons. A click on a value line takes its value over into the options.
@@ -34,7 +34,7 @@ class StatisticsPage : public ChartPage {
     QWidget* BuildKindChoice();
     // "Berechnen": a run still busy is dropped, so that two runs never fill the chart.
     void StartStatistics();
-    void StatisticsDone(TThreadChartBerechnung* run);
+    void StatisticsDone(StatisticsWorker* run);
     void ShowOrderError(int rateWindow, std::int64_t firstX, const QString& spinWord);
     void TakeOverValue(const ChartLine& clicked, const ChartLine& first, QPoint at);
     GroupId CheckedGroup() const;
@@ -44,7 +44,7 @@ class StatisticsPage : public ChartPage {
     StatisticsChart* chart_ = nullptr;
     QButtonGroup* group_choice_ = nullptr;  // RadioButton3..29 by number
     QButtonGroup* kind_choice_ = nullptr;   // RadioButton30..32, 44, 45 by number
-    QPointer<TThreadChartBerechnung> run_;
+    QPointer<StatisticsWorker> run_;
 };
 
 }  // namespace zentora

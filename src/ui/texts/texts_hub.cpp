@@ -59,7 +59,7 @@ void TextsHub::RegisterWindow(TextWindow window, QWidget* root, CustomText custo
     }
 }
 
-void TextsHub::Woerter(const LanguageTable& table) {
+void TextsHub::ApplyLanguage(const LanguageTable& table) {
     std::erase_if(windows_, [](const Registration& r) { return !r.root; });
     const bool shown = rateBlocksShown && rateBlocksShown();
     ComposeWindowTexts(table, shown, [this](const WindowText& text) { Apply(text, nullptr); });

@@ -1,7 +1,7 @@
 #pragma once
 
 // Where the windows meet the language: the table of the running program, the windows whose captions
-// Woerter sets, and the signal that follows every change of language.
+// ApplyLanguage sets, and the signal that follows every change of language.
 //
 // A window joins with RegisterWindow (once, after its controls exist); it leaves by being destroyed. Code
 // that shows texts of its own (help, banner, accessible names, messages built later) connects to
@@ -51,7 +51,7 @@ class TextsHub : public QObject {
     // Sets every caption of every registered window from the table, then emits languageChanged. A table that
     // cannot be read throws LanguageFileError at the text being translated; captions set before keep their
     // new texts and languageChanged is not emitted.
-    void Woerter(const LanguageTable& table);
+    void ApplyLanguage(const LanguageTable& table);
 
   Q_SIGNALS:
     void languageChanged(int languageIndex);

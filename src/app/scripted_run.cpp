@@ -1,0 +1,51 @@
+#include "app/scripted_run.h"
+
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+#include "ui/main_window.h"
+
+namespace zentora {
+
+namespace {
+
+QStringList Words(const char* variable) {
+    return qEnvironmentVariable(variable).split(' ', Qt::SkipEmptyParts);
+}
+
+void Print(const QString& line) {
+    std::fputs(qPrintable(line + '\n'), stdout);
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+void FollowTestScript(MainWindow& form) {
+    if (qEnvironmentVariableIsSet("ZENTORA_TEST_ANSWERS")) {
+        auto answers = std::make_shared<QStringList>(Words("ZENTORA_TEST_ANSWERS"));
+        form.questionHook = [answers](const QString& question) {
+            const QString answer = answers->isEmpty() ? QStringLiteral("Abbrechen") : answers->takeFirst();
+            Print("Frage: " + question);
+            Print("Antwort: " + answer);
+            if (answer == QLatin1String("Ja")) return QMessageBox::Yes;
+            if (answer == QLatin1String("Nein")) return QMessageBox::No;
+            return QMessageBox::Cancel;
+        };
+    }
+    const QStringList spins = Words("ZENTORA_TEST_SPINS");
+    if (spins.isEmpty()) return;
+    QTimer::singleShot(0, &form, [&form, spins] {
+        int entered = 0;
+        for (const QString& spin : spins) {
+            bool ok = false;
+            const int number = spin.toInt(&ok);
+            if (!ok || number < 0 || number > 36) continue;
+            form.EnterSpin(number);
+            ++entered;
+        }
+        Print(QStringLiteral("Eingegeben: %1").arg(entered));
+    });
+}
+
+}  // namespace zentora

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace zentora {
+
+class MainWindow;
+
+// Lets a test drive the real program through its environment; without these variables nothing changes.
+//   ZENTORA_TEST_ANSWERS  answers the program's questions in this order ("Ja Nein Abbrechen"), without a
+//                         box; each question and its answer go to the standard output. When the list runs
+//                         out, "Abbrechen" (which keeps everything).
+//   ZENTORA_TEST_SPINS    numbers entered as clicks on their fields once the window shows ("5 17 0"); then
+//                         "Eingegeben: <count>" goes to the standard output.
+void FollowTestScript(MainWindow& form);
+
+}  // namespace zentora

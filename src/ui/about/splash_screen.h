@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace zentora {
+
+// Shown while the windows are created: the German or the English picture, by the stored language.
+class SplashScreen : public QWidget {
+    Q_OBJECT
+  public:
+    explicit SplashScreen(const QString& dataRoot, QWidget* parent = nullptr);
+    QLabel* GermanPicture() const { return german_picture_; }
+    QLabel* EnglishPicture() const { return english_picture_; }
+
+  private:
+    QLabel* german_picture_;
+    QLabel* english_picture_;
+};
+
+}  // namespace zentora
