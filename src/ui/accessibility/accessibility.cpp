@@ -75,4 +75,19 @@ void SetDescriptionToName(QWidget* widget) {
 
 }  // namespace accessibility
 
+QString SpokenCaption(const QString& caption) {
+    QString text;
+    text.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&')) {
+            if (i + 1 < caption.size() && caption[i + 1] == QLatin1Char('&')) text += caption[++i];
+            continue;
+        }
+        text += caption[i];
+    }
+    text = text.simplified();
+    while (text.endsWith(QLatin1Char(':')) || text.endsWith(QLatin1Char(';'))) text.chop(1);
+    return text.trimmed();
+}
+
 }  // namespace zentora
