@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Money evaluation over a long permanence: the shipped settings, and every rule of every group on.
 #include <benchmark/benchmark.h>
 
@@ -75,7 +76,10 @@ void BM_StraightforwardEvaluation(benchmark::State& state, Settings (*make)()) {
 }
 
 // Wall time: long runs share their work with a second thread.
-BENCHMARK_CAPTURE(BM_Evaluation, shipped, Shipped)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Evaluation, shipped, Shipped)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_Evaluation, all_on, AllOn)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The defining form, for comparison: a shorter run, per spin as fast as a long one.
 BENCHMARK_CAPTURE(BM_StraightforwardEvaluation, shipped, Shipped)->Arg(20000)->Unit(benchmark::kMillisecond);

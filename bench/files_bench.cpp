@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save and open of a 1,000,000-spin permanence in each of the three file formats.
 #include <benchmark/benchmark.h>
 #include <unistd.h>

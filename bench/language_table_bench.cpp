@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every lookup reads the language table file afresh; this shows what that costs.
 #include <benchmark/benchmark.h>
 

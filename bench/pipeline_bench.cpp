@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One live spin through the whole pipeline, and the replay of a long permanence.
 
 #include <benchmark/benchmark.h>
@@ -9,10 +10,10 @@
 #include <random>
 #include <vector>
 
-#include "engine/counting.h"
 #include "catalogue/signal_list.h"
 #include "core/play_state.h"
 #include "core/spin_pipeline.h"
+#include "engine/counting.h"
 #include "engine/placement.h"
 #include "engine/signal_detection.h"
 #include "engine/stakes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A live spin and the replay of a long permanence, every chance group switched on.
 #include <benchmark/benchmark.h>
 
@@ -5,9 +6,9 @@
 #include <random>
 #include <vector>
 
-#include "engine/counting.h"
 #include "core/play_state.h"
 #include "core/spin_pipeline.h"
+#include "engine/counting.h"
 
 namespace {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Statistics of the widest group over a long permanence.
 #include <benchmark/benchmark.h>
 

@@ -1,12 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The evaluation chart with a million spins: from the end of the computation to the chart drawn (balance,
-// limit lines, markers), and zooming it. The curve goes to the chart whole and is drawn with adaptive sampling.
-#include "qt_bench_main.h"
+// limit lines, markers), and zooming it. The curve goes to the chart whole and is drawn with adaptive
+// sampling.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <vector>
 
 #include "evaluation/money_evaluation.h"
+#include "qt_bench_main.h"
 #include "ui/charts/evaluation_chart.h"
 #include "ui/charts/labelled_graph.h"
 
@@ -25,7 +27,8 @@ zentora::EvaluationResult Wandering(std::size_t markerEvery) {
         balance += (seed >> 28) < 7 ? 2 : -1;
         r.balance[i] = balance;
         if (markerEvery && i % markerEvery == 0)
-            r.markers.push_back({static_cast<std::int64_t>(i + 1), balance, static_cast<std::int32_t>(seed % 37)});
+            r.markers.push_back(
+                {static_cast<std::int64_t>(i + 1), balance, static_cast<std::int32_t>(seed % 37)});
     }
     return r;
 }

@@ -1,6 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole click on a number field as the player sees it: pipeline, chips, labels, grid, signal list and the
 // repaint of the window. Target: one frame (16 ms). And opening a 1,000,000-spin permanence (target 0.5 s).
-#include "qt_bench_main.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -10,6 +10,7 @@
 #include <random>
 
 #include "catalogue/catalogue.h"
+#include "qt_bench_main.h"
 #include "ui/main_window.h"
 
 namespace zentora {

@@ -1,12 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number list editor on a permanence of a million spins: opening, every paging button and deleting a
-// spin, each with the whole window drawn afterwards. Only the page shown is filled, so none depends on the length.
-#include "qt_bench_main.h"
+// spin, each with the whole window drawn afterwards. Only the page shown is filled, so none depends on the
+// length.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <vector>
 
 #include "core/number_list_pages.h"
+#include "qt_bench_main.h"
 #include "ui/number_list_editor.h"
 
 namespace {

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross build for 64-bit ARM with Debian's g++-aarch64-linux-gnu; programs built here run under qemu-user
 # (tests too, through ctest). GoogleTest is built from its sources (ZENTORA_GTEST_SOURCES).
 #   cmake -S . -B build-aarch64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/aarch64-linux-gnu.cmake \

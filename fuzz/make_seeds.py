@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the seed corpus under fuzz/corpus/ and the dictionaries under fuzz/dict/.
 
 Run it again only to change the seeds; the generated files are committed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws Zentora's own pictures at build time: the roulette table, the chip, the pressed number fields, the
 // image buttons and the letters of the words drawn on the table. Also writes the layout file for 1280 x 800
 // from the same design geometry (--layout-ini).
@@ -11,6 +12,7 @@
 #include <array>
 #include <cstdio>
 
+#include "catalogue/number_set.h"
 #include "info_pictures.h"
 #include "ui/table_geometry.h"
 
@@ -18,12 +20,7 @@ namespace {
 
 using namespace zentora::table;
 
-constexpr std::array<int, 18> kBlack{2, 4, 6, 8, 10, 11, 13, 15, 17, 20, 22, 24, 26, 28, 29, 31, 33, 35};
-bool IsBlack(int n) {
-    for (int b : kBlack)
-        if (b == n) return true;
-    return false;
-}
+using zentora::IsBlack;
 
 const QColor kFelt(0, 118, 52);
 const QColor kFeltDark(0, 92, 40);
@@ -228,11 +225,14 @@ bool SaveInfoPictures(const QDir& root) {
     using namespace zentora::pictures;
     bool ok = Save(DrawInfoPicture(), root.filePath("Bilder/Info.bmp"));
     ok = Save(DrawSplash(QString::fromUtf8("Roulette-Systeme Coup für Coup berechnen und auswerten")),
-              root.filePath("Bilder/SplashDE.bmp")) && ok;
+              root.filePath("Bilder/SplashDE.bmp")) &&
+         ok;
     ok = Save(DrawSplash("Work out roulette systems spin by spin and evaluate them"),
-              root.filePath("Bilder/SplashEN.bmp")) && ok;
+              root.filePath("Bilder/SplashEN.bmp")) &&
+         ok;
     QFile gif(root.filePath("Bilder/Roullette_banner2.gif"));
-    if (!gif.open(QIODevice::WriteOnly | QIODevice::Truncate) || gif.write(EncodeGif(DrawEnglishBanner())) < 0) {
+    if (!gif.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        gif.write(EncodeGif(DrawEnglishBanner())) < 0) {
         std::fprintf(stderr, "asset_generator: cannot write %s\n", qPrintable(gif.fileName()));
         return false;
     }

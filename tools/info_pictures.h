@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Zentora's own pictures for the about box, the splash window and the English banner.
@@ -9,6 +10,8 @@
 #include <QPainterPath>
 #include <QVector>
 #include <cmath>
+
+#include "version.h"
 
 namespace zentora::pictures {
 
@@ -143,7 +146,8 @@ inline QImage DrawSplash(const QString& tagline) {
     p.setFont(QFont("DejaVu Sans", 11));
     p.drawText(QRect(262, 135, 245, 80), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, tagline);
     p.setFont(QFont("DejaVu Sans", 9));
-    p.drawText(QRect(262, 250, 245, 24), Qt::AlignLeft | Qt::AlignVCenter, "Version 1.01");
+    p.drawText(QRect(262, 250, 245, 24), Qt::AlignLeft | Qt::AlignVCenter,
+               QString("Version ") + zentora::kVersion);
     return image;
 }
 

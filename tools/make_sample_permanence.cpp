@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the bundled sample permanence: seeded spins 0..36, one byte each, newest first.
 //   make_sample_permanence OUT.prm [SPINS] [SEED]
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The advertising list: split into lines and fields, then the address checks that decide what is fetched,
 // opened and cached. A cached picture must never name anything but a plain file in the picture folder.
 

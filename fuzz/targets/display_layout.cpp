@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The display layout file: parsed, turned into the control bounds, and those bounds scaled for a few screens
 // as the main window does.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language table lookups over any table file. The input is the texts to translate (one per line), a NUL
 // byte, then the table file; the first byte picks the language.
 

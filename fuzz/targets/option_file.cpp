@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An option file as the options window loads it: into the model with every rule, then applied and played
 // for a short permanence. Saving the loaded settings and loading them again must give the same settings.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a permanence file, then the replay that follows it. The file's bytes are the permanence as they
 // are, so numbers above 36 reach the whole spin pipeline.
 

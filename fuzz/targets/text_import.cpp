@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text import: any bytes, in any of the encodings the reader accepts. What it finds must be spins, and
 // the export of those spins must read back as the same permanence.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The worksheet import: any bytes as a BIFF2 record stream. Only spins may come out.
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program: start-up in the order the windows depend on each other.
 #include <QApplication>
 #include <QDir>
@@ -7,11 +8,11 @@
 
 #include "app/scripted_run.h"
 #include "app/window_wiring.h"
-#include "ui/options/options_window.h"
 #include "ui/about/splash_screen.h"
 #include "ui/data_root.h"
 #include "ui/main_window.h"
 #include "ui/number_list_editor.h"
+#include "ui/options/options_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -28,7 +29,8 @@ int main(int argc, char** argv) {
     const QScreen* primary = app.primaryScreen();
     const QSize screen = primary ? primary->size() : QSize(1152, 864);
     const QSize available = primary ? primary->availableSize() : screen;
-    zentora::MainWindow window(root, {screen.width(), screen.height()}, {available.width(), available.height()});
+    zentora::MainWindow window(root, {screen.width(), screen.height()},
+                               {available.width(), available.height()});
 
     zentora::OptionsWindow options(root, window.Session().State().settings, &window);
     zentora::ConnectOptionsWindow(window, options);

@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/window_wiring.h"
 
 #include <QDir>
 #include <QLabel>
 
-#include "ui/options/options_window.h"
 #include "ui/about/about_box.h"
 #include "ui/banner/advert_banner.h"
 #include "ui/help/help_system.h"
 #include "ui/main_window.h"
 #include "ui/number_list_editor.h"
+#include "ui/options/options_window.h"
 #include "ui/texts/texts_hub.h"
 
 namespace zentora {
@@ -50,7 +51,8 @@ HelpAndInfo ConnectHelpAndInfo(MainWindow& window, QWidget* optionsWindow) {
     window.showHelp = [help] { help->ShowContext(kHelpContents); };
     window.showInfo = [info] { info->exec(); };
     // After every change of language, once all captions have their texts.
-    QObject::connect(&TextsHub::Instance(), &TextsHub::languageChanged, info, [info] { info->SetUpForLanguage(); });
+    QObject::connect(&TextsHub::Instance(), &TextsHub::languageChanged, info,
+                     [info] { info->SetUpForLanguage(); });
     return parts;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The fixed vocabulary of chances: 1785 slots built from 145 BaseSets, their component lists, names, table

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>
@@ -6,6 +7,8 @@
 
 namespace zentora {
 
+// The columns of these tables line up slots, groups and their names: kept as laid out.
+// clang-format off
 inline constexpr int kSlotCount = 1785;       // ChanceSlot 0..1784
 inline constexpr int kSlotArraySize = 1786;   // per-slot arrays; index 1785 belongs to no slot
 inline constexpr int kNoSlot = 1785;          // PlayedSlot "none"
@@ -87,5 +90,7 @@ constexpr GroupId GroupOfSlot(int slot) { return kSlotGroups[slot]; }
 // Slot 1435 "Orphelins en plein" and 1436 "Orphelins à cheval".
 inline constexpr int kOrphelinPleinSlot = 1435;
 inline constexpr int kOrphelinChevalSlot = 1436;
+
+// clang-format on
 
 }  // namespace zentora

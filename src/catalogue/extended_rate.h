@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The hit rate h / s * 100000 + 0.5, truncated, as the x87's 80-bit extended precision gives it: each of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The few places where the processor or the compiler offers more than standard C++. Each has a plain

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // One bit per slot 0..1784, built from a per-slot array on vectors, so that sparse passes visit only the

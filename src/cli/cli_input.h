@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>
@@ -5,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/applied_settings.h"
 #include "files/permanence_flows.h"
 #include "files/user_message.h"
-#include "engine/applied_settings.h"
 
 namespace zentora::cli {
 

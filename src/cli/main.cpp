@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zentora-cli: the engine without a window. One JSON object on standard output.
 #include <CLI/CLI.hpp>
-
 #include <iostream>
 
 #include "cli/commands.h"
+#include "version.h"
 
 using namespace zentora::cli;
 
@@ -19,7 +20,7 @@ bool ParseOrphelin(const std::string& text) {
 
 int main(int argc, char** argv) {
     CLI::App app{"Zentora engine on the command line", "zentora-cli"};
-    app.set_version_flag("--version", "zentora-cli 1.01");
+    app.set_version_flag("--version", std::string("zentora-cli ") + zentora::kVersion);
     app.require_subcommand(1, 1);
 
     ReplayArgs replay;
@@ -63,7 +64,7 @@ int main(int argc, char** argv) {
         std::cout << app.help();
         return 0;
     } catch (const CLI::CallForVersion&) {
-        std::cout << "zentora-cli 1.01\n";
+        std::cout << "zentora-cli " << zentora::kVersion << "\n";
         return 0;
     } catch (const CLI::Error& e) {
         std::cerr << "zentora-cli: " << e.what() << '\n';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The pages of the number list editor: seven one-row grids that show the permanence by spin number

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The working data of one play: the permanence and every per-slot and per-position array of the engine.
@@ -10,12 +11,12 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/chance_groups.h"
-#include "engine/counting.h"
 #include "catalogue/signal_list.h"
 #include "core/permanence.h"
+#include "engine/applied_settings.h"
+#include "engine/counting.h"
 #include "engine/placement.h"
 #include "engine/stakes.h"
-#include "engine/applied_settings.h"
 
 namespace zentora {
 

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/spin_pipeline.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "engine/counting.h"
 #include "catalogue/signal_list.h"
+#include "engine/counting.h"
 #include "engine/placement.h"
 #include "engine/signal_detection.h"
 #include "engine/stakes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The spin pipeline and the replay that rebuild the play state from the permanence.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>
@@ -16,11 +17,11 @@ inline constexpr int kShiftOthersBox = 35;   // "Andere Chancen verschieben"
 
 // What ApplySettings copies per chance group.
 struct GroupSettings {
-    std::int32_t absenceHigh = 0;     // "Ab Runde"
-    std::int32_t absenceLow = 0;      // absenceHigh - "So oft angespielt" + 1
-    std::int32_t absenceSpan = 0;     // "So oft angespielt"
-    std::int32_t initialStake = 0;    // "Anfangseinsatz"
-    std::int32_t stakeTechnique = 0;  // item index 0..5; -1 = no item selected
+    std::int32_t absenceHigh = 0;                                // "Ab Runde"
+    std::int32_t absenceLow = 0;                                 // absenceHigh - "So oft angespielt" + 1
+    std::int32_t absenceSpan = 0;                                // "So oft angespielt"
+    std::int32_t initialStake = 0;                               // "Anfangseinsatz"
+    std::int32_t stakeTechnique = 0;                             // item index 0..5; -1 = no item selected
     std::array<std::int32_t, kRateWindowCount> rateFromMilli{};  // "von" x 1000
     std::array<std::int32_t, kRateWindowCount> rateToMilli{};    // "bis" x 1000
     std::array<std::int32_t, kRateWindowCount> rateUntil{};      // "BisRunde"
@@ -45,12 +46,12 @@ struct AppliedSettings {
 
 // The few settings the engine reads from the options at the moment of use, not from AppliedSettings.
 class LiveSettings {
-public:
+  public:
     virtual ~LiveSettings() = default;
     virtual std::int32_t RateStart(GroupId group) const = 0;  // "AbRunde" + GroupKey
     virtual bool OrphelinPlein() const = 0;                   // RadioButton1
     virtual std::int32_t SpinSummeMerk() const = 0;
-    virtual std::int32_t Es637sTechnique() const = 0;         // item index of ES637S
+    virtual std::int32_t Es637sTechnique() const = 0;  // item index of ES637S
 };
 
 // LiveSettings held as plain values: for the CLI, the tests and worker threads' snapshots.

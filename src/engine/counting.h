@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Absence, hit and hit-rate counting on caller-owned arrays. Nothing here allocates.

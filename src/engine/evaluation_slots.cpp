@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/evaluation_slots.h"
 
 #include "catalogue/catalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/placement.h"
 
 #include <algorithm>
@@ -9,7 +10,6 @@
 #include "catalogue/slot_mask.h"
 
 namespace zentora {
-
 
 PlacementTable::PlacementTable() {
     // Multiplicity of every (position, slot) pair; the lists of the catalogue repeat a position to stake it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the charts draw beside their curves: the highs and lows per period of a curve, and the figures of an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The money evaluation: what the configured betting system would have won or lost over a permanence, spin by

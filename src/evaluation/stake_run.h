@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The money evaluation's run spin by spin: counting, both rules, the stakes and their placement for every
 // entry of the EvaluationSlotList. Only the money evaluation builds it.
 #pragma once
@@ -12,13 +13,13 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/platform.h"
+#include "engine/applied_settings.h"
 #include "engine/counting.h"
 #include "engine/evaluation_slots.h"
-#include "catalogue/platform.h"
 #include "engine/placement.h"
 #include "engine/signal_detection.h"
 #include "engine/stakes.h"
-#include "engine/applied_settings.h"
 
 namespace zentora::evaluation {
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The weekly refresh of an advertising list from the maker's web server, with its bookkeeping file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The permanence file (.prm): the permanence itself, one byte per spin, newest first, nothing else.

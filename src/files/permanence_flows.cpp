@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/permanence_flows.h"
 
 #include <algorithm>
@@ -76,8 +77,7 @@ SaveFlowResult SavePermanenceFile(std::span<const std::uint8_t> permanence, cons
     return out;
 }
 
-std::string SaveUnderPresetName(const std::string& rememberedName,
-                                std::string_view defaultFileName) {
+std::string SaveUnderPresetName(const std::string& rememberedName, std::string_view defaultFileName) {
     if (!rememberedName.empty()) return rememberedName;
     return std::string(defaultFileName) + std::string(kPermanenceFileExtension);
 }

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The file operations of the "Datei" menu as window-free steps. Each returns what the window must show and
 // do; the window (or zentora-cli) then applies it: when a load result replaces the permanence it runs New,
-// takes `spins` as the permanence, applies the file name rule and replays (ReplayPermanence with the new length).
+// takes `spins` as the permanence, applies the file name rule and replays (ReplayPermanence with the new
+// length).
 //
 // Reading always comes first: a file that cannot be read, is in use or holds no valid spins leaves the
 // current permanence, its file name and the play state as they were.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Spins that no permanence file holds yet, and the recovery file that keeps them when the program ends

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The text exchange file: one decimal spin per line, oldest first, CR LF line ends.

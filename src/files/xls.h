@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Xls: the Excel exchange worksheet, BIFF2 (the Excel 2.x record format). The writer knows only the records

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <filesystem>
 
-#include "files/ini_file.h"
 #include "engine/applied_settings.h"
+#include "files/ini_file.h"
 #include "options/options_model.h"
 
 namespace zentora {

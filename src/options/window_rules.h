@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>
@@ -39,10 +40,10 @@ void RunChangeRules(OptionsModel& model, FieldId id);
 void LeaveField(OptionsModel& model, FieldId id);
 
 // The leave rules by themselves.
-void LeaveRateUntil(OptionsModel& model, GroupId group, int window);               // window order rule
-void LeaveRateStart(OptionsModel& model, GroupId group);                            // start rule
+void LeaveRateUntil(OptionsModel& model, GroupId group, int window);                   // window order rule
+void LeaveRateStart(OptionsModel& model, GroupId group);                               // start rule
 void LeaveRatePercent(OptionsModel& model, GroupId group, int window, bool vonField);  // percentage rule
-void LeaveTimesPlayed(OptionsModel& model, GroupId group);                              // start minimum rule
+void LeaveTimesPlayed(OptionsModel& model, GroupId group);                             // start minimum rule
 
 // Key filters. IsDigitKey: true when the character may be typed (digits and backspace only).
 bool IsDigitKey(char32_t key);
@@ -75,7 +76,7 @@ bool TakeOverChartValue(OptionsModel& model, const ChartLine& clicked, const Cha
 
 // The order error message; the texts are passed through the language table by the caller.
 inline constexpr std::string_view kOrderErrorTexts[3] = {"Fehler von", "zu",
-                                                            "der Folgewert muss immer höher sein!"};
+                                                         "der Folgewert muss immer höher sein!"};
 std::string OrderErrorMessage(std::string_view errorFrom, std::string_view to, std::string_view mustRise,
                               std::string_view fromField, std::string_view toField);
 inline std::string OrderErrorMessage(std::string_view from, std::string_view to) {

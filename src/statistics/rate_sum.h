@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Hit counts of many slots and the sum of their rates, spin by spin, without an extended-precision division

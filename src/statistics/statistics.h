@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Permanence statistics: one curve value per spin (three for the overview) for the slots of one chance group,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The lines the statistics chart draws beside its curve: for the longest absence the value to take over, the

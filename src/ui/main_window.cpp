@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main_window.h"
 
 #include <QApplication>
@@ -16,11 +17,12 @@
 #include <chrono>
 #include <cmath>
 
-#include "ui/widgets/angled_label.h"
+#include "catalogue/number_set.h"
 #include "ui/io/data_files.h"
 #include "ui/table_geometry.h"
 #include "ui/texts/letter_pictures.h"
 #include "ui/texts/texts_hub.h"
+#include "ui/widgets/angled_label.h"
 
 namespace zentora {
 
@@ -28,14 +30,6 @@ namespace {
 
 const QColor kMoneyGreen(192, 220, 192);
 const QColor kWindowGreen(0, 128, 0);
-constexpr int kBlackNumbers[] = {2, 4, 6, 8, 10, 11, 13, 15, 17, 20, 22, 24, 26, 28, 29, 31, 33, 35};
-
-bool IsBlackNumber(int n) {
-    for (int b : kBlackNumbers)
-        if (b == n) return true;
-    return false;
-}
-
 QRect ToQRect(table::Rect r) {
     return QRect(r.left, r.top, r.width, r.height);
 }
@@ -204,7 +198,8 @@ void MainWindow::BuildControls() {
                                            : (onTable ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter));
     }
     for (int i = 0; i < 3; ++i)
-        twelve_labels_[i] = MakeLabel(QString("JvLabel%1").arg(i + 1), ToQRect(table::CounterLabel(47 + i)), 13);
+        twelve_labels_[i] =
+            MakeLabel(QString("JvLabel%1").arg(i + 1), ToQRect(table::CounterLabel(47 + i)), 13);
 
     recent_grid_ = new QTableWidget(20, 3, canvas_);
     recent_grid_->setObjectName("StringGrid1");
@@ -255,7 +250,8 @@ void MainWindow::BuildControls() {
     random_count_edit_->installEventFilter(this);
     // A zero shows as an empty field.
     connect(random_count_edit_, &QLineEdit::editingFinished, this, [this] {
-        if (!random_count_edit_->text().isEmpty() && random_count_edit_->text().toLongLong() == 0) random_count_edit_->clear();
+        if (!random_count_edit_->text().isEmpty() && random_count_edit_->text().toLongLong() == 0)
+            random_count_edit_->clear();
     });
 
     generate_button_ = new ClickableImage(canvas_);
@@ -264,8 +260,12 @@ void MainWindow::BuildControls() {
     generate_button_->setCursor(Qt::PointingHandCursor);
     generate_button_->setScaledContents(true);
     generate_button_->setProperty("tag", 37);
-    generate_button_->onMouseDown = [this](QMouseEvent*) { generate_button_->move(generate_button_->pos() + QPoint(1, 1)); };
-    generate_button_->onMouseUp = [this](QMouseEvent*) { generate_button_->move(generate_button_->pos() - QPoint(1, 1)); };
+    generate_button_->onMouseDown = [this](QMouseEvent*) {
+        generate_button_->move(generate_button_->pos() + QPoint(1, 1));
+    };
+    generate_button_->onMouseUp = [this](QMouseEvent*) {
+        generate_button_->move(generate_button_->pos() - QPoint(1, 1));
+    };
     generate_button_->onClick = [this] { GenerateRandomSpins(); };
 
     const auto wordLabel = [&](const char* name, table::Rect bounds) {
@@ -324,7 +324,8 @@ void MainWindow::BuildMenu() {
         },
         QKeySequence::New);
     item(
-        datei, "ffnen2", QString::fromUtf8("&Öffnen..."), [this] { OpenPermanenceFile(); }, QKeySequence::Open);
+        datei, "ffnen2", QString::fromUtf8("&Öffnen..."), [this] { OpenPermanenceFile(); },
+        QKeySequence::Open);
     item(
         datei, "Speichern2", "&Speichern", [this] { SavePermanence(); }, QKeySequence::Save);
     item(
@@ -571,7 +572,7 @@ void MainWindow::RefreshDisplay() {
 // ---- recent-numbers grid ----
 
 void MainWindow::AddToRecentGrid(int number) {
-    const int column = IsBlackNumber(number) ? 0 : (number == 0 ? 1 : 2);
+    const int column = IsBlack(number) ? 0 : (number == 0 ? 1 : 2);
     const int rowHeight = recent_grid_->rowHeight(0);
     recent_grid_->removeRow(19);
     recent_grid_->insertRow(0);
@@ -690,7 +691,7 @@ void MainWindow::ApplyDisplayLayout(ScreenSize screen, ScreenSize available) {
             w->setGeometry(g);
         }
         zero_field_->setGeometry(kWideZeroButton.left, kWideZeroButton.top, kWideZeroButton.width,
-                                  kWideZeroButton.height);
+                                 kWideZeroButton.height);
         recent_grid_->setColumnWidth(1, kWideGridMiddleColumn);
     }
     // How far the controls reach; the table picture is larger than the window by design and is cut off.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QAction>
@@ -14,8 +15,8 @@
 #include "files/recovery_file.h"
 #include "lang/language_table.h"
 #include "lang/window_texts.h"
-#include "ui/widgets/clickable_image.h"
 #include "ui/play_session.h"
+#include "ui/widgets/clickable_image.h"
 
 class QFileDialog;
 
@@ -36,7 +37,8 @@ class MainWindow : public QMainWindow {
     // dataRoot: the folder with Einstellungen/, Bilder/, Buttonunten/ and Save/.
     // screen: the screen size the layout is made for (the primary screen's in the program); available: the
     // part of it the desktop leaves to windows (empty: the whole screen).
-    MainWindow(const QString& dataRoot, ScreenSize screen, ScreenSize available = {}, QWidget* parent = nullptr);
+    MainWindow(const QString& dataRoot, ScreenSize screen, ScreenSize available = {},
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     PlaySession& Session() { return session_; }
@@ -147,18 +149,18 @@ class MainWindow : public QMainWindow {
     std::mt19937 random_;
 
     QWidget* canvas_ = nullptr;
-    QLabel* background_ = nullptr;  // Hintergrund
-    ClickableImage* zero_field_ = nullptr;  // ZeroButton
+    QLabel* background_ = nullptr;              // Hintergrund
+    ClickableImage* zero_field_ = nullptr;      // ZeroButton
     std::array<ClickableImage*, 37> fields_{};  // [0] is the ZeroButton
     std::array<ClickableImage*, kPositionCount> chips_{};
-    std::array<QLabel*, 47> labels_{};  // Label0..Label46 (Label37: spin count)
-    std::array<QLabel*, 3> twelve_labels_{};  // JvLabel1..JvLabel3: the first three 12-number chances
-    QTableWidget* recent_grid_ = nullptr;  // StringGrid1
-    QListWidget* signal_list_ = nullptr;  // ListBox1
-    QLineEdit* random_count_edit_ = nullptr;  // Edit1
+    std::array<QLabel*, 47> labels_{};           // Label0..Label46 (Label37: spin count)
+    std::array<QLabel*, 3> twelve_labels_{};     // JvLabel1..JvLabel3: the first three 12-number chances
+    QTableWidget* recent_grid_ = nullptr;        // StringGrid1
+    QListWidget* signal_list_ = nullptr;         // ListBox1
+    QLineEdit* random_count_edit_ = nullptr;     // Edit1
     ClickableImage* generate_button_ = nullptr;  // Image37 "Generieren"
-    QLabel* even_word_ = nullptr;  // Gerade
-    QLabel* odd_word_ = nullptr;   // Ungerade
+    QLabel* even_word_ = nullptr;                // Gerade
+    QLabel* odd_word_ = nullptr;                 // Ungerade
     QLabel* banner_ = nullptr;
     QWidget* grid_cover_ = nullptr;
     QWidget* list_cover_ = nullptr;
@@ -168,9 +170,9 @@ class MainWindow : public QMainWindow {
     QString generate_caption_ = QStringLiteral("Generieren");
     QString open_title_ = QString::fromUtf8("Öffnen"), save_title_ = QStringLiteral("Speichern unter");
 
-    QAction* show_hits_ = nullptr;      // Anzeigetafel "Zähler"
-    QAction* show_absences_ = nullptr;  // Rckstand1 "Rückstand"
-    QAction* show_rates_ = nullptr;     // Prozent1 "Prozente"
+    QAction* show_hits_ = nullptr;                // Anzeigetafel "Zähler"
+    QAction* show_absences_ = nullptr;            // Rckstand1 "Rückstand"
+    QAction* show_rates_ = nullptr;               // Prozent1 "Prozente"
     std::array<QAction*, 4> language_actions_{};  // Sprache0..Sprache3
 
     QString save_file_name_;  // SaveDialog1's file name: the remembered permanence file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's part of keyboard use and screen-reader names: chips, number fields, table entry.
 
 #include <QAccessible>
@@ -37,7 +38,8 @@ class ChipAccessible : public QAccessibleWidget {
 void EnterFromTable(QWidget* field, int number) {
     auto* window = qobject_cast<MainWindow*>(field->window());
     if (!window) return;
-    if (auto* entry = window->findChild<TableKeyboardEntry*>("TableKeyboardEntry")) entry->EnterAsClick(number);
+    if (auto* entry = window->findChild<TableKeyboardEntry*>("TableKeyboardEntry"))
+        entry->EnterAsClick(number);
 }
 
 // Chips, and the number fields of the table entered as a click on them.
@@ -70,7 +72,8 @@ void InstallAccessibility(MainWindow& window) {
                                                         : QStringLiteral("Image%1").arg(n));
         if (field) field->setAccessibleName(QString::number(n));
     }
-    for (QWidget* w : table->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) accessibility::SetDescriptionToName(w);
+    for (QWidget* w : table->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        accessibility::SetDescriptionToName(w);
 
     auto* image37 = table->findChild<ClickableImage*>("Image37");
     auto* keys = new accessibility::PictureButtonKeys(&window, [](QWidget* button) {
@@ -109,7 +112,8 @@ void UpdateAccessibleNames(MainWindow& window) {
     name("Image37", t[3]);
     name("ListBox1", t[4]);
     name("StringGrid1", t[5]);
-    if (auto* entry = window.findChild<TableKeyboardEntry*>("TableKeyboardEntry")) entry->SetRefusedText(t[6]);
+    if (auto* entry = window.findChild<TableKeyboardEntry*>("TableKeyboardEntry"))
+        entry->SetRefusedText(t[6]);
 
     std::unordered_map<std::string, QString> translated;
     for (std::size_t i = 0; i < kindWords.size(); ++i) translated[kindWords[i]] = t[kinds + i];

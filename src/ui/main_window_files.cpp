@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Datei" menu: the dialogs and messages; reading, writing and the file name rules are the core's.
 #include <QDir>
 #include <QFileDialog>
@@ -6,8 +7,8 @@
 
 #include "files/permanence_flows.h"
 #include "lang/looked_up_texts.h"
-#include "ui/main_window.h"
 #include "ui/io/file_dialog_filters.h"
+#include "ui/main_window.h"
 #include "ui/texts/texts_hub.h"
 
 namespace zentora {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Unsaved spins: the question before they would go, and the recovery file for the ends that leave no time
 // to ask. What counts as unsaved and how the file is kept is the core's (files/recovery_file.h).
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/number_list_editor.h"
 
 #include <QAbstractTableModel>
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/number_set.h"
 #include "lang/window_texts.h"
 #include "ui/texts/texts_hub.h"
 
@@ -30,32 +32,6 @@ const QColor kBackground(0, 96, 0);
 const QColor kHotTrack(0, 102, 204);
 const QColor kRed(255, 0, 0);
 const QColor kGreen(0, 128, 0);
-
-bool IsBlack(int number) {
-    switch (number) {
-        case 2:
-        case 4:
-        case 6:
-        case 8:
-        case 10:
-        case 11:
-        case 13:
-        case 15:
-        case 17:
-        case 20:
-        case 22:
-        case 24:
-        case 26:
-        case 28:
-        case 29:
-        case 31:
-        case 33:
-        case 35:
-            return true;
-        default:
-            return false;
-    }
-}
 
 QColor NumberColour(int number) {
     if (number == 0) return kGreen;
@@ -241,8 +217,8 @@ void NumberListEditor::BuildWindow() {
     const std::array<ButtonPlace, 8> places = {
         {{225, 94}, {329, 94}, {17, 94}, {537, 94}, {121, 94}, {433, 94}, {651, 110}, {771, 80}}};
     const std::array<std::function<void()>, 8> clicks = {
-        [this] { PreviousPage(); }, [this] { NextPage(); }, [this] { FirstPage(); },
-        [this] { LastPage(); }, [this] { BackTenThousand(); }, [this] { ForwardTenThousand(); },
+        [this] { PreviousPage(); },       [this] { NextPage(); },        [this] { FirstPage(); },
+        [this] { LastPage(); },           [this] { BackTenThousand(); }, [this] { ForwardTenThousand(); },
         [this] { RemoveSelectedSpin(); }, [this] { CloseEditor(); }};
     for (int b = 0; b < 8; ++b) {
         auto* button = new ImageButton(this);
@@ -278,7 +254,7 @@ QPixmap NumberListEditor::LoadPicture(const QString& file) const {
 }
 
 void NumberListEditor::DrawCaption(ImageButton* button, QPixmap picture, const QString& text, int centre,
-                               QSize size) {
+                                   QSize size) {
     if (picture.isNull()) {
         // Without its picture file the button still shows a plain face, so it stays usable.
         picture = QPixmap(size);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>
@@ -35,14 +36,14 @@ class NumberListEditor : public QDialog {
     std::function<void()> onNew, onReplay, onRepaint;
 
     void ShowPageEndingAt(std::int64_t n);
-    void PreviousPage();  // "Zurück"
-    void NextPage();  // "Vorwärts"
-    void FirstPage();  // "Anfang"
-    void LastPage();  // "Ende"
-    void BackTenThousand();  // "10000" back
+    void PreviousPage();        // "Zurück"
+    void NextPage();            // "Vorwärts"
+    void FirstPage();           // "Anfang"
+    void LastPage();            // "Ende"
+    void BackTenThousand();     // "10000" back
     void ForwardTenThousand();  // "10000" forward
     void RemoveSelectedSpin();  // "Zahl entfernen"
-    void CloseEditor();  // "Beenden"
+    void CloseEditor();         // "Beenden"
 
     const ListPage& Page() const { return page_; }
     QTableView* Grid(int index) const { return grids_[index]; }  // 0-based: StringGrid1 is 0
@@ -78,7 +79,7 @@ class NumberListEditor : public QDialog {
     std::array<ListGridModel*, kListGridCount> models_{};
     std::array<QFrame*, kListGridCount> panels_{};
     std::array<QLabel*, 2 * kListGridCount> labels_{};  // Label1..Label14
-    std::array<ImageButton*, 8> buttons_{};                // JvImage1..JvImage8
+    std::array<ImageButton*, 8> buttons_{};             // JvImage1..JvImage8
     int selected_grid_ = 0;  // the grid of the selected cell, whether it has the focus or not
     int selected_column_ = 0;
     std::int64_t selected_spin_ = 0;

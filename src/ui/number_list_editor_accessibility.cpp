@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number list editor's part of keyboard use and screen-reader names.
 
 #include <QLabel>

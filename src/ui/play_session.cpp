@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/play_session.h"
 
 #include "core/spin_pipeline.h"

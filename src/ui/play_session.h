@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The play state of the main window with the live settings it is run with. The window only calls these;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Design geometry of the main window (pixels of the 1152 x 864 design, before the layout file and scaling).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/table_keyboard_entry.h"
 
 #include <QKeyEvent>
@@ -5,8 +6,8 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "ui/main_window.h"
 #include "ui/accessibility/typed_number.h"
+#include "ui/main_window.h"
 
 namespace zentora {
 
@@ -18,7 +19,8 @@ constexpr int kHintMs = 2500;
 
 }  // namespace
 
-TableKeyboardEntry::TableKeyboardEntry(MainWindow& form) : QObject(&form), form_(form), table_(form.Canvas()) {
+TableKeyboardEntry::TableKeyboardEntry(MainWindow& form)
+    : QObject(&form), form_(form), table_(form.Canvas()) {
     setObjectName("TableKeyboardEntry");
     table_->setFocusPolicy(Qt::StrongFocus);
     table_->installEventFilter(this);
@@ -52,7 +54,7 @@ TableKeyboardEntry::TableKeyboardEntry(MainWindow& form) : QObject(&form), form_
 void TableKeyboardEntry::EnterAsClick(int number) {
     if (number < 0 || number > 36) return;
     auto* field = table_->findChild<ClickableImage*>(number == 0 ? QStringLiteral("ZeroButton")
-                                                              : QStringLiteral("Image%1").arg(number));
+                                                                 : QStringLiteral("Image%1").arg(number));
     if (!field) return;
     if (field->onMouseDown) field->onMouseDown(nullptr);
     if (field->onClick) field->onClick();

@@ -1,6 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
-
-#include "cli/cli_run.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_run.h"
 #include "evaluation/money_evaluation.h"
 #include "options/option_files.h"
 #include "options/options_model.h"

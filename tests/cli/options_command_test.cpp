@@ -1,6 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
-
-#include "cli/cli_run.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -8,6 +7,8 @@
 #include <iterator>
 #include <nlohmann/json.hpp>
 #include <string>
+
+#include "cli/cli_run.h"
 
 namespace {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/number_list_pages.h"
 
 #include <gtest/gtest.h>
@@ -114,8 +115,7 @@ TEST(NumberListPages, PagingForwardAndBackLeavesNoGap) {
     }
     EXPECT_EQ(page.LastShown(), length);
     while (page.FirstShown() > 1) {
-        const ListPage previous =
-            NumberListPage(*ListPageEndAfter(ListButton::Back, page, length), length);
+        const ListPage previous = NumberListPage(*ListPageEndAfter(ListButton::Back, page, length), length);
         ASSERT_EQ(previous.LastShown() + 1, std::max<std::int64_t>(page.FirstShown(), 211));
         page = previous;
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pipeline against a plain, slot-by-slot implementation of the same rules, with settings that change
 // between spins (groups switched on and off, modes toggled), spins outside 0..36, replays and removals.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/play_state.h"
 
 #include <gtest/gtest.h>
@@ -5,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "engine/counting.h"
 #include "core/spin_pipeline.h"
+#include "engine/counting.h"
 #include "options/options_model.h"
 
 namespace zentora {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The money evaluation in its defining form: every entry, rate, stake and position on every spin. The fast

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every file the program reads or saves goes through one reader check and one atomic writer.
 #include "files/file_access.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/permanence_flows.h"
 
 #include <gtest/gtest.h>
@@ -91,7 +92,8 @@ TEST(PermanenceFlows, ExportPresetNames) {
         {"spiel.2.prm", PermanenceFormat::Text, "spiel.2.txt"},
         {"", PermanenceFormat::Excel, ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(ExportPresetName(c.remembered, c.format), c.proposed) << c.remembered;
+    for (const auto& c : cases)
+        EXPECT_EQ(ExportPresetName(c.remembered, c.format), c.proposed) << c.remembered;
 }
 
 TEST(PermanenceFlows, ExportsKeepTheNameImportsClearIt) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A worksheet written by the export, read back by an independent BIFF reader (Debian's python3-xlrd).
 #include <gtest/gtest.h>
 

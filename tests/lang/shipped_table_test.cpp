@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language table that ships with the program: in order, complete for every text the program looks up.
 #include <gtest/gtest.h>
 

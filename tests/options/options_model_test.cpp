@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/options_model.h"
 
 #include <gtest/gtest.h>

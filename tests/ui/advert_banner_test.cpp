@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The banner and the weekly refresh of the advertising lists against a real HTTP server on 127.0.0.1.
+#include "ui/banner/advert_banner.h"
+
 #include <QLabel>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -9,7 +12,6 @@
 #include "http_test_server.h"
 #include "lang/language_table.h"
 #include "ui/about/about_box.h"
-#include "ui/banner/advert_banner.h"
 #include "ui/help/help_system.h"
 
 using namespace zentora;

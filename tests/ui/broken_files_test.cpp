@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Broken files fed to every open, import and load path of the windows: each says why and leaves what the
 // user had (the permanence and its play state, the remembered file name, the settings, every file on disk).
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The evaluation and statistics charts of the options window, offscreen.
 #include <QAbstractButton>
 #include <QDir>
@@ -16,11 +17,11 @@
 
 #include "evaluation/money_evaluation.h"
 #include "statistics/statistics.h"
-#include "ui/options/options_window.h"
 #include "ui/charts/chart_workers.h"
 #include "ui/charts/evaluation_chart.h"
 #include "ui/charts/labelled_graph.h"
 #include "ui/charts/statistics_chart.h"
+#include "ui/options/options_window.h"
 
 using namespace zentora;
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file dialogs of the "Datei" menu and the options window: what they propose, where they start, what
 // they show.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Help window, F1 and menu contexts, popup help, the about box, the splash window and the language switch
 // of help and banner, driven through the real windows offscreen.
 #include <QAction>
@@ -12,15 +13,16 @@
 #include <QTextBrowser>
 #include <QtTest>
 
+#include "app/window_wiring.h"
 #include "http_test_server.h"
-#include "ui/main_window.h"
-#include "ui/options/options_window.h"
 #include "ui/about/about_box.h"
 #include "ui/about/splash_screen.h"
-#include "app/window_wiring.h"
 #include "ui/banner/advert_banner.h"
 #include "ui/help/help_system.h"
+#include "ui/main_window.h"
+#include "ui/options/options_window.h"
 #include "ui/texts/texts_hub.h"
+#include "version.h"
 
 using namespace zentora;
 
@@ -234,7 +236,8 @@ class HelpTest : public QObject {
         Program p(kServersSet);
         AboutBox& info = *p.parts.info;
         QCOMPARE(info.windowTitle(), QString("Info Zentora"));
-        QCOMPARE(info.findChild<QLabel*>("ProductName")->text(), QString("Zentora  Version 1.01"));
+        QCOMPARE(info.findChild<QLabel*>("ProductName")->text(),
+                 QString("Zentora  Version ") + zentora::kVersion);
         QVERIFY(!info.findChild<QLabel*>("Image1")->pixmap().isNull());
         QList<QUrl> opened;
         info.openUrlHook = [&](const QUrl& url) { opened << url; };
@@ -263,7 +266,8 @@ class HelpTest : public QObject {
             QCOMPARE(line(entry)->text(),
                      QString::fromUtf8(WholeList()[entry - 1].data(), WholeList()[entry - 1].size()));
         p.ChooseLanguage(2);
-        QCOMPARE(info.findChild<QLabel*>("ProductName")->text(), QString("Zentora  Version 1.01"));
+        QCOMPARE(info.findChild<QLabel*>("ProductName")->text(),
+                 QString("Zentora  Version ") + zentora::kVersion);
         const std::string_view licence = WholeList()[86];
         const std::string licenceText = p.form1->Language().TranslateList({std::string(licence)})[0];
         QCOMPARE(line(87)->text(), QString::fromStdString(licenceText));
@@ -289,7 +293,8 @@ class HelpTest : public QObject {
             QVERIFY(!splash.isEnabled());
             QCOMPARE(splash.EnglishPicture()->isVisibleTo(&splash), stored > 1);
             QCOMPARE(splash.GermanPicture()->isVisibleTo(&splash), stored <= 1);
-            QVERIFY(!splash.GermanPicture()->pixmap().isNull() && !splash.EnglishPicture()->pixmap().isNull());
+            QVERIFY(!splash.GermanPicture()->pixmap().isNull() &&
+                    !splash.EnglishPicture()->pixmap().isNull());
             if (stored < 0) QCOMPARE(QSettings("Zentora", "Zentora").value("Sprache").toInt(), 0);  // created
         }
     }

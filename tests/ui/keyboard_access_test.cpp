@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program without a mouse: numbers typed on the table, names for assistive technology, and the options
 // window driven by keys alone. Everything is read back through the accessibility interface.
 #include <QAccessible>
@@ -15,11 +16,11 @@
 #include <QtTest>
 #include <functional>
 
-#include "ui/main_window.h"
-#include "ui/options/options_window.h"
-#include "ui/number_list_editor.h"
 #include "ui/accessibility/position_names.h"
 #include "ui/accessibility/typed_number.h"
+#include "ui/main_window.h"
+#include "ui/number_list_editor.h"
+#include "ui/options/options_window.h"
 
 using namespace zentora;
 

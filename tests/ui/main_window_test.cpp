@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window, driven offscreen like a user: clicks on fields and chips, the menu, the dialogs.
+#include "ui/main_window.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
@@ -13,9 +16,8 @@
 #include <QtTest>
 #include <fstream>
 
-#include "ui/widgets/angled_label.h"
-#include "ui/main_window.h"
 #include "ui/table_geometry.h"
+#include "ui/widgets/angled_label.h"
 
 using namespace zentora;
 

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number list editor, offscreen: pages, buttons, keys across grids and pages, deletion and the close.
+#include "ui/number_list_editor.h"
+
 #include <QAction>
 #include <QLabel>
 #include <QStandardPaths>
@@ -8,9 +11,8 @@
 #include <fstream>
 #include <vector>
 
-#include "ui/main_window.h"
 #include "app/window_wiring.h"
-#include "ui/number_list_editor.h"
+#include "ui/main_window.h"
 #include "ui/table_geometry.h"
 
 using namespace zentora;

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options window through its widgets, offscreen.
+#include "ui/options/options_window.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -11,7 +14,6 @@
 #include <QtTest>
 #include <memory>
 
-#include "ui/options/options_window.h"
 #include "ui/charts/evaluation_chart.h"
 #include "ui/charts/statistics_chart.h"
 #include "ui/options/option_fields.h"
@@ -267,9 +269,10 @@ class OptionsWindowTest : public QObject {
             ChartView* other;
             const char *zoomIn, *zoomOut, *reset, *picture;
         };
-        const Tools tabs[] = {
-            {4, form_->StatisticsView(), form_->EvaluationView(), "BitBtn1", "BitBtn2", "Button5", "Button12"},
-            {5, form_->EvaluationView(), form_->StatisticsView(), "BitBtn3", "BitBtn4", "Button7", "Button13"}};
+        const Tools tabs[] = {{4, form_->StatisticsView(), form_->EvaluationView(), "BitBtn1", "BitBtn2",
+                               "Button5", "Button12"},
+                              {5, form_->EvaluationView(), form_->StatisticsView(), "BitBtn3", "BitBtn4",
+                               "Button7", "Button13"}};
         for (const Tools& t : tabs) {
             form_->Tabs()->setCurrentIndex(t.tab);
             QTest::mouseClick(Button(t.reset), Qt::LeftButton);

@@ -1,5 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart print dialog, offscreen: page arithmetic, orientation, and a real print into a PDF file that is
 // rendered back to pixels.
+#include "ui/printing/print_dialog.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -13,9 +16,8 @@
 #include <QtTest>
 #include <memory>
 
-#include "ui/options/options_window.h"
 #include "ui/charts/qcustomplot_include.h"
-#include "ui/printing/print_dialog.h"
+#include "ui/options/options_window.h"
 #include "ui/printing/chart_background.h"
 #include "ui/printing/page_geometry.h"
 

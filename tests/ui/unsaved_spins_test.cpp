@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Unsaved spins are never lost: the question before they would go, and the recovery file when the program
 // ends without a chance to ask.
 #include <QAction>

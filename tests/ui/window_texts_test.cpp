@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The captions of every window in the four languages: what switching shows, what it restores, and that the
 // shipped table holds every text the windows look up.
 #include <QAbstractButton>
@@ -14,10 +15,10 @@
 #include <QtTest>
 #include <set>
 
-#include "ui/main_window.h"
-#include "ui/options/options_window.h"
 #include "app/window_wiring.h"
+#include "ui/main_window.h"
 #include "ui/number_list_editor.h"
+#include "ui/options/options_window.h"
 #include "ui/texts/letter_pictures.h"
 #include "ui/texts/texts_hub.h"
 

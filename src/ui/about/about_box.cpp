@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/about/about_box.h"
 
 #include <QDateTime>
@@ -17,6 +18,7 @@
 #include "ui/help/help_system.h"
 #include "ui/io/data_files.h"
 #include "ui/texts/texts_hub.h"
+#include "version.h"
 
 namespace zentora {
 
@@ -38,8 +40,8 @@ QString Link(const QString& href, const QString& text) {
 
 }  // namespace
 
-AboutBox::AboutBox(const QString& dataRoot, const LanguageTable& language, AdvertBanner* banner, HelpSystem* help,
-             QWidget* parent)
+AboutBox::AboutBox(const QString& dataRoot, const LanguageTable& language, AdvertBanner* banner,
+                   HelpSystem* help, QWidget* parent)
     : QDialog(parent),
       data_root_(dataRoot),
       language_(language),
@@ -63,7 +65,7 @@ AboutBox::AboutBox(const QString& dataRoot, const LanguageTable& language, Adver
         return l;
     };
     auto* product = label("ProductName");
-    product->setText(QStringLiteral("Zentora  Version 1.01"));
+    product->setText(QStringLiteral("Zentora  Version ") + QString::fromLatin1(kVersion));
     QFont big = product->font();
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.5);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>
@@ -11,19 +12,19 @@
 #include "ui/banner/http_fetch.h"
 #include "ui/banner/web_hosts.h"
 
-
 namespace zentora {
 
 class LanguageTable;
 class AdvertBanner;
 class HelpSystem;
 
-// The about box (its lines and button get their texts from the window texts), and the owner of the language's help and banner set-up (Hilfe).
+// The about box (its lines and button get their texts from the window texts), and the owner of the language's
+// help and banner set-up (Hilfe).
 class AboutBox : public QDialog {
     Q_OBJECT
   public:
     AboutBox(const QString& dataRoot, const LanguageTable& language, AdvertBanner* banner, HelpSystem* help,
-          QWidget* parent = nullptr);
+             QWidget* parent = nullptr);
     ~AboutBox() override;
 
     // Help file, banner link, picture and hint, and the advertising list for the current language.

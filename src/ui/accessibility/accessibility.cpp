@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/accessibility/accessibility.h"
 
 #include <QAbstractButton>
@@ -46,7 +47,9 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
 
 }  // namespace
 
-void AddAccessibleMaker(AccessibleMaker maker) { Makers().push_back(std::move(maker)); }
+void AddAccessibleMaker(AccessibleMaker maker) {
+    Makers().push_back(std::move(maker));
+}
 
 void InstallFactoryOnce() {
     static bool installed = false;
@@ -67,11 +70,9 @@ QStringList TranslatedList(const LanguageTable& language, const std::vector<std:
     return list;
 }
 
-
 void SetDescriptionToName(QWidget* widget) {
     if (!widget->objectName().isEmpty()) widget->setAccessibleDescription(widget->objectName());
 }
-
 
 }  // namespace accessibility
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Keyboard use and names for assistive technology (screen readers, test tools): the parts every window
@@ -122,7 +123,6 @@ void FollowLanguage(Window& window) {
                      [&window] { UpdateAccessibleNames(window); });
     UpdateAccessibleNames(window);
 }
-
 
 }  // namespace accessibility
 

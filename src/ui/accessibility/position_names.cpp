@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/accessibility/position_names.h"
 
 #include "catalogue/catalogue.h"
@@ -30,7 +31,10 @@ PositionName NameOfPosition(int position) {
         // Two whole rows: first and last number say it all.
         text = std::to_string(numbers.front()) + "-" + std::to_string(numbers.back());
     } else {
-        for (std::size_t i = 0; i < numbers.size(); ++i) text += (i ? "/" : "") + std::to_string(numbers[i]);
+        for (std::size_t i = 0; i < numbers.size(); ++i) {
+            if (i) text += '/';
+            text += std::to_string(numbers[i]);
+        }
     }
     return {KindOfBasePosition(position), text};
 }

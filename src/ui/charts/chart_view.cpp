@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/charts/chart_view.h"
 
 namespace zentora {

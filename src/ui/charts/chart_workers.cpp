@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/charts/chart_workers.h"
 
 #include <exception>
@@ -5,9 +6,8 @@
 
 namespace zentora {
 
-ChartWorker::ChartWorker(std::vector<std::uint8_t> permanence,
-                                           const AppliedSettings& settings, const FixedLiveSettings& live,
-                                           QObject* parent)
+ChartWorker::ChartWorker(std::vector<std::uint8_t> permanence, const AppliedSettings& settings,
+                         const FixedLiveSettings& live, QObject* parent)
     : QThread(parent), permanence_(std::move(permanence)), settings_(settings), live_(live) {}
 
 void ChartWorker::run() {
@@ -34,9 +34,9 @@ void MoneyEvaluationWorker::Compute() {
         permanence_, settings_, live_, [this](int step) { Q_EMIT Progress(step); }, &cancel_);
 }
 
-StatisticsWorker::StatisticsWorker(std::vector<std::uint8_t> permanence, GroupId group,
-                                               StatisticsKind kind, const AppliedSettings& settings,
-                                               const FixedLiveSettings& live, QObject* parent)
+StatisticsWorker::StatisticsWorker(std::vector<std::uint8_t> permanence, GroupId group, StatisticsKind kind,
+                                   const AppliedSettings& settings, const FixedLiveSettings& live,
+                                   QObject* parent)
     : ChartWorker(std::move(permanence), settings, live, parent), group_(group), kind_(kind) {}
 
 void StatisticsWorker::Compute() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -7,8 +8,8 @@
 #include <functional>
 #include <vector>
 
-#include "evaluation/money_evaluation.h"
 #include "engine/applied_settings.h"
+#include "evaluation/money_evaluation.h"
 #include "statistics/statistics.h"
 
 namespace zentora {
@@ -29,7 +30,7 @@ class ChartWorker : public QThread {
 
   protected:
     ChartWorker(std::vector<std::uint8_t> permanence, const AppliedSettings& settings,
-                         const FixedLiveSettings& live, QObject* parent);
+                const FixedLiveSettings& live, QObject* parent);
     void run() final;
     virtual void Compute() = 0;
 
@@ -64,8 +65,8 @@ class StatisticsWorker final : public ChartWorker {
     Q_OBJECT
   public:
     StatisticsWorker(std::vector<std::uint8_t> permanence, GroupId group, StatisticsKind kind,
-                           const AppliedSettings& settings, const FixedLiveSettings& live,
-                           QObject* parent = nullptr);
+                     const AppliedSettings& settings, const FixedLiveSettings& live,
+                     QObject* parent = nullptr);
     StatisticsResult& Result() { return result_; }
 
   protected:

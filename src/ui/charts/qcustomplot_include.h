@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // QCustomPlot's header is written with Qt's keywords, which this code base switches off (the core uses words

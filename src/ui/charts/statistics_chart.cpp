@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/charts/statistics_chart.h"
 
 #include <algorithm>
@@ -154,9 +155,10 @@ std::vector<StatisticsChart::OrderError> StatisticsChart::ShowResult(const Stati
 
     if (in.kind == StatisticsKind::MaxAbsence) {
         const AbsenceLines lines = AbsenceLinesOf(result, context.abRundeValue);
-        AddValueLine(
-            0, QString::fromUtf8(in.absenceStartField.data(), static_cast<qsizetype>(in.absenceStartField.size())), 0,
-            lines.points, lines.largest, context.high);
+        AddValueLine(0,
+                     QString::fromUtf8(in.absenceStartField.data(),
+                                       static_cast<qsizetype>(in.absenceStartField.size())),
+                     0, lines.points, lines.largest, context.high);
         Line(QStringLiteral("SetValueLine"), context.setValue, 5)
             ->data()
             ->set({{0, lines.setValue}, {lines.points, lines.setValue}}, true);

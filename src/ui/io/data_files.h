@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Reading the program's own files from the window side. Qt opens a file for reading in a way that waits

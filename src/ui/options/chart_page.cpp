@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/options/chart_page.h"
 
 #include <QFileDialog>
@@ -5,8 +6,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "ui/charts/chart_workers.h"
 #include "ui/charts/chart_view.h"
+#include "ui/charts/chart_workers.h"
 #include "ui/options/page_helpers.h"
 
 namespace zentora {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QColor>
@@ -37,7 +38,10 @@ class ChartPage : public QWidget {
         const char* picture;
         const char* print;
     };
-    enum class ToolLayout { Row, Boxes };  // plain buttons, or the boxes "Chart zoomen" and "Chart exportieren"
+    enum class ToolLayout {
+        Row,
+        Boxes
+    };  // plain buttons, or the boxes "Chart zoomen" and "Chart exportieren"
 
     ChartPage(OptionsModel& model, const OptionsWindowHooks& hooks);
     // The chart takes the page's free height; everything else goes below it.

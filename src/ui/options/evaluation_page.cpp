@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/options/evaluation_page.h"
 
 #include <QAbstractButton>
@@ -74,8 +75,8 @@ QWidget* EvaluationPage::BuildMarkerOptions(BoundFields& fields) {
         TextName(new QGroupBox(QStringLiteral("Gewinne/Verluste Anzeigen"), this), "GroupBoxGewinne");
     auto* layout = new QGridLayout(markers);
     layout->addWidget(
-        TextName(new QLabel(QStringLiteral("Die folgenden Betrag überschreiten"), markers), "LabelGewinne"), 0,
-        0, 1, 2);
+        TextName(new QLabel(QStringLiteral("Die folgenden Betrag überschreiten"), markers), "LabelGewinne"),
+        0, 0, 1, 2);
     layout->addWidget(fields.Spin(model_.SpinSummeMerkField(), markers, 90), 1, 0);
     layout->addWidget(fields.Check(66, QStringLiteral("Chancen Anzeigen"), markers), 1, 1);
     return markers;

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QPointer>
 #include <optional>
 #include <vector>
 
-#include "evaluation/chart_data.h"
 #include "engine/applied_settings.h"
+#include "evaluation/chart_data.h"
 #include "ui/options/chart_page.h"
 
 class QButtonGroup;

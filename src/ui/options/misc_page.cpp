@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/options/misc_page.h"
 
 #include <QGridLayout>
@@ -48,8 +49,8 @@ QWidget* MiscPage::BuildOrphelinChoice() {
     auto* box = TextName(new QGroupBox(QStringLiteral("Welche Orphelin soll angespielt werden?"), this),
                          "GroupBoxOrphelin");
     auto* layout = new QVBoxLayout(box);
-    for (auto [id, caption] :
-         {std::pair{model.OrphelinPleinChoice(), "Plein"}, std::pair{model.OrphelinChevalChoice(), "a Cheval"}})
+    for (auto [id, caption] : {std::pair{model.OrphelinPleinChoice(), "Plein"},
+                               std::pair{model.OrphelinChevalChoice(), "a Cheval"}})
         layout->addWidget(fields_.Bind(new FieldRadioButton(model, id, QString::fromUtf8(caption), box)));
     layout->addStretch(1);
     return box;
@@ -98,7 +99,8 @@ QWidget* MiscPage::BuildChartColours() {
 }
 
 QWidget* MiscPage::BuildOptionFiles() {
-    auto* box = TextName(new QGroupBox(QStringLiteral("Optionen Öffnen/Speichern"), this), "GroupBoxOptionen");
+    auto* box =
+        TextName(new QGroupBox(QStringLiteral("Optionen Öffnen/Speichern"), this), "GroupBoxOptionen");
     auto* layout = new QHBoxLayout(box);
     open_ = Button("Button3", QStringLiteral("Öffnen"), box);
     save_ = Button("Button16", QStringLiteral("Speichern"), box);

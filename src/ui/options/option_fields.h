@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Widgets that each show one field of the options model and hand the user's changes back to it. They keep

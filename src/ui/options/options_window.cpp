@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/options/options_window.h"
 
 #include <QDir>
@@ -10,8 +11,8 @@
 #include <array>
 
 #include "options/option_files.h"
-#include "ui/charts/chart_workers.h"
 #include "ui/charts/chart_view.h"
+#include "ui/charts/chart_workers.h"
 #include "ui/io/file_dialog_filters.h"
 #include "ui/options/evaluation_page.h"
 #include "ui/options/misc_page.h"
@@ -173,7 +174,8 @@ void OptionsWindow::ShowRateBlocks() {
 }
 
 void OptionsWindow::UpdateHelpContext() {
-    if (QWidget* page = tabs_->currentWidget()) tabs_->setProperty("helpContext", page->property("helpContext"));
+    if (QWidget* page = tabs_->currentWidget())
+        tabs_->setProperty("helpContext", page->property("helpContext"));
 }
 
 void OptionsWindow::EnableWindow(bool enabled) {

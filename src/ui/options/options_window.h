@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>
@@ -57,7 +58,8 @@ class OptionsWindow : public QDialog, public OptionsWindowHooks {
     QCustomPlot* EvaluationPlot() const;
 
     int LimitDivisor() const;
-    // One flag per kind of run, so that an evaluation and a statistics run that overlap each end their own way.
+    // One flag per kind of run, so that an evaluation and a statistics run that overlap each end their own
+    // way.
     bool EvaluationPending() const;
     bool StatisticsPending() const;
     // False while an evaluation runs: everything but the wait panel is disabled then.

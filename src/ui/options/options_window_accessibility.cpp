@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names for assistive technology in the options window: each field is named by its box, its row and its
 // column, as a sighted user reads them off the grid.
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the pages of the options window build with: field widgets bound to the model, named buttons, and the
@@ -49,7 +50,8 @@ struct OptionsWindowHooks {
     void Message(QWidget* window, const QString& text) const;
 };
 
-// Creates the widgets of model fields and keeps them by field, so that a change of a field reaches its widget.
+// Creates the widgets of model fields and keeps them by field, so that a change of a field reaches its
+// widget.
 class BoundFields {
   public:
     explicit BoundFields(OptionsModel& model);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/options/statistics_page.h"
 
 #include <QButtonGroup>
@@ -77,7 +78,8 @@ StatisticsPage::StatisticsPage(OptionsModel& model, AppliedSettings& applied, co
     connect(start, &QPushButton::clicked, this, &StatisticsPage::StartStatistics);
     tools->addWidget(start);
     tools->addSpacing(12);
-    AddTools(tools, {"BitBtn1", "BitBtn2", "Button5", "Zurücksetzen", "Button12", "BitBtn5"}, ToolLayout::Row);
+    AddTools(tools, {"BitBtn1", "BitBtn2", "Button5", "Zurücksetzen", "Button12", "BitBtn5"},
+             ToolLayout::Row);
     tools->addStretch(1);
     PageLayout()->addLayout(tools);
 
@@ -165,7 +167,7 @@ void StatisticsPage::StartStatistics() {
     const std::optional<StatisticsKind> kind = CheckedKind();
     if (!kind) return;
     auto* run = new StatisticsWorker(hooks_.Permanence(), CheckedGroup(), *kind, applied_,
-                                           TakeLiveSettings(model_), this);
+                                     TakeLiveSettings(model_), this);
     run_ = run;
     StartWorker(run, [this, run] { StatisticsDone(run); });
     chart_->xAxis->setTickLabels(true);
@@ -209,16 +211,16 @@ void StatisticsPage::StatisticsDone(StatisticsWorker* run) {
 
 void StatisticsPage::ShowOrderError(int rateWindow, std::int64_t firstX, const QString& spinWord) {
     const auto [from, to] = OrderErrorFields(rateWindow);
-    const std::vector<std::string> texts = hooks_.TranslateStrings(
-        {std::string(kOrderErrorTexts[0]), std::string(kOrderErrorTexts[1]),
-         std::string(kOrderErrorTexts[2])},
-        false);
+    const std::vector<std::string> texts =
+        hooks_.TranslateStrings({std::string(kOrderErrorTexts[0]), std::string(kOrderErrorTexts[1]),
+                                 std::string(kOrderErrorTexts[2])},
+                                false);
     const std::vector<std::string> fields = hooks_.TranslateStrings({from, to}, true);
     if (texts.size() != 3 || fields.size() != 2) return;
     // One message per window, naming the first point that would lie before spin 1.
     hooks_.Message(window(), FromStd(OrderErrorMessage(texts[0], texts[1], texts[2], fields[0], fields[1])) +
-                                 QStringLiteral(" (") + spinWord + QStringLiteral(" ") + QString::number(firstX) +
-                                 QStringLiteral(")"));
+                                 QStringLiteral(" (") + spinWord + QStringLiteral(" ") +
+                                 QString::number(firstX) + QStringLiteral(")"));
 }
 
 void StatisticsPage::TakeOverValue(const ChartLine& clicked, const ChartLine& first, QPoint at) {

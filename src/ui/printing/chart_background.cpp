@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/printing/chart_background.h"
 
 #include "ui/charts/qcustomplot_include.h"

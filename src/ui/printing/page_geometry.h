@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Page arithmetic of the print dialog, in printer pixels. Free of Qt so that it reads like the numbers it

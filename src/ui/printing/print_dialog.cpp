@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/printing/print_dialog.h"
 
 #include <QAbstractButton>
@@ -201,7 +202,8 @@ void PrintDialog::BuildWindow() {
     connect(paper_height_, &QDoubleSpinBox::valueChanged, this, &PrintDialog::PaperHeightChanged);
     connect(portrait_, &QRadioButton::clicked, this, &PrintDialog::OrientationChanged);
     connect(landscape_, &QRadioButton::clicked, this, &PrintDialog::OrientationChanged);
-    for (QSpinBox* spin : margins_) connect(spin, &QSpinBox::valueChanged, this, &PrintDialog::MarginsChanged);
+    for (QSpinBox* spin : margins_)
+        connect(spin, &QSpinBox::valueChanged, this, &PrintDialog::MarginsChanged);
     connect(fit_to_page_, &QCheckBox::clicked, this, &PrintDialog::FittingChanged);
     connect(keep_proportions_, &QCheckBox::clicked, this, &PrintDialog::FittingChanged);
     connect(print_button_, &QPushButton::clicked, this, &PrintDialog::PrintAndClose);
@@ -454,8 +456,7 @@ void PrintDialog::PaperHeightChanged() {
 }
 
 void PrintDialog::OrientationChanged() {
-    printer_->setPageOrientation(portrait_->isChecked() ? QPageLayout::Portrait
-                                                             : QPageLayout::Landscape);
+    printer_->setPageOrientation(portrait_->isChecked() ? QPageLayout::Portrait : QPageLayout::Landscape);
     Format();
     RebuildPreview();
 }

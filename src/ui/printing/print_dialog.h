@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>
@@ -107,8 +108,8 @@ class PrintDialog : public QDialog {
     QPushButton* properties_button_ = nullptr;
     QPushButton* add_printer_button_ = nullptr;
     QComboBox* paper_box_ = nullptr;
-    QDoubleSpinBox* paper_width_ = nullptr;  // JvSpinEdit5
-    QDoubleSpinBox* paper_height_ = nullptr;   // JvSpinEdit6
+    QDoubleSpinBox* paper_width_ = nullptr;   // JvSpinEdit5
+    QDoubleSpinBox* paper_height_ = nullptr;  // JvSpinEdit6
     QRadioButton* portrait_ = nullptr;
     QRadioButton* landscape_ = nullptr;
     QSpinBox* margins_[4] = {};  // JvSpinEdit1..4: Oben, Unten, Links, Rechts
