@@ -110,13 +110,12 @@ std::string_view AbsenceStartFieldOf(GroupId group) {
     return kAbRundeFields[GroupIndex(group)];
 }
 
-StatisticsResult ComputeStatistics(std::span<const std::uint8_t> permanence, GroupId group,
-                                   StatisticsKind kind, const AppliedSettings& settings,
-                                   const LiveSettings& live, const std::atomic<bool>* cancel) {
-    StatisticsResult result;
-    const ChartedRange range = ChartedRangeOf(group);
+namespace {
+
+StatisticsInputs InputsOf(GroupId group, StatisticsKind kind, const AppliedSettings& settings,
+                          const LiveSettings& live, const ChartedRange& range, std::size_t spins) {
     const GroupSettings& gs = settings.Of(group);
-    StatisticsInputs& in = result.inputs;
+    StatisticsInputs in;
     in.group = group;
     in.kind = kind;
     in.firstSlot = range.firstSlot;
@@ -126,7 +125,19 @@ StatisticsResult ComputeStatistics(std::span<const std::uint8_t> permanence, Gro
     in.rateStart = live.RateStart(group);
     in.absenceStartField = AbsenceStartFieldOf(group);
     in.groupKey = Group(group).key;
-    in.spins = static_cast<std::int64_t>(permanence.size());
+    in.spins = static_cast<std::int64_t>(spins);
+    return in;
+}
+
+}  // namespace
+
+StatisticsResult ComputeStatistics(std::span<const std::uint8_t> permanence, GroupId group,
+                                   StatisticsKind kind, const AppliedSettings& settings,
+                                   const LiveSettings& live, const std::atomic<bool>* cancel) {
+    StatisticsResult result;
+    const ChartedRange range = ChartedRangeOf(group);
+    result.inputs = InputsOf(group, kind, settings, live, range, permanence.size());
+    const StatisticsInputs& in = result.inputs;
 
     const std::int64_t length = in.spins;
     if (length == 0) return result;

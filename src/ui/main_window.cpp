@@ -162,7 +162,7 @@ QLabel* MainWindow::MakeLabel(const QString& name, const QRect& bounds, int pixe
     return label;
 }
 
-void MainWindow::BuildControls() {
+void MainWindow::BuildTableFields() {
     background_ = new QLabel(canvas_);
     background_->setObjectName("Hintergrund");
     background_->setGeometry(ToQRect(table::kHintergrund));
@@ -189,7 +189,9 @@ void MainWindow::BuildControls() {
         fields_[n]->onMouseUp = [this, n](QMouseEvent*) { FieldMouseUp(n); };
         fields_[n]->onClick = [this, n] { EnterSpin(n); };
     }
+}
 
+void MainWindow::BuildCounterLabels() {
     for (int n = 0; n <= 46; ++n) {
         const bool spinCount = n == 37;
         labels_[n] = MakeLabel(QString("Label%1").arg(n), ToQRect(table::CounterLabel(n)), 19);
@@ -200,7 +202,9 @@ void MainWindow::BuildControls() {
     for (int i = 0; i < 3; ++i)
         twelve_labels_[i] =
             MakeLabel(QString("JvLabel%1").arg(i + 1), ToQRect(table::CounterLabel(47 + i)), 13);
+}
 
+void MainWindow::BuildRecentGrid() {
     recent_grid_ = new QTableWidget(20, 3, canvas_);
     recent_grid_->setObjectName("StringGrid1");
     recent_grid_->setGeometry(ToQRect(table::kStringGrid1));
@@ -225,7 +229,9 @@ void MainWindow::BuildControls() {
     QPalette gp = recent_grid_->palette();
     gp.setColor(QPalette::Base, kMoneyGreen);
     recent_grid_->setPalette(gp);
+}
 
+void MainWindow::BuildSignalList() {
     signal_list_ = new QListWidget(canvas_);
     signal_list_->setObjectName("ListBox1");
     signal_list_->setGeometry(ToQRect(table::kListBox1));
@@ -236,7 +242,9 @@ void MainWindow::BuildControls() {
     QPalette lp = signal_list_->palette();
     lp.setColor(QPalette::Base, kMoneyGreen);
     signal_list_->setPalette(lp);
+}
 
+void MainWindow::BuildRandomSpinControls() {
     random_count_edit_ = new QLineEdit("1", canvas_);
     random_count_edit_->setObjectName("Edit1");
     random_count_edit_->setGeometry(ToQRect(table::kEdit1));
@@ -267,6 +275,27 @@ void MainWindow::BuildControls() {
         generate_button_->move(generate_button_->pos() - QPoint(1, 1));
     };
     generate_button_->onClick = [this] { GenerateRandomSpins(); };
+}
+
+void MainWindow::BuildChips() {
+    for (int p = 0; p < kPositionCount; ++p) {
+        auto* chip = new ClickableImage(canvas_);
+        chip->setObjectName(QString("Images%1").arg(p));
+        chip->setGeometry(ToQRect(table::ChipRect(p)));
+        chip->setScaledContents(true);
+        chip->onMouseDown = [this](QMouseEvent* e) { ChipMouse(e, true); };
+        chip->onMouseUp = [this](QMouseEvent* e) { ChipMouse(e, false); };
+        chip->hide();
+        chips_[p] = chip;
+    }
+}
+
+void MainWindow::BuildControls() {
+    BuildTableFields();
+    BuildCounterLabels();
+    BuildRecentGrid();
+    BuildSignalList();
+    BuildRandomSpinControls();
 
     const auto wordLabel = [&](const char* name, table::Rect bounds) {
         auto* label = MakeLabel(name, ToQRect(bounds), 18);
@@ -281,16 +310,7 @@ void MainWindow::BuildControls() {
     banner_->setGeometry(ToQRect(table::kBannerWerbung));
     banner_->setCursor(Qt::PointingHandCursor);
 
-    for (int p = 0; p < kPositionCount; ++p) {
-        auto* chip = new ClickableImage(canvas_);
-        chip->setObjectName(QString("Images%1").arg(p));
-        chip->setGeometry(ToQRect(table::ChipRect(p)));
-        chip->setScaledContents(true);
-        chip->onMouseDown = [this](QMouseEvent* e) { ChipMouse(e, true); };
-        chip->onMouseUp = [this](QMouseEvent* e) { ChipMouse(e, false); };
-        chip->hide();
-        chips_[p] = chip;
-    }
+    BuildChips();
 
     // Behind everything: the table picture, then the zero field.
     zero_field_->lower();
@@ -299,61 +319,73 @@ void MainWindow::BuildControls() {
     DrawGenerateCaption();
 }
 
-void MainWindow::BuildMenu() {
-    QMenuBar* bar = menuBar();
-    const auto menu = [&](QMenu* parent, const char* name, const QString& title) {
-        QMenu* m = parent ? parent->addMenu(title) : bar->addMenu(title);
-        m->setObjectName(name);
-        m->menuAction()->setObjectName(QString(name) + "Action");
-        return m;
-    };
-    const auto item = [&](QMenu* m, const char* name, const QString& text, auto slot,
-                          QKeySequence shortcut = {}) {
-        QAction* action = m->addAction(text);
-        action->setObjectName(name);
-        if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-        connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
+QMenu* MainWindow::AddMenu(QMenu* parent, const char* name, const QString& title) {
+    QMenu* m = parent ? parent->addMenu(title) : menuBar()->addMenu(title);
+    m->setObjectName(name);
+    m->menuAction()->setObjectName(QString(name) + "Action");
+    return m;
+}
 
-    QMenu* datei = menu(nullptr, "Datei2", QString::fromUtf8("&Datei"));
-    item(
+QAction* MainWindow::AddMenuItem(QMenu* menu, const char* name, const QString& text,
+                                 std::function<void()> slot, const QKeySequence& shortcut) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(name);
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, std::move(slot));
+    return action;
+}
+
+void MainWindow::BuildMenu() {
+    BuildFileMenu();
+    BuildEditMenu();
+    BuildViewMenu();
+    BuildOptionsMenu();
+    BuildHelpMenu();
+}
+
+void MainWindow::BuildFileMenu() {
+    QMenu* datei = AddMenu(nullptr, "Datei2", QString::fromUtf8("&Datei"));
+    AddMenuItem(
         datei, "Neu2", "&Neu",
         [this] {
             if (AskToSaveUnsaved()) ResetPlay();
         },
         QKeySequence::New);
-    item(
+    AddMenuItem(
         datei, "ffnen2", QString::fromUtf8("&Öffnen..."), [this] { OpenPermanenceFile(); },
         QKeySequence::Open);
-    item(
+    AddMenuItem(
         datei, "Speichern2", "&Speichern", [this] { SavePermanence(); }, QKeySequence::Save);
-    item(
+    AddMenuItem(
         datei, "Speichernunter2", "Speichern &unter...", [this] { SavePermanenceAs(); },
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    QMenu* importieren = menu(datei, "Importieren", "Daten Importieren");
-    item(importieren, "extDatei1", "Textdatei", [this] { ImportText(); });
-    item(importieren, "ExcelDatei2", "Exceldatei", [this] { ImportWorksheet(); });
-    QMenu* exportieren = menu(datei, "Exportieren", "Daten Exportieren");
-    item(exportieren, "extDatei2", "Textdatei", [this] { ExportText(); });
-    item(exportieren, "ExcelDatei1", "Exceldatei", [this] { ExportWorksheet(); });
+    QMenu* importieren = AddMenu(datei, "Importieren", "Daten Importieren");
+    AddMenuItem(importieren, "extDatei1", "Textdatei", [this] { ImportText(); });
+    AddMenuItem(importieren, "ExcelDatei2", "Exceldatei", [this] { ImportWorksheet(); });
+    QMenu* exportieren = AddMenu(datei, "Exportieren", "Daten Exportieren");
+    AddMenuItem(exportieren, "extDatei2", "Textdatei", [this] { ExportText(); });
+    AddMenuItem(exportieren, "ExcelDatei1", "Exceldatei", [this] { ExportWorksheet(); });
     datei->addSeparator();
-    item(
+    AddMenuItem(
         datei, "Beenden2", "Beenden", [this] { close(); }, QKeySequence(Qt::CTRL | Qt::Key_Q));
+}
 
-    QMenu* bearbeiten = menu(nullptr, "Bearbeiten1", "&Bearbeiten");
-    item(
+void MainWindow::BuildEditMenu() {
+    QMenu* bearbeiten = AddMenu(nullptr, "Bearbeiten1", "&Bearbeiten");
+    AddMenuItem(
         bearbeiten, "Zahlentfernen1", "&Letzte Zahl entfernen", [this] { RemoveLastSpin(); },
         QKeySequence(Qt::CTRL | Qt::Key_Z));
-    item(bearbeiten, "Zahlenlistebearbeiten1", "&Zahlen bearbeiten", [this] {
+    AddMenuItem(bearbeiten, "Zahlenlistebearbeiten1", "&Zahlen bearbeiten", [this] {
         if (showNumberListEditor) showNumberListEditor();
     });
+}
 
-    QMenu* anzeige = menu(nullptr, "Anzeige1", "&Anzeige");
-    QMenu* zeigt = menu(anzeige, "AnzeigeTafelzeigt1", "Pleinanzeige zeigt...");
+void MainWindow::BuildViewMenu() {
+    QMenu* anzeige = AddMenu(nullptr, "Anzeige1", "&Anzeige");
+    QMenu* zeigt = AddMenu(anzeige, "AnzeigeTafelzeigt1", "Pleinanzeige zeigt...");
     auto* modes = new QActionGroup(this);
     const auto mode = [&](const char* name, const QString& text) {
-        QAction* a = item(zeigt, name, text, [this] { RefreshDisplay(); });
+        QAction* a = AddMenuItem(zeigt, name, text, [this] { RefreshDisplay(); });
         a->setCheckable(true);
         modes->addAction(a);
         return a;
@@ -362,14 +394,16 @@ void MainWindow::BuildMenu() {
     show_absences_ = mode("Rckstand1", QString::fromUtf8("Rückstand"));
     show_rates_ = mode("Prozent1", "Prozente");
     show_rates_->setChecked(true);
+}
 
-    QMenu* optionen = menu(nullptr, "Option1", "&Optionen");
-    item(optionen, "Parameter1", "&Parameter", [this] {
+void MainWindow::BuildOptionsMenu() {
+    QMenu* optionen = AddMenu(nullptr, "Option1", "&Optionen");
+    AddMenuItem(optionen, "Parameter1", "&Parameter", [this] {
         if (showOptionsWindow) showOptionsWindow();
     });
-    QMenu* sprache = menu(optionen, "Sprache", "Sprache");
-    QMenu* deutsch = menu(sprache, "Deutsch1", "Deutsch");
-    QMenu* english = menu(sprache, "English1", "English");
+    QMenu* sprache = AddMenu(optionen, "Sprache", "Sprache");
+    QMenu* deutsch = AddMenu(sprache, "Deutsch1", "Deutsch");
+    QMenu* english = AddMenu(sprache, "English1", "English");
     auto* languages = new QActionGroup(this);
     const char* captions[4] = {"Begriffe enthalten Chancenaufteilung", " Roulettefachbegriffe",
                                "Concepts Contain Chance Division", "Roulette Technical Terms"};
@@ -390,13 +424,15 @@ void MainWindow::BuildMenu() {
         language_actions_[i] = a;
     }
     language_actions_[0]->setChecked(true);
+}
 
-    QMenu* hilfe = menu(nullptr, "Hilfe1", "&Hilfe");
+void MainWindow::BuildHelpMenu() {
+    QMenu* hilfe = AddMenu(nullptr, "Hilfe1", "&Hilfe");
     // No F1 shortcut here: F1 opens the help of the window or tab in use, the menu item the contents.
-    item(hilfe, "Inhalt1", "&Zentora-Hilfe", [this] {
+    AddMenuItem(hilfe, "Inhalt1", "&Zentora-Hilfe", [this] {
         if (showHelp) showHelp();
     });
-    item(hilfe, "Info1", "In&fo...", [this] {
+    AddMenuItem(hilfe, "Info1", "In&fo...", [this] {
         if (showInfo) showInfo();
     });
 }

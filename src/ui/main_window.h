@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QTableWidget>
 #include <array>
+#include <functional>
 #include <random>
 
 #include "core/display_layout.h"
@@ -110,10 +111,26 @@ class MainWindow : public QMainWindow {
     void showEvent(QShowEvent* event) override;
 
   private:
+    // The table's controls, in the order they stack: fields, counters, the grid, the list, the random spins,
+    // chips.
     void BuildControls();
+    void BuildTableFields();
+    void BuildCounterLabels();
+    void BuildRecentGrid();
+    void BuildSignalList();
+    void BuildRandomSpinControls();
+    void BuildChips();
     void ApplyDisplayLayout(ScreenSize screen, ScreenSize available);
     void FitValueFonts();
     void BuildMenu();
+    void BuildFileMenu();
+    void BuildEditMenu();
+    void BuildViewMenu();
+    void BuildOptionsMenu();
+    void BuildHelpMenu();
+    QMenu* AddMenu(QMenu* parent, const char* name, const QString& title);
+    QAction* AddMenuItem(QMenu* menu, const char* name, const QString& text, std::function<void()> slot,
+                         const QKeySequence& shortcut = {});
     void LoadPictures();
     QLabel* MakeLabel(const QString& name, const QRect& bounds, int pixelSize);
     void FillSignalList();

@@ -141,74 +141,67 @@ NumberListEditor::NumberListEditor(Permanence& permanence, const QString& dataRo
 
 NumberListEditor::~NumberListEditor() = default;
 
-void NumberListEditor::BuildWindow() {
-    setObjectName("ZahlenListe");
-    setWindowTitle("Zentora");
-    setFixedSize(858, 455);
-    setModal(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kBackground);
-    setPalette(palette);
-    setAutoFillBackground(true);
-
-    for (int g = 0; g < kListGridCount; ++g) {
-        auto* panel = new QFrame(this);
-        panel->setObjectName(QString("JvPanel%1").arg(g + 1));
-        panel->setFrameShape(QFrame::Panel);
-        panel->setFrameShadow(QFrame::Raised);
-        panel->setGeometry(8, kGridTops[g], 62, kGridHeight);
-        panel->setAutoFillBackground(true);
-        QPalette pp = panel->palette();
-        pp.setColor(QPalette::Window, kHotTrack);
-        pp.setColor(QPalette::WindowText, Qt::yellow);
-        panel->setPalette(pp);
-        QFont labelFont = font();
-        labelFont.setPixelSize(11);
-        labelFont.setBold(true);
-        for (int row = 0; row < 2; ++row) {
-            auto* label = new QLabel(row == 0 ? "Runde:" : "Zahl:", panel);
-            const int number = row == 0 ? g + 1 : g + 1 + kListGridCount;
-            label->setObjectName(QString("Label%1").arg(number));
-            label->setProperty("textName", row == 0 ? "LabelRunde" : "LabelZahl");
-            label->setFont(labelFont);
-            label->setGeometry(4, 1 + row * (kRowHeight + 1), 56, kRowHeight);
-            labels_[number - 1] = label;
-        }
-        panel->hide();
-        panels_[g] = panel;
-
-        auto* grid = new QTableView(this);
-        grid->setObjectName(QString("StringGrid%1").arg(g + 1));
-        grid->setProperty("tag", g + 1);
-        auto* model = new ListGridModel(permanence_, grid);
-        grid->setModel(model);
-        grid->setItemDelegate(new ListCellDelegate(
-            model, &page_.columnWidth,
-            [this, g](int column) { return g == selected_grid_ && column == selected_column_; }, grid));
-        grid->horizontalHeader()->hide();
-        grid->verticalHeader()->hide();
-        grid->horizontalHeader()->setMinimumSectionSize(1);
-        grid->verticalHeader()->setMinimumSectionSize(1);
-        grid->verticalHeader()->setDefaultSectionSize(kRowHeight + 1);
-        grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        grid->setSelectionMode(QAbstractItemView::SingleSelection);
-        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        grid->setTabKeyNavigation(false);
-        grid->setFrameShape(QFrame::Box);
-        grid->setLineWidth(1);
-        QFont cellFont = font();
-        cellFont.setPixelSize(11);
-        grid->setFont(cellFont);
-        grid->installEventFilter(this);
-        connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, this, [this, g, grid] {
-            if (grid->hasFocus()) RememberSelection(g);
-        });
-        grid->hide();
-        grids_[g] = grid;
-        models_[g] = model;
+void NumberListEditor::BuildGridLabels(int g) {
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QString("JvPanel%1").arg(g + 1));
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Raised);
+    panel->setGeometry(8, kGridTops[g], 62, kGridHeight);
+    panel->setAutoFillBackground(true);
+    QPalette pp = panel->palette();
+    pp.setColor(QPalette::Window, kHotTrack);
+    pp.setColor(QPalette::WindowText, Qt::yellow);
+    panel->setPalette(pp);
+    QFont labelFont = font();
+    labelFont.setPixelSize(11);
+    labelFont.setBold(true);
+    for (int row = 0; row < 2; ++row) {
+        auto* label = new QLabel(row == 0 ? "Runde:" : "Zahl:", panel);
+        const int number = row == 0 ? g + 1 : g + 1 + kListGridCount;
+        label->setObjectName(QString("Label%1").arg(number));
+        label->setProperty("textName", row == 0 ? "LabelRunde" : "LabelZahl");
+        label->setFont(labelFont);
+        label->setGeometry(4, 1 + row * (kRowHeight + 1), 56, kRowHeight);
+        labels_[number - 1] = label;
     }
+    panel->hide();
+    panels_[g] = panel;
+}
 
+void NumberListEditor::BuildGrid(int g) {
+    auto* grid = new QTableView(this);
+    grid->setObjectName(QString("StringGrid%1").arg(g + 1));
+    grid->setProperty("tag", g + 1);
+    auto* model = new ListGridModel(permanence_, grid);
+    grid->setModel(model);
+    grid->setItemDelegate(new ListCellDelegate(
+        model, &page_.columnWidth,
+        [this, g](int column) { return g == selected_grid_ && column == selected_column_; }, grid));
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->hide();
+    grid->horizontalHeader()->setMinimumSectionSize(1);
+    grid->verticalHeader()->setMinimumSectionSize(1);
+    grid->verticalHeader()->setDefaultSectionSize(kRowHeight + 1);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setTabKeyNavigation(false);
+    grid->setFrameShape(QFrame::Box);
+    grid->setLineWidth(1);
+    QFont cellFont = font();
+    cellFont.setPixelSize(11);
+    grid->setFont(cellFont);
+    grid->installEventFilter(this);
+    connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, this, [this, g, grid] {
+        if (grid->hasFocus()) RememberSelection(g);
+    });
+    grid->hide();
+    grids_[g] = grid;
+    models_[g] = model;
+}
+
+void NumberListEditor::BuildButtons() {
     struct ButtonPlace {
         int x, width;
     };
@@ -233,6 +226,23 @@ void NumberListEditor::BuildWindow() {
     const QPixmap arrow = LoadPicture(QString::fromUtf8("Buttonunten/Vorwärts.bmp"));
     DrawCaption(buttons_[4], arrow.transformed(QTransform().rotate(180)), "10000", 65, {94, 30});
     DrawCaption(buttons_[5], arrow, "10000", 40, {94, 30});
+}
+
+void NumberListEditor::BuildWindow() {
+    setObjectName("ZahlenListe");
+    setWindowTitle("Zentora");
+    setFixedSize(858, 455);
+    setModal(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kBackground);
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    for (int g = 0; g < kListGridCount; ++g) {
+        BuildGridLabels(g);
+        BuildGrid(g);
+    }
+    BuildButtons();
     TextsHub& texts = TextsHub::Instance();
     texts.RegisterWindow(TextWindow::Editor, this, [this](const TextTarget& target, const QString& text) {
         return TakeText(target, text);

@@ -62,6 +62,10 @@ class NumberListEditor : public QDialog {
 
   private:
     void BuildWindow();
+    // Per grid: its panel with the "Runde:"/"Zahl:" labels, and the grid itself.
+    void BuildGridLabels(int g);
+    void BuildGrid(int g);
+    void BuildButtons();
     void ClearAndHandOver();
     void ShowPage();
     void PageTo(std::optional<std::int64_t> end);

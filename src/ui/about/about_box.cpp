@@ -40,6 +40,38 @@ QString Link(const QString& href, const QString& text) {
 
 }  // namespace
 
+QLabel* AboutBox::MakeLinkLabel(QWidget* owner, const QString& name, const QString& href,
+                                const QString& text) {
+    auto* l = new QLabel(owner);
+    l->setObjectName(name);
+    l->setText(Link(href, text));
+    l->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    connect(l, &QLabel::linkActivated, this, &AboutBox::OpenLink);
+    return l;
+}
+
+QScrollArea* AboutBox::BuildLibraryList() {
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("ScrollBox1");
+    scroll->setWidgetResizable(true);
+    scroll->setMinimumHeight(150);
+    auto* libraries = new QWidget;
+    auto* libraryLayout = new QVBoxLayout(libraries);
+    for (int i = 0; i < 6; ++i) {
+        auto* name = new QLabel(libraries);
+        name->setObjectName(QStringLiteral("InfoLine%1").arg(150 + i));
+        name->setWordWrap(true);
+        libraryLayout->addWidget(name);
+        QLabel* link = MakeLinkLabel(libraries, QStringLiteral("LibraryLink%1").arg(i + 1), kLibraryLinks[i],
+                                     kLibraryLinks[i]);
+        link->setContentsMargins(16, 0, 0, 4);
+        libraryLayout->addWidget(link);
+    }
+    libraryLayout->addStretch();
+    scroll->setWidget(libraries);
+    return scroll;
+}
+
 AboutBox::AboutBox(const QString& dataRoot, const LanguageTable& language, AdvertBanner* banner,
                    HelpSystem* help, QWidget* parent)
     : QDialog(parent),
@@ -81,44 +113,18 @@ AboutBox::AboutBox(const QString& dataRoot, const LanguageTable& language, Adver
     QLabel* librariesTitle = line(149);
     QLabel* sources = line(156);
     QLabel* contact = line(157);
-    const auto linkLabel = [&](QWidget* owner, const QString& name, const QString& href,
-                               const QString& text) {
-        auto* l = new QLabel(owner);
-        l->setObjectName(name);
-        l->setText(Link(href, text));
-        l->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-        connect(l, &QLabel::linkActivated, this, &AboutBox::OpenLink);
-        return l;
-    };
     QLabel* licence =
-        linkLabel(this, "LicenceLink", "https://www.gnu.org/licenses/gpl-3.0.html", "GPL-3.0-or-later");
+        MakeLinkLabel(this, "LicenceLink", "https://www.gnu.org/licenses/gpl-3.0.html", "GPL-3.0-or-later");
     QLabel* web =
-        linkLabel(this, "WebLink", WebHosts::HomePage(hosts_.WebSite()), QUrl(hosts_.WebSite()).host());
-    QLabel* mail = linkLabel(this, "MailLink", "mailto:" + hosts_.mail, hosts_.mail);
+        MakeLinkLabel(this, "WebLink", WebHosts::HomePage(hosts_.WebSite()), QUrl(hosts_.WebSite()).host());
+    QLabel* mail = MakeLinkLabel(this, "MailLink", "mailto:" + hosts_.mail, hosts_.mail);
     // Only addresses that are set are shown.
     const bool hasSite = !hosts_.WebSite().isEmpty(), hasMail = !hosts_.mail.isEmpty();
     web->setVisible(hasSite);
     mail->setVisible(hasMail);
     contact->setVisible(hasSite || hasMail);
 
-    auto* scroll = new QScrollArea(this);
-    scroll->setObjectName("ScrollBox1");
-    scroll->setWidgetResizable(true);
-    scroll->setMinimumHeight(150);
-    auto* libraries = new QWidget;
-    auto* libraryLayout = new QVBoxLayout(libraries);
-    for (int i = 0; i < 6; ++i) {
-        auto* name = new QLabel(libraries);
-        name->setObjectName(QStringLiteral("InfoLine%1").arg(150 + i));
-        name->setWordWrap(true);
-        libraryLayout->addWidget(name);
-        QLabel* link = linkLabel(libraries, QStringLiteral("LibraryLink%1").arg(i + 1), kLibraryLinks[i],
-                                 kLibraryLinks[i]);
-        link->setContentsMargins(16, 0, 0, 4);
-        libraryLayout->addWidget(link);
-    }
-    libraryLayout->addStretch();
-    scroll->setWidget(libraries);
+    QScrollArea* scroll = BuildLibraryList();
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName("JvHTButton1");

@@ -8,6 +8,9 @@
 #include <functional>
 #include <memory>
 
+class QLabel;
+class QScrollArea;
+
 #include "files/banner_refresh.h"
 #include "ui/banner/http_fetch.h"
 #include "ui/banner/web_hosts.h"
@@ -40,6 +43,8 @@ class AboutBox : public QDialog {
     std::function<void(const QUrl&)> openUrlHook;
 
   private:
+    QLabel* MakeLinkLabel(QWidget* owner, const QString& name, const QString& href, const QString& text);
+    QScrollArea* BuildLibraryList();
     void OpenLink(const QString& link);
     QString Tr(const char* text) const;
 

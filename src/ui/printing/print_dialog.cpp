@@ -57,6 +57,12 @@ void SetUp(QCPPainter& painter) {
     painter.setMode(QCPPainter::pmNonCosmetic);
 }
 
+template <class Widget>
+Widget* Named(Widget* widget, const char* name) {
+    widget->setObjectName(name);
+    return widget;
+}
+
 }  // namespace
 
 PrintDialog::PrintDialog(QWidget* parent) : QDialog(parent) {
@@ -86,40 +92,22 @@ PrintDialog::~PrintDialog() {
     if (printer_tool_process_) printer_tool_process_->disconnect(this);
 }
 
-void PrintDialog::BuildWindow() {
-    setWindowTitle(QStringLiteral("Drucken"));
-    setFixedSize(kClientWidth, kClientHeight);
-    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-
-    auto named = [](auto* widget, const char* name) {
-        widget->setObjectName(name);
-        return widget;
-    };
-    auto box = [&](const char* name, const QString& title) {
-        return named(new QGroupBox(title, this), name);
-    };
-
-    auto* right = new QWidget(this);
-    right->setGeometry(216, 4, kClientWidth - 220, kClientHeight - 8);
-    auto* rightLayout = new QVBoxLayout(right);
-    rightLayout->setContentsMargins(0, 0, 0, 0);
-    rightLayout->setSpacing(4);
-    auto* grid = new QGridLayout;
-    grid->setSpacing(4);
-    rightLayout->addLayout(grid);
-
-    QGroupBox* printerBox = box("GroupBoxDrucker", QStringLiteral("Drucker"));
+QGroupBox* PrintDialog::BuildPrinterBox() {
+    QGroupBox* printerBox = Named(new QGroupBox(QStringLiteral("Drucker"), this), "GroupBoxDrucker");
     auto* printerLayout = new QVBoxLayout(printerBox);
     printerLayout->setSpacing(3);
     printer_box_ = new QComboBox(printerBox);
     printer_box_->setObjectName("ComboBox1");
-    add_printer_button_ = named(new QPushButton(QStringLiteral("Drucker hinzufügen"), printerBox), "Button2");
-    properties_button_ = named(new QPushButton(QStringLiteral("Eigenschaften"), printerBox), "Button1");
+    add_printer_button_ = Named(new QPushButton(QStringLiteral("Drucker hinzufügen"), printerBox), "Button2");
+    properties_button_ = Named(new QPushButton(QStringLiteral("Eigenschaften"), printerBox), "Button1");
     printerLayout->addWidget(printer_box_);
     printerLayout->addWidget(add_printer_button_);
     printerLayout->addWidget(properties_button_);
+    return printerBox;
+}
 
-    QGroupBox* paperBox = box("GroupBoxPapier", QStringLiteral("Papierformat in mm"));
+QGroupBox* PrintDialog::BuildPaperBox() {
+    QGroupBox* paperBox = Named(new QGroupBox(QStringLiteral("Papierformat in mm"), this), "GroupBoxPapier");
     auto* paperLayout = new QGridLayout(paperBox);
     paperLayout->setVerticalSpacing(3);
     paper_box_ = new QComboBox(paperBox);
@@ -134,21 +122,27 @@ void PrintDialog::BuildWindow() {
     paper_width_ = sizeSpin("JvSpinEdit5");
     paper_height_ = sizeSpin("JvSpinEdit6");
     paperLayout->addWidget(paper_box_, 0, 0, 1, 2);
-    paperLayout->addWidget(named(new QLabel(QStringLiteral("Breite"), paperBox), "LabelBreite"), 1, 0);
+    paperLayout->addWidget(Named(new QLabel(QStringLiteral("Breite"), paperBox), "LabelBreite"), 1, 0);
     paperLayout->addWidget(paper_width_, 1, 1);
-    paperLayout->addWidget(named(new QLabel(QStringLiteral("Höhe"), paperBox), "LabelHoehe"), 2, 0);
+    paperLayout->addWidget(Named(new QLabel(QStringLiteral("Höhe"), paperBox), "LabelHoehe"), 2, 0);
     paperLayout->addWidget(paper_height_, 2, 1);
     paperLayout->setRowStretch(3, 1);
+    return paperBox;
+}
 
-    QGroupBox* formatBox = box("GroupBoxFormat", QStringLiteral("Format"));
+QGroupBox* PrintDialog::BuildFormatBox() {
+    QGroupBox* formatBox = Named(new QGroupBox(QStringLiteral("Format"), this), "GroupBoxFormat");
     auto* formatLayout = new QVBoxLayout(formatBox);
     formatLayout->setSpacing(2);
-    portrait_ = named(new QRadioButton(QStringLiteral("Hochformat"), formatBox), "RadioButton1");
-    landscape_ = named(new QRadioButton(QStringLiteral("Querformat"), formatBox), "RadioButton2");
+    portrait_ = Named(new QRadioButton(QStringLiteral("Hochformat"), formatBox), "RadioButton1");
+    landscape_ = Named(new QRadioButton(QStringLiteral("Querformat"), formatBox), "RadioButton2");
     formatLayout->addWidget(portrait_);
     formatLayout->addWidget(landscape_);
+    return formatBox;
+}
 
-    QGroupBox* marginBox = box("GroupBoxRaender", QStringLiteral("Ränder in mm"));
+QGroupBox* PrintDialog::BuildMarginBox() {
+    QGroupBox* marginBox = Named(new QGroupBox(QStringLiteral("Ränder in mm"), this), "GroupBoxRaender");
     auto* marginLayout = new QGridLayout(marginBox);
     marginLayout->setVerticalSpacing(3);
     const char* const spinNames[4] = {"JvSpinEdit1", "JvSpinEdit2", "JvSpinEdit3", "JvSpinEdit4"};
@@ -162,38 +156,26 @@ void PrintDialog::BuildWindow() {
         spin->setValue(20);
         margins_[i] = spin;
         const int row = i / 2, column = (i % 2) * 2;
-        marginLayout->addWidget(named(new QLabel(labels[i], marginBox), labelNames[i]), row, column);
+        marginLayout->addWidget(Named(new QLabel(labels[i], marginBox), labelNames[i]), row, column);
         marginLayout->addWidget(spin, row, column + 1);
     }
+    return marginBox;
+}
 
-    QGroupBox* fitBox = box("GroupBoxChart", QStringLiteral("Chart drucken"));
+QGroupBox* PrintDialog::BuildFitBox() {
+    QGroupBox* fitBox = Named(new QGroupBox(QStringLiteral("Chart drucken"), this), "GroupBoxChart");
     auto* fitLayout = new QVBoxLayout(fitBox);
     fitLayout->setSpacing(2);
-    fit_to_page_ = named(new QCheckBox(QStringLiteral("Chart an Seite anpassen"), fitBox), "CheckBox1");
-    keep_proportions_ = named(new QCheckBox(QStringLiteral("Proportional anpassen"), fitBox), "CheckBox2");
+    fit_to_page_ = Named(new QCheckBox(QStringLiteral("Chart an Seite anpassen"), fitBox), "CheckBox1");
+    keep_proportions_ = Named(new QCheckBox(QStringLiteral("Proportional anpassen"), fitBox), "CheckBox2");
     fit_to_page_->setChecked(true);
     keep_proportions_->setChecked(true);
     fitLayout->addWidget(fit_to_page_);
     fitLayout->addWidget(keep_proportions_);
+    return fitBox;
+}
 
-    grid->addWidget(printerBox, 0, 0);
-    grid->addWidget(formatBox, 0, 1);
-    grid->addWidget(paperBox, 1, 0, 2, 1);
-    grid->addWidget(marginBox, 1, 1);
-    grid->addWidget(fitBox, 2, 1);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(1, 1);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    print_button_ = named(new QPushButton(QStringLiteral("Drucken"), right), "Button3");
-    cancel_button_ = named(new QPushButton(QStringLiteral("Abbrechen"), right), "Button4");
-    print_button_->setDefault(true);
-    buttons->addWidget(print_button_);
-    buttons->addWidget(cancel_button_);
-    rightLayout->addStretch(1);
-    rightLayout->addLayout(buttons);
-
+void PrintDialog::ConnectControls() {
     connect(printer_box_, &QComboBox::activated, this, &PrintDialog::ChoosePrinter);
     connect(properties_button_, &QPushButton::clicked, this, &PrintDialog::ShowPrinterProperties);
     connect(add_printer_button_, &QPushButton::clicked, this, &PrintDialog::AddPrinter);
@@ -208,6 +190,47 @@ void PrintDialog::BuildWindow() {
     connect(keep_proportions_, &QCheckBox::clicked, this, &PrintDialog::FittingChanged);
     connect(print_button_, &QPushButton::clicked, this, &PrintDialog::PrintAndClose);
     connect(cancel_button_, &QPushButton::clicked, this, &PrintDialog::CancelPrinting);
+}
+
+void PrintDialog::BuildWindow() {
+    setWindowTitle(QStringLiteral("Drucken"));
+    setFixedSize(kClientWidth, kClientHeight);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+
+    auto* right = new QWidget(this);
+    right->setGeometry(216, 4, kClientWidth - 220, kClientHeight - 8);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->setSpacing(4);
+    auto* grid = new QGridLayout;
+    grid->setSpacing(4);
+    rightLayout->addLayout(grid);
+
+    QGroupBox* printerBox = BuildPrinterBox();
+    QGroupBox* paperBox = BuildPaperBox();
+    QGroupBox* formatBox = BuildFormatBox();
+    QGroupBox* marginBox = BuildMarginBox();
+    QGroupBox* fitBox = BuildFitBox();
+
+    grid->addWidget(printerBox, 0, 0);
+    grid->addWidget(formatBox, 0, 1);
+    grid->addWidget(paperBox, 1, 0, 2, 1);
+    grid->addWidget(marginBox, 1, 1);
+    grid->addWidget(fitBox, 2, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    print_button_ = Named(new QPushButton(QStringLiteral("Drucken"), right), "Button3");
+    cancel_button_ = Named(new QPushButton(QStringLiteral("Abbrechen"), right), "Button4");
+    print_button_->setDefault(true);
+    buttons->addWidget(print_button_);
+    buttons->addWidget(cancel_button_);
+    rightLayout->addStretch(1);
+    rightLayout->addLayout(buttons);
+
+    ConnectControls();
 }
 
 QString PrintDialog::Tr(const QString& text) const {

@@ -83,6 +83,12 @@ class PrintDialog : public QDialog {
 
   private:
     void BuildWindow();
+    QGroupBox* BuildPrinterBox();
+    QGroupBox* BuildPaperBox();
+    QGroupBox* BuildFormatBox();
+    QGroupBox* BuildMarginBox();
+    QGroupBox* BuildFitBox();
+    void ConnectControls();
     void FillPrinters();
     void UsePrinter(int index);
     void FillPapers();
