@@ -49,7 +49,7 @@ int Chips(const PlayState& state) {
 }
 
 void BM_ClickOnNumberField(benchmark::State& st) {
-    MainWindow form(ZENTORA_BIN_DIR, kDesignScreen);
+    MainWindow form(QString(ZENTORA_BIN_DIR), kDesignScreen);
     form.show();
     BusySettings(form.Session());
     std::mt19937 rng(7);
@@ -76,7 +76,7 @@ void BM_OpenMillionSpins(benchmark::State& st) {
         for (char& b : bytes) b = static_cast<char>(rng() % 37);
         std::ofstream(path.toStdString(), std::ios::binary) << bytes;
     }
-    MainWindow form(ZENTORA_BIN_DIR, kDesignScreen);
+    MainWindow form(QString(ZENTORA_BIN_DIR), kDesignScreen);
     form.show();
     BusySettings(form.Session());
     for (auto _ : st) {

@@ -23,7 +23,7 @@ zentora::Permanence MillionSpins() {
 
 void BM_NumberListOpen(benchmark::State& state) {
     zentora::Permanence p = MillionSpins();
-    zentora::NumberListEditor editor(p, ZENTORA_BIN_DIR);
+    zentora::NumberListEditor editor(p, QString(ZENTORA_BIN_DIR));
     for (auto _ : state) {
         editor.show();
         benchmark::DoNotOptimize(editor.grab());
@@ -37,7 +37,7 @@ BENCHMARK(BM_NumberListOpen)->Unit(benchmark::kMillisecond);
 // Arguments: the button (1..6 = JvImage1..JvImage6).
 void BM_NumberListPaging(benchmark::State& state) {
     zentora::Permanence p = MillionSpins();
-    zentora::NumberListEditor editor(p, ZENTORA_BIN_DIR);
+    zentora::NumberListEditor editor(p, QString(ZENTORA_BIN_DIR));
     editor.show();
     const int button = static_cast<int>(state.range(0));
     for (auto _ : state) {
@@ -72,7 +72,7 @@ BENCHMARK(BM_NumberListPaging)->DenseRange(1, 6)->Unit(benchmark::kMillisecond);
 // Deleting a spin in the middle of the permanence: the later spins move down by one.
 void BM_NumberListDelete(benchmark::State& state) {
     zentora::Permanence p = MillionSpins();
-    zentora::NumberListEditor editor(p, ZENTORA_BIN_DIR);
+    zentora::NumberListEditor editor(p, QString(ZENTORA_BIN_DIR));
     editor.show();
     editor.ShowPageEndingAt(500000);
     for (auto _ : state) {

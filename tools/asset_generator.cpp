@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Draws Zentora's own pictures at build time: the roulette table, the chip, the pressed number fields, the
 // image buttons and the letters of the words drawn on the table. Also writes the layout file for 1280 x 800
-// from the same design geometry (--layout-ini).
+// from the same design geometry (--layout-ini), and the program icon for the desktop (--icons).
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdio>
 
+#include "app_icon.h"
 #include "catalogue/number_set.h"
 #include "info_pictures.h"
 #include "ui/table_geometry.h"
@@ -328,13 +329,29 @@ bool WriteLayoutIni(const QString& path) {
 
 }  // namespace
 
+// The hicolor theme's folders below `root`, each with the icon named `id`.
+bool WriteIcons(const QDir& root, const QString& id) {
+    bool ok = true;
+    for (const int size : {48, 128, 256}) {
+        const QString folder = QString("hicolor/%1x%1/apps").arg(size);
+        ok = root.mkpath(folder) &&
+             zentora::icon::RenderIcon(size).save(root.filePath(folder + '/' + id + ".png"), "PNG") && ok;
+    }
+    ok = root.mkpath("hicolor/scalable/apps") &&
+         zentora::icon::WriteIconSvg(root.filePath("hicolor/scalable/apps/" + id + ".svg")) && ok;
+    if (!ok)
+        std::fprintf(stderr, "asset_generator: cannot write the icons below %s\n", qPrintable(root.path()));
+    return ok;
+}
+
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() == 3 && args[1] == "--layout-ini") return WriteLayoutIni(args[2]) ? 0 : 1;
+    if (args.size() == 4 && args[1] == "--icons") return WriteIcons(QDir(args[2]), args[3]) ? 0 : 1;
     if (args.size() != 2) {
-        std::fprintf(stderr, "usage: asset_generator OUTPUT_DIR | --layout-ini FILE\n");
+        std::fprintf(stderr, "usage: asset_generator OUTPUT_DIR | --layout-ini FILE | --icons DIR ID\n");
         return 2;
     }
     const QDir root(args[1]);

@@ -4,7 +4,7 @@ ZENTORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 ZENTORA_PACKAGES=(g++ cmake ninja-build pkg-config
     qt6-base-dev libqcustomplot-dev qt6-image-formats-plugins libgl-dev fonts-dejavu-core
     libcli11-dev nlohmann-json3-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
-    python3-xlrd poppler-utils xvfb xauth)
+    python3-xlrd poppler-utils xvfb xauth desktop-file-utils appstream)
 
 zentora_install_packages() {
     local missing=() pkg

@@ -2,21 +2,34 @@
 // The desktop program: start-up in the order the windows depend on each other.
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QScreen>
 #include <QThread>
+#include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "app/scripted_run.h"
 #include "app/window_wiring.h"
 #include "ui/about/splash_screen.h"
-#include "ui/data_root.h"
+#include "ui/data_folders.h"
 #include "ui/main_window.h"
 #include "ui/number_list_editor.h"
 #include "ui/options/options_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString root = zentora::DataRoot();
+    std::optional<zentora::DataFolders> found;
+    try {
+        const auto location = zentora::files::FindDataLocation();
+        zentora::files::PrepareUserFolder(location);
+        found.emplace(location);
+    } catch (const zentora::files::DataLocationError& e) {
+        std::fprintf(stderr, "zentora: %s\n", e.what());
+        QMessageBox::critical(nullptr, QStringLiteral("Zentora"), QString::fromStdString(e.what()));
+        return 1;
+    }
+    const zentora::DataFolders& root = *found;
 
     auto splash = std::make_unique<zentora::SplashScreen>(root);
     splash->show();

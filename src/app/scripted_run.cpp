@@ -35,8 +35,9 @@ void FollowTestScript(MainWindow& form) {
         };
     }
     const QStringList spins = Words("ZENTORA_TEST_SPINS");
-    if (spins.isEmpty()) return;
-    QTimer::singleShot(0, &form, [&form, spins] {
+    const bool quit = qEnvironmentVariableIsSet("ZENTORA_TEST_QUIT");
+    if (spins.isEmpty() && !quit) return;
+    QTimer::singleShot(0, &form, [&form, spins, quit] {
         int entered = 0;
         for (const QString& spin : spins) {
             bool ok = false;
@@ -45,7 +46,8 @@ void FollowTestScript(MainWindow& form) {
             form.EnterSpin(number);
             ++entered;
         }
-        Print(QStringLiteral("Eingegeben: %1").arg(entered));
+        if (!spins.isEmpty()) Print(QStringLiteral("Eingegeben: %1").arg(entered));
+        if (quit) form.close();
     });
 }
 

@@ -11,6 +11,7 @@ class MainWindow;
 //                         out, "Abbrechen" (which keeps everything).
 //   ZENTORA_TEST_SPINS    numbers entered as clicks on their fields once the window shows ("5 17 0"); then
 //                         "Eingegeben: <count>" goes to the standard output.
+//   ZENTORA_TEST_QUIT     closes the window once it shows (after the spins), so a test sees a whole run.
 void FollowTestScript(MainWindow& form);
 
 }  // namespace zentora

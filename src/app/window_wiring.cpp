@@ -38,13 +38,13 @@ void ConnectNumberListEditor(MainWindow& window, NumberListEditor& editor) {
 
 HelpAndInfo ConnectHelpAndInfo(MainWindow& window, QWidget* optionsWindow) {
     HelpAndInfo parts;
-    const QString root = window.DataRoot();
+    const DataFolders& folders = window.Folders();
     parts.help = new HelpSystem(&window);
-    parts.help->SetPopupTopics(QDir(root).filePath("Einstellungen/zentora.txt"));
+    parts.help->SetPopupTopics(folders.Read("Einstellungen/zentora.txt"));
     HelpSystem::AssignContexts(&window, optionsWindow);
     if (auto* label = window.findChild<QLabel*>("BannerWerbung"))
-        parts.banner = new AdvertBanner(label, root, LoadWebHosts(root), &window);
-    parts.info = new AboutBox(root, window.Language(), parts.banner, parts.help, &window);
+        parts.banner = new AdvertBanner(label, folders, LoadWebHosts(folders), &window);
+    parts.info = new AboutBox(folders, window.Language(), parts.banner, parts.help, &window);
 
     HelpSystem* help = parts.help;
     AboutBox* info = parts.info;

@@ -28,8 +28,9 @@ struct CliSettings {
     FixedLiveSettings live;
 };
 
-// Loads --options FILE (or the program's own Einstellungen/data.ini beside the executable when absent) into a
-// fresh options model, applies it and takes the settings read at the moment of use. Throws InputError.
+// Loads --options FILE (or, when absent, the program's own Einstellungen/data.ini as the desktop program
+// finds it: the user's copy when installed, else the shipped one) into a fresh options model, applies it and
+// takes the settings read at the moment of use. Throws InputError.
 CliSettings LoadSettingsArg(const std::optional<std::string>& path, bool orphelinPlein);
 
 }  // namespace zentora::cli

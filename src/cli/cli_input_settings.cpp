@@ -4,22 +4,12 @@
 
 #include "cli/cli_input.h"
 #include "cli/commands.h"
+#include "files/data_location.h"
 #include "files/file_access.h"
 #include "options/option_files.h"
 #include "options/options_model.h"
 
 namespace zentora::cli {
-
-namespace {
-
-std::filesystem::path ProgramFolder() {
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) throw InputError("cannot find the program's folder: " + ec.message());
-    return exe.parent_path();
-}
-
-}  // namespace
 
 CliSettings LoadSettingsArg(const std::optional<std::string>& path, bool orphelinPlein) {
     // A named file must exist; the program's own data.ini loads like at program start, missing or not.
@@ -30,7 +20,12 @@ CliSettings LoadSettingsArg(const std::optional<std::string>& path, bool orpheli
         if (!std::filesystem::exists(file, ec))
             throw InputError(GermanText(files::ReadErrorMessage(*path, ENOENT)));
     } else {
-        file = ProgramFolder() / "Einstellungen" / "data.ini";
+        // The user's own data.ini when the program is installed, else the shipped one.
+        try {
+            file = files::FindDataLocation().ReadPath("Einstellungen/data.ini");
+        } catch (const files::DataLocationError& e) {
+            throw InputError(e.what());
+        }
     }
     OptionsModel model;
     try {

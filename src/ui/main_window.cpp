@@ -86,10 +86,10 @@ QStringList WidestValueTexts() {
 
 }  // namespace
 
-MainWindow::MainWindow(const QString& dataRoot, ScreenSize screen, ScreenSize available, QWidget* parent)
+MainWindow::MainWindow(const DataFolders& folders, ScreenSize screen, ScreenSize available, QWidget* parent)
     : QMainWindow(parent),
-      data_root_(dataRoot),
-      language_(std::filesystem::path(ToStd(QDir(dataRoot).filePath("Einstellungen/Sprache.csv")))) {
+      folders_(folders),
+      language_(std::filesystem::path(ToStd(folders.Read("Einstellungen/Sprache.csv")))) {
     setObjectName("Form1");
     setWindowTitle("Zentora");
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -130,7 +130,7 @@ MainWindow::~MainWindow() {
 }
 
 QPixmap MainWindow::LoadTransparent(const QString& file) const {
-    QPixmap picture(QDir(data_root_).filePath(file));
+    QPixmap picture(folders_.Read(file));
     if (picture.isNull()) return picture;
     // As with every transparent picture here: the bottom-left pixel's colour is see-through.
     const QImage image = picture.toImage();
@@ -143,7 +143,7 @@ void MainWindow::LoadPictures() {
     // A missing picture leaves its control empty; the play state does not depend on it.
     chip_bitmap_ = LoadTransparent("Bilder/Chip1.bmp");
     for (int n = 0; n <= 36; ++n)
-        pressed_bitmaps_[n] = LoadPixmap(QDir(data_root_).filePath(QString("Buttonunten/%1.bmp").arg(n)));
+        pressed_bitmaps_[n] = LoadPixmap(folders_.Read(QString("Buttonunten/%1.bmp").arg(n)));
 }
 
 QLabel* MainWindow::MakeLabel(const QString& name, const QRect& bounds, int pixelSize) {
@@ -167,7 +167,7 @@ void MainWindow::BuildTableFields() {
     background_->setObjectName("Hintergrund");
     background_->setGeometry(ToQRect(table::kHintergrund));
     background_->setScaledContents(true);
-    background_->setPixmap(LoadPixmap(QDir(data_root_).filePath("Bilder/Hintergrund.bmp")));
+    background_->setPixmap(LoadPixmap(folders_.Read("Bilder/Hintergrund.bmp")));
 
     zero_field_ = new ClickableImage(canvas_);
     zero_field_->setObjectName("ZeroButton");
@@ -460,7 +460,7 @@ void MainWindow::DrawGenerateCaption() {
 // The words for even and odd, put together from the letter pictures and placed between the fields and the
 // grid by the word's width.
 void MainWindow::DrawTableWord(QLabel* word, const QString& text) {
-    const QPixmap picture = LetterWord(data_root_, text);
+    const QPixmap picture = LetterWord(folders_, text);
     const int width = 3 * QFontMetrics(QApplication::font()).horizontalAdvance(text);
     int left = 0;
     if (word == even_word_) {
@@ -699,7 +699,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::ApplyDisplayLayout(ScreenSize screen, ScreenSize available) {
     const LayoutDecision decision = DecideLayout(screen);
     if (decision.useLayoutFile) {
-        const auto ini = LayoutIni::Load(ToStd(QDir(data_root_).filePath("Einstellungen/1280x800.ini")));
+        const auto ini = LayoutIni::Load(ToStd(folders_.Read("Einstellungen/1280x800.ini")));
         QHash<QString, QWidget*> controls;
         for (QWidget* w : canvas_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (!w->objectName().isEmpty()) controls.insert(w->objectName().toLower(), w);

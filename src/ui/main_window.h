@@ -16,6 +16,7 @@
 #include "files/recovery_file.h"
 #include "lang/language_table.h"
 #include "lang/window_texts.h"
+#include "ui/data_folders.h"
 #include "ui/play_session.h"
 #include "ui/widgets/clickable_image.h"
 
@@ -35,16 +36,16 @@ enum class PermanenceFormat;
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    // dataRoot: the folder with Einstellungen/, Bilder/, Buttonunten/ and Save/.
+    // folders: where Einstellungen/, Bilder/, Buttonunten/, Font/ and Save/ are read and written.
     // screen: the screen size the layout is made for (the primary screen's in the program); available: the
     // part of it the desktop leaves to windows (empty: the whole screen).
-    MainWindow(const QString& dataRoot, ScreenSize screen, ScreenSize available = {},
+    MainWindow(const DataFolders& folders, ScreenSize screen, ScreenSize available = {},
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
     PlaySession& Session() { return session_; }
     LanguageTable& Language() { return language_; }
-    const QString& DataRoot() const { return data_root_; }
+    const DataFolders& Folders() const { return folders_; }
     QWidget* Canvas() const { return canvas_; }
 
     // The start-up steps that follow the creation of the other windows; main() runs them in order.
@@ -160,7 +161,7 @@ class MainWindow : public QMainWindow {
     void NoteSpinsAdded(std::size_t count);
     void ShowRecoveryError();
 
-    QString data_root_;
+    DataFolders folders_;
     PlaySession session_;
     LanguageTable language_;
     std::mt19937 random_;

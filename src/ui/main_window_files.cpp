@@ -56,7 +56,7 @@ QString MainWindow::AskFile(const files::DialogSetup& setup, bool save, const QS
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     SetUp(dialog, setup, [this](const QString& text) { return Tr(text.toUtf8().constData()); });
-    const QString saveFolder = QDir(data_root_).filePath(FromStd(files::kSaveFolderName));
+    const QString saveFolder = QDir(folders_.User()).filePath(FromStd(files::kSaveFolderName));
     dialog.setDirectory(QString::fromStdString(
         files::DialogStartFolder(save_start_folder_.toStdString(), saveFolder.toStdString())));
     if (!preset.isEmpty()) dialog.selectFile(preset);

@@ -134,8 +134,8 @@ class ListCellDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-NumberListEditor::NumberListEditor(Permanence& permanence, const QString& dataRoot, QWidget* parent)
-    : QDialog(parent), permanence_(permanence), data_root_(dataRoot) {
+NumberListEditor::NumberListEditor(Permanence& permanence, const DataFolders& folders, QWidget* parent)
+    : QDialog(parent), permanence_(permanence), folders_(folders) {
     BuildWindow();
 }
 
@@ -255,7 +255,7 @@ void NumberListEditor::BuildWindow() {
 }
 
 QPixmap NumberListEditor::LoadPicture(const QString& file) const {
-    QPixmap picture(QDir(data_root_).filePath(file));
+    QPixmap picture(folders_.Read(file));
     if (picture.isNull()) return picture;
     // The bottom-left pixel's colour is see-through, as with every transparent picture of the program.
     const QImage image = picture.toImage();

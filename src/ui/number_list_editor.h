@@ -12,6 +12,7 @@
 
 #include "core/number_list_pages.h"
 #include "core/permanence.h"
+#include "ui/data_folders.h"
 #include "ui/widgets/image_button.h"
 
 class QFrame;
@@ -27,8 +28,8 @@ class ListGridModel;
 class NumberListEditor : public QDialog {
     Q_OBJECT
   public:
-    // permanence: the main window's, changed in place. dataRoot: the folder with Buttonunten/.
-    NumberListEditor(Permanence& permanence, const QString& dataRoot, QWidget* parent = nullptr);
+    // permanence: the main window's, changed in place. folders: where Buttonunten/ is found.
+    NumberListEditor(Permanence& permanence, const DataFolders& folders, QWidget* parent = nullptr);
     ~NumberListEditor() override;
 
     // What the main window does when the editor closes after a deletion: New when the permanence became
@@ -77,7 +78,7 @@ class NumberListEditor : public QDialog {
     QPixmap LoadPicture(const QString& file) const;
 
     Permanence& permanence_;
-    QString data_root_;
+    DataFolders folders_;
     ListPage page_;
     std::array<QTableView*, kListGridCount> grids_{};
     std::array<ListGridModel*, kListGridCount> models_{};

@@ -72,14 +72,14 @@ QScrollArea* AboutBox::BuildLibraryList() {
     return scroll;
 }
 
-AboutBox::AboutBox(const QString& dataRoot, const LanguageTable& language, AdvertBanner* banner,
+AboutBox::AboutBox(const DataFolders& folders, const LanguageTable& language, AdvertBanner* banner,
                    HelpSystem* help, QWidget* parent)
     : QDialog(parent),
-      data_root_(dataRoot),
+      folders_(folders),
       language_(language),
       banner_(banner),
       help_(help),
-      hosts_(LoadWebHosts(dataRoot)),
+      hosts_(LoadWebHosts(folders)),
       transport_(std::make_unique<HttpRefreshTransport>(manager_, hosts_.timeoutMs)) {
     setObjectName("Info");
     setWindowTitle(QStringLiteral("Info Zentora"));
@@ -87,7 +87,7 @@ AboutBox::AboutBox(const QString& dataRoot, const LanguageTable& language, Adver
 
     auto* picture = new QLabel(this);
     picture->setObjectName("Image1");
-    picture->setPixmap(LoadPixmap(QDir(dataRoot).filePath("Bilder/Info.bmp")));
+    picture->setPixmap(LoadPixmap(folders.Read("Bilder/Info.bmp")));
     picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
     const auto label = [this](const char* name) {
@@ -178,12 +178,11 @@ QString AboutBox::Tr(const char* text) const {
 
 void AboutBox::SetUpForLanguage() {
     if (help_) help_->CloseAll();
-    const QDir root(data_root_);
     const bool english = language_.LanguageIndex() > 1;
     const QString server = english ? hosts_.english : hosts_.german;
     const QString list = english ? "Einstellungen/EnWerbung.txt" : "Einstellungen/DeWerbung.txt";
     const QString helpFile =
-        root.filePath(english ? "Einstellungen/ENzentora.html" : "Einstellungen/zentora.html");
+        folders_.Read(english ? "Einstellungen/ENzentora.html" : "Einstellungen/zentora.html");
     // Without the language's server the banner invites to no web site: no picture, link or hint.
     const bool invite = !server.isEmpty();
     if (banner_) {
@@ -193,11 +192,11 @@ void AboutBox::SetUpForLanguage() {
     if (help_) help_->SetHelpFile(helpFile);
 
     const files::DateTime now = clockHook ? clockHook() : QDateTime::currentSecsSinceEpoch();
-    last_refresh_ = files::RefreshAdvertList(root.filePath("Einstellungen/Update.ini").toStdString(),
+    last_refresh_ = files::RefreshAdvertList(folders_.Write("Einstellungen/Update.ini").toStdString(),
                                              WebHosts::AdvertList(server).toStdString(),
-                                             root.filePath(list).toStdString(), now, *transport_);
-    files::CopyListFile(root.filePath(list).toStdString(),
-                        root.filePath("Einstellungen/Banner.txt").toStdString());
+                                             folders_.Write(list).toStdString(), now, *transport_);
+    files::CopyListFile(folders_.Read(list).toStdString(),
+                        folders_.Write("Einstellungen/Banner.txt").toStdString());
     if (banner_)
         banner_->SetHint(!invite   ? QString()
                          : english ? "Visit Our Web Site"

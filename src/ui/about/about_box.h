@@ -26,8 +26,8 @@ class HelpSystem;
 class AboutBox : public QDialog {
     Q_OBJECT
   public:
-    AboutBox(const QString& dataRoot, const LanguageTable& language, AdvertBanner* banner, HelpSystem* help,
-             QWidget* parent = nullptr);
+    AboutBox(const DataFolders& folders, const LanguageTable& language, AdvertBanner* banner,
+             HelpSystem* help, QWidget* parent = nullptr);
     ~AboutBox() override;
 
     // Help file, banner link, picture and hint, and the advertising list for the current language.
@@ -48,7 +48,7 @@ class AboutBox : public QDialog {
     void OpenLink(const QString& link);
     QString Tr(const char* text) const;
 
-    QString data_root_;
+    DataFolders folders_;
     const LanguageTable& language_;
     QPointer<AdvertBanner> banner_;  // siblings under the main window may go first
     QPointer<HelpSystem> help_;

@@ -10,7 +10,7 @@
 
 namespace zentora {
 
-SplashScreen::SplashScreen(const QString& dataRoot, QWidget* parent)
+SplashScreen::SplashScreen(const DataFolders& folders, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName("Splashscreen");
     setWindowTitle(QStringLiteral("Splashscreen"));
@@ -18,7 +18,7 @@ SplashScreen::SplashScreen(const QString& dataRoot, QWidget* parent)
     const auto picture = [&](const char* name, const char* file) {
         auto* label = new QLabel(this);
         label->setObjectName(name);
-        label->setPixmap(LoadPixmap(QDir(dataRoot).filePath(file)));
+        label->setPixmap(LoadPixmap(folders.Read(file)));
         label->resize(label->sizeHint().expandedTo(QSize(1, 1)));
         label->hide();
         return label;

@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+#include "ui/data_folders.h"
+
 class QLabel;
 
 namespace zentora {
@@ -11,7 +13,7 @@ namespace zentora {
 class SplashScreen : public QWidget {
     Q_OBJECT
   public:
-    explicit SplashScreen(const QString& dataRoot, QWidget* parent = nullptr);
+    explicit SplashScreen(const DataFolders& folders, QWidget* parent = nullptr);
     QLabel* GermanPicture() const { return german_picture_; }
     QLabel* EnglishPicture() const { return english_picture_; }
 

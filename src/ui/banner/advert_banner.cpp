@@ -27,9 +27,9 @@ std::string Authority(const QString& server) {
 
 }  // namespace
 
-AdvertBanner::AdvertBanner(QLabel* bannerWerbung, const QString& dataRoot, const WebHosts& hosts,
+AdvertBanner::AdvertBanner(QLabel* bannerWerbung, const DataFolders& folders, const WebHosts& hosts,
                            QObject* parent)
-    : QObject(parent), banner_(bannerWerbung), data_root_(dataRoot), hosts_(hosts) {
+    : QObject(parent), banner_(bannerWerbung), folders_(folders), hosts_(hosts) {
     setObjectName("WerbeBanner");
     banner_->setScaledContents(true);
     banner_->setCursor(Qt::PointingHandCursor);
@@ -54,13 +54,13 @@ void AdvertBanner::SetHint(const QString& hint) {
 }
 
 void AdvertBanner::SetPicture(const QString& file) {
-    banner_->setPixmap(file.isEmpty() ? QPixmap() : LoadPixmap(QDir(data_root_).filePath(file)));
+    banner_->setPixmap(file.isEmpty() ? QPixmap() : LoadPixmap(folders_.Read(file)));
 }
 
 void AdvertBanner::ShowNextAdvert() {
     // Without a server the banner keeps what it shows and nothing is fetched.
     if (!hosts_.AnyServer()) return;
-    const auto list = ReadDataFile(QDir(data_root_).filePath("Einstellungen/Banner.txt"), kMaxListBytes);
+    const auto list = ReadDataFile(folders_.Read("Einstellungen/Banner.txt"), kMaxListBytes);
     if (!list) return;
     const std::vector<std::string> lines = files::SplitListLines(list->toStdString());
     if (lines.empty()) return;
@@ -77,7 +77,7 @@ void AdvertBanner::ShowNextAdvert() {
         if (!cached && !server.isEmpty())
             cached = files::CachedPictureName(line.pictureUrl, Authority(server));
     if (cached) {
-        const QString file = QDir(data_root_).filePath("Bilder/" + QString::fromStdString(*cached));
+        const QString file = folders_.Write("Bilder/" + QString::fromStdString(*cached));
         if (QFileInfo::exists(file)) {
             HandOver(LoadImage(file), hint, link);
             return;

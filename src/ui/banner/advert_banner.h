@@ -21,7 +21,7 @@ namespace zentora {
 class AdvertBanner : public QObject {
     Q_OBJECT
   public:
-    AdvertBanner(QLabel* bannerWerbung, const QString& dataRoot, const WebHosts& hosts,
+    AdvertBanner(QLabel* bannerWerbung, const DataFolders& folders, const WebHosts& hosts,
                  QObject* parent = nullptr);
 
     QTimer* RotationTimer() const { return rotation_timer_; }
@@ -53,7 +53,7 @@ class AdvertBanner : public QObject {
     void HandOver(const QImage& picture, const QString& hint, const QString& link);
 
     QLabel* banner_;
-    QString data_root_;
+    DataFolders folders_;
     WebHosts hosts_;
     QTimer* rotation_timer_;
     QNetworkAccessManager manager_;

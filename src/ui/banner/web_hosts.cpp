@@ -10,9 +10,9 @@
 
 namespace zentora {
 
-WebHosts LoadWebHosts(const QString& dataRoot) {
+WebHosts LoadWebHosts(const DataFolders& folders) {
     WebHosts hosts;
-    const QString file = QDir(dataRoot).filePath("Einstellungen/Webserver.ini");
+    const QString file = folders.Read("Einstellungen/Webserver.ini");
     // QSettings would wait on a pipe for ever: only a regular file is read.
     if (files::CheckRegularFile(QFile::encodeName(file).toStdString(), files::kMaxSettingsBytes) != 0)
         return hosts;

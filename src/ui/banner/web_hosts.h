@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include "ui/data_folders.h"
+
 namespace zentora {
 
 // The maker's web servers and addresses, read from "Einstellungen/Webserver.ini" so that a packager, a test
@@ -27,6 +29,6 @@ struct WebHosts {
 };
 
 // Values that are not http(s) addresses (or, for the mail, not an address) count as not set.
-WebHosts LoadWebHosts(const QString& dataRoot);
+WebHosts LoadWebHosts(const DataFolders& folders);
 
 }  // namespace zentora

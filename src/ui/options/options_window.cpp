@@ -24,8 +24,8 @@
 
 namespace zentora {
 
-OptionsWindow::OptionsWindow(const QString& dataRoot, AppliedSettings& applied, QWidget* parent)
-    : QDialog(parent), data_root_(dataRoot), applied_(applied), fields_(model_) {
+OptionsWindow::OptionsWindow(const DataFolders& folders, AppliedSettings& applied, QWidget* parent)
+    : QDialog(parent), folders_(folders), applied_(applied), fields_(model_) {
     setObjectName("Form2");
     setWindowTitle(QStringLiteral("Zentora Optionsfenster"));
     setModal(true);
@@ -81,11 +81,11 @@ bool OptionsWindow::WindowEnabled() const {
 }
 
 QString OptionsWindow::OptionsFolder() const {
-    return QDir(data_root_).filePath(QStringLiteral("Einstellungen"));
+    return QDir(folders_.User()).filePath(QStringLiteral("Einstellungen"));
 }
 
 QString OptionsWindow::DataIniPath() const {
-    return QDir(OptionsFolder()).filePath(QStringLiteral("data.ini"));
+    return folders_.Write(QStringLiteral("Einstellungen/data.ini"));
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -199,7 +199,7 @@ void OptionsWindow::StopWorkers() {
 // Showing and closing
 
 void OptionsWindow::LoadStartSettings() {
-    LoadOptions(DataIniPath());
+    LoadOptions(folders_.Read(QStringLiteral("Einstellungen/data.ini")));
     ApplySettings();
     CreationRules(model_);
     ShowRateBlocks();
@@ -220,7 +220,7 @@ void OptionsWindow::showEvent(QShowEvent* event) {
 }
 
 void OptionsWindow::RestoreAfterClosing() {
-    LoadOptions(DataIniPath());
+    LoadOptions(folders_.Read(QStringLiteral("Einstellungen/data.ini")));
     statistics_->Clear();
     evaluation_->Clear();
     if (onClosed) onClosed();

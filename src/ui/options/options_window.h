@@ -9,6 +9,7 @@
 #include "engine/applied_settings.h"
 #include "options/options_model.h"
 #include "options/window_rules.h"
+#include "ui/data_folders.h"
 #include "ui/options/page_helpers.h"
 
 class QCustomPlot;
@@ -33,8 +34,8 @@ class PrintDialog;
 class OptionsWindow : public QDialog, public OptionsWindowHooks {
     Q_OBJECT
   public:
-    // dataRoot: the folder with Einstellungen/. applied: the AppliedSettings the engine reads.
-    OptionsWindow(const QString& dataRoot, AppliedSettings& applied, QWidget* parent = nullptr);
+    // folders: where data.ini is read and saved. applied: the AppliedSettings the engine reads.
+    OptionsWindow(const DataFolders& folders, AppliedSettings& applied, QWidget* parent = nullptr);
     ~OptionsWindow() override;
 
     OptionsModel& Model() { return model_; }
@@ -91,7 +92,7 @@ class OptionsWindow : public QDialog, public OptionsWindowHooks {
     void EnableWindow(bool enabled);
     void StopWorkers();
 
-    QString data_root_;
+    DataFolders folders_;
     AppliedSettings& applied_;
     OptionsModel model_;
     BoundFields fields_;

@@ -12,17 +12,16 @@
 
 namespace zentora {
 
-QString LetterFile(const QString& dataRoot, char32_t character) {
-    return QDir(dataRoot).filePath(QStringLiteral("Font/") + QString::fromUcs4(&character, 1) +
-                                   QStringLiteral(".bmp"));
+QString LetterFile(const DataFolders& folders, char32_t character) {
+    return folders.Read(QStringLiteral("Font/") + QString::fromUcs4(&character, 1) + QStringLiteral(".bmp"));
 }
 
 namespace {
 
-QImage LoadLetter(const QString& dataRoot, char32_t character) {
-    QImage letter = LoadImage(LetterFile(dataRoot, character));
+QImage LoadLetter(const DataFolders& folders, char32_t character) {
+    QImage letter = LoadImage(LetterFile(folders, character));
     if (letter.isNull()) {
-        qWarning("Letter picture missing: %s", qPrintable(LetterFile(dataRoot, character)));
+        qWarning("Letter picture missing: %s", qPrintable(LetterFile(folders, character)));
         const QString text = QString::fromUcs4(&character, 1);
         QFont font(QStringLiteral("DejaVu Serif"));
         font.setPixelSize(kLetterHeight - 4);
@@ -50,11 +49,11 @@ QImage LoadLetter(const QString& dataRoot, char32_t character) {
 
 }  // namespace
 
-QPixmap LetterWord(const QString& dataRoot, const QString& word) {
+QPixmap LetterWord(const DataFolders& folders, const QString& word) {
     std::vector<QImage> letters;
     int width = 0;
     for (const char32_t c : word.toUcs4()) {
-        letters.push_back(LoadLetter(dataRoot, c));
+        letters.push_back(LoadLetter(folders, c));
         width += letters.back().width();
     }
     QImage picture(std::max(1, width), kLetterHeight, QImage::Format_ARGB32);

@@ -4,16 +4,18 @@
 #include <QPixmap>
 #include <QString>
 
+#include "ui/data_folders.h"
+
 namespace zentora {
 
 inline constexpr int kLetterHeight = 28;
 
 // The file of one character's picture: Font/<character>.bmp beside the program.
-QString LetterFile(const QString& dataRoot, char32_t character);
+QString LetterFile(const DataFolders& folders, char32_t character);
 
 // A word put together from the letter pictures, each scaled to kLetterHeight and appended at the right; the
 // pictures' background colour (their bottom-left pixel) is see-through. A character without a picture is
 // drawn with a plain font, so the word stays readable.
-QPixmap LetterWord(const QString& dataRoot, const QString& word);
+QPixmap LetterWord(const DataFolders& folders, const QString& word);
 
 }  // namespace zentora
