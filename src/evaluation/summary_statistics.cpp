@@ -39,4 +39,18 @@ double StandardDeviation(std::span<const double> values) {
     return std::sqrt(squares / static_cast<double>(values.size() - 1));
 }
 
+Histogram MakeHistogram(std::span<const double> values, int bins, double alsoCover) {
+    Histogram h;
+    if (values.empty() || bins < 1) return h;
+    const auto [low, high] = std::minmax_element(values.begin(), values.end());
+    h.start = std::floor(std::min(*low, alsoCover));
+    const double end = std::max(*high, alsoCover);
+    h.width = std::max(1.0, std::ceil((end - h.start + 1) / bins));
+    const auto count = static_cast<std::size_t>(std::floor((end - h.start) / h.width)) + 1;
+    h.counts.assign(count, 0);
+    for (const double v : values)
+        ++h.counts[std::min(count - 1, static_cast<std::size_t>(std::floor((v - h.start) / h.width)))];
+    return h;
+}
+
 }  // namespace zentora

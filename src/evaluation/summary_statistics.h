@@ -3,8 +3,10 @@
 
 // Summary statistics over many runs: means, quantiles and the confidence interval of a proportion.
 
+#include <cstdint>
 #include <span>
 #include <utility>
+#include <vector>
 
 namespace zentora {
 
@@ -25,5 +27,16 @@ double Mean(std::span<const double> values);  // 0 for no values
 
 // The sample standard deviation (divisor n - 1); 0 for fewer than two values.
 double StandardDeviation(std::span<const double> values);
+
+// Counts of values in `bins` bins of equal width from the lowest value to the highest, `alsoCover` widening
+// the range when it lies outside (a mark drawn beside the bars). Each bin holds [start, start + width); the
+// last one takes the highest value too. Whole-number values get whole-number widths, so that no bin
+// straddles a value another does not. No bins for no values.
+struct Histogram {
+    double start = 0;
+    double width = 1;
+    std::vector<std::int64_t> counts;
+};
+Histogram MakeHistogram(std::span<const double> values, int bins, double alsoCover);
 
 }  // namespace zentora

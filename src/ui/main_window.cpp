@@ -367,6 +367,9 @@ void MainWindow::BuildMenu() {
     item(optionen, "Parameter1", "&Parameter", [this] {
         if (showOptionsWindow) showOptionsWindow();
     });
+    item(optionen, "Risikoanalyse1", "Risikoanalyse", [this] {
+        if (showRiskAnalysis) showRiskAnalysis();
+    });
     QMenu* sprache = menu(optionen, "Sprache", "Sprache");
     QMenu* deutsch = menu(sprache, "Deutsch1", "Deutsch");
     QMenu* english = menu(sprache, "English1", "English");

@@ -53,6 +53,15 @@ TEST(SummaryStatistics, WilsonIntervalAndQuantiles) {
     EXPECT_DOUBLE_EQ(Quantile(v, 0.95), 14.4);
     EXPECT_DOUBLE_EQ(Quantile(std::vector<double>{3}, 0.25), 3);
     EXPECT_DOUBLE_EQ(Quantile({}, 0.5), 0);
+
+    // Whole-number bins from the lowest value (or the mark) up; every value counted once.
+    const std::vector<double> balances{-7, -3, 0, 0, 2, 12};
+    const Histogram h = MakeHistogram(balances, 5, -10);
+    EXPECT_DOUBLE_EQ(h.start, -10);
+    EXPECT_DOUBLE_EQ(h.width, 5);  // 23 values from -10 to 12 in 5 bins
+    EXPECT_EQ(h.counts, (std::vector<std::int64_t>{1, 1, 3, 0, 1}));
+    EXPECT_EQ(MakeHistogram(std::vector<double>{4, 4}, 10, 4).counts, (std::vector<std::int64_t>{2}));
+    EXPECT_TRUE(MakeHistogram({}, 10, 0).counts.empty());
 }
 
 // The generator is part of what a seed means: the same numbers on every machine, run k the same in any
