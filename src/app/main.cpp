@@ -16,6 +16,7 @@
 #include "ui/main_window.h"
 #include "ui/number_list_editor.h"
 #include "ui/options/options_window.h"
+#include "ui/risk/risk_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -49,6 +50,8 @@ int main(int argc, char** argv) {
     zentora::ConnectOptionsWindow(window, options);
     zentora::NumberListEditor editor(window.Session().State().permanence, root, &window);
     zentora::ConnectNumberListEditor(window, editor);
+    zentora::RiskWindow risk(&window);
+    zentora::ConnectRiskWindow(window, options, risk);
     // The print dialog is created here as it comes. The about box comes last: applying the stored language
     // sets up its help and banner.
     zentora::ConnectHelpAndInfo(window, &options);

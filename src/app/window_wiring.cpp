@@ -10,6 +10,7 @@
 #include "ui/main_window.h"
 #include "ui/number_list_editor.h"
 #include "ui/options/options_window.h"
+#include "ui/risk/risk_window.h"
 #include "ui/texts/texts_hub.h"
 
 namespace zentora {
@@ -34,6 +35,17 @@ void ConnectNumberListEditor(MainWindow& window, NumberListEditor& editor) {
     };
     editor.onRepaint = [&window] { window.update(); };
     window.showNumberListEditor = [&editor] { editor.exec(); };
+}
+
+void ConnectRiskWindow(MainWindow& window, OptionsWindow& options, RiskWindow& risk) {
+    risk.settings = [&window, &options] {
+        return RiskSettings{window.Session().State().settings, TakeLiveSettings(options.Model())};
+    };
+    window.showRiskAnalysis = [&risk] {
+        risk.show();
+        risk.raise();
+        risk.activateWindow();
+    };
 }
 
 HelpAndInfo ConnectHelpAndInfo(MainWindow& window, QWidget* optionsWindow) {

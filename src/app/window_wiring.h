@@ -11,6 +11,7 @@ class OptionsWindow;
 class AboutBox;
 class HelpSystem;
 class AdvertBanner;
+class RiskWindow;
 
 // The options window is the live store of the settings: the main window plays with its model, opens it
 // from the menu, and redraws when it closes.
@@ -18,6 +19,9 @@ void ConnectOptionsWindow(MainWindow& window, OptionsWindow& options);
 
 // Opens the editor from the main window's menu, and closes it into the main window's New or replay.
 void ConnectNumberListEditor(MainWindow& window, NumberListEditor& editor);
+
+// "Risikoanalyse" in the menu "Optionen" shows the risk window, which runs with the settings as last applied.
+void ConnectRiskWindow(MainWindow& window, OptionsWindow& options, RiskWindow& risk);
 
 struct HelpAndInfo {
     HelpSystem* help = nullptr;

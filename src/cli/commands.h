@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -33,6 +34,15 @@ struct ConvertArgs {
     std::string input;
     std::string output;
 };
+struct RiskArgs {
+    std::int64_t bankroll = 0;
+    std::optional<std::string> permanences;  // a folder; else random permanences
+    std::int64_t random = 0, spins = 0, first = 0;
+    std::uint64_t seed = 0;
+    std::optional<std::string> options;
+    int threads = 0;  // 0: every core
+    bool orphelinPlein = true;
+};
 struct OptionsArgs {
     std::string file;
     std::optional<std::string> save;
@@ -44,5 +54,7 @@ int RunEvaluate(const EvaluateArgs& args);
 int RunStats(const StatsArgs& args);
 int RunConvert(const ConvertArgs& args);
 int RunOptions(const OptionsArgs& args);
+// Prints the runs completed so far and returns 130 when Ctrl+C stopped it.
+int RunRisk(const RiskArgs& args);
 
 }  // namespace zentora::cli

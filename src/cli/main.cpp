@@ -56,10 +56,42 @@ int main(int argc, char** argv) {
     optionsCmd->add_option("FILE", options.file)->required();
     optionsCmd->add_option("--save", options.save, "write the loaded settings into this file");
 
+    RiskArgs risk;
+    std::string riskOrphelin = "plein";
+    auto* riskCmd = app.add_subcommand(
+        "risk",
+        "Money evaluation of many permanences with a bankroll: ruin probability and spread of results");
+    riskCmd->add_option("--bankroll", risk.bankroll, "bankroll in units")
+        ->required()
+        ->check(CLI::NonNegativeNumber);
+    auto* folderOpt = riskCmd->add_option("--permanences", risk.permanences,
+                                          "folder: every .prm, .txt and .xls file in it, sorted by name");
+    auto* randomOpt = riskCmd->add_option("--random", risk.random, "number of random permanences")
+                          ->check(CLI::NonNegativeNumber);
+    auto* spinsOpt = riskCmd->add_option("--spins", risk.spins, "spins per random permanence")
+                         ->check(CLI::NonNegativeNumber);
+    auto* seedOpt = riskCmd->add_option("--seed", risk.seed, "seed of the random permanences");
+    auto* firstOpt = riskCmd->add_option("--first", risk.first, "number of the first run (default 0)")
+                         ->check(CLI::NonNegativeNumber);
+    folderOpt->excludes(randomOpt);
+    randomOpt->needs(spinsOpt, seedOpt);
+    spinsOpt->needs(randomOpt);
+    seedOpt->needs(randomOpt);
+    firstOpt->needs(randomOpt);
+    riskCmd->add_option("--options", risk.options, "option file");
+    riskCmd->add_option("--threads", risk.threads, "threads (default: one per core)")
+        ->check(CLI::PositiveNumber);
+    riskCmd->add_option("--orphelin", riskOrphelin, "plein or cheval");
+    riskCmd->footer(
+        "Run k of a seed is the same permanence whatever --random, --first or --threads are. "
+        "Ctrl+C stops the analysis and prints the runs completed (exit status 130).");
+
     try {
         app.parse(argc, argv);
         replay.orphelinPlein = ParseOrphelin(replayOrphelin);
         evaluate.orphelinPlein = ParseOrphelin(evaluateOrphelin);
+        risk.orphelinPlein = ParseOrphelin(riskOrphelin);
+        if (*riskCmd && !*folderOpt && !*randomOpt) throw CLI::RequiredError("--permanences or --random");
     } catch (const CLI::CallForHelp&) {
         std::cout << app.help();
         return 0;
@@ -77,6 +109,7 @@ int main(int argc, char** argv) {
         if (*statsCmd) return RunStats(stats);
         if (*convertCmd) return RunConvert(convert);
         if (*optionsCmd) return RunOptions(options);
+        if (*riskCmd) return RunRisk(risk);
     } catch (const InputError& e) {
         std::cerr << "zentora-cli: " << e.what() << '\n';
         return 1;

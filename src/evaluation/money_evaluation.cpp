@@ -229,7 +229,8 @@ class MoneyRun {
     }
 
     struct StretchRecord {
-        std::int64_t first = 0, last = 0, staked = 0, returned = 0, expected37 = 0;
+        std::int64_t first = 0, last = 0, staked = 0, returned = 0, expected37 = 0, largest = 0;
+        std::int64_t lastStake = 0, lastExpected37 = 0;
         bool done = false;
     };
 
@@ -253,6 +254,9 @@ class MoneyRun {
                 result.totalStaked += staked;
                 result.totalReturned += returned;
                 result.expectedChange37 += expected37;
+                result.largestStake = std::max(result.largestStake, staked);
+                result.lastStake = staked;
+                result.lastExpectedChange37 = expected37;
                 // A run of wins names the chance that was played for it, a run of losses the one now played.
                 const StakeRun& run = lane.Stakes();
                 ledger.Book(k, returned - staked,
@@ -320,6 +324,9 @@ class MoneyRun {
             result.totalStaked += record.staked;
             result.totalReturned += record.returned;
             result.expectedChange37 += record.expected37;
+            result.largestStake = std::max(result.largestStake, record.largest);
+            result.lastStake = record.lastStake;
+            result.lastExpectedChange37 = record.lastExpected37;
             std::int64_t previous = 0;  // the stretch's own running sum at the spin before
             for (std::int64_t k = record.first; k <= record.last; ++k) {
                 const std::int64_t own = balance_[k - 1];
@@ -358,7 +365,8 @@ class MoneyRun {
     // One stretch into the balance, as its own running sum; false when stopped.
     ZENTORA_VECTOR_CLONES bool TakeStretch(Lane& lane, StretchRecord& record, int me, const Go& go) {
         lane.Prepare(record.first);
-        std::int64_t balance = 0, staked = 0, returned = 0, expected37 = 0;
+        std::int64_t balance = 0, staked = 0, returned = 0, expected37 = 0, largest = 0;
+        std::int64_t lastStake = 0, lastExpected37 = 0;
         std::int64_t* out = balance_;
         // Spins through, told now and then for the progress reports.
         std::atomic<std::int64_t>& done = done_[static_cast<std::size_t>(me)];
@@ -373,6 +381,9 @@ class MoneyRun {
                 staked += stake;
                 returned += back;
                 expected37 += expected;
+                largest = std::max(largest, stake);
+                lastStake = stake;
+                lastExpected37 = expected;
                 balance += back - stake;
                 out[k - 1] = balance;
             },
@@ -384,6 +395,9 @@ class MoneyRun {
         record.staked = staked;
         record.returned = returned;
         record.expected37 = expected37;
+        record.largest = largest;
+        record.lastStake = lastStake;
+        record.lastExpected37 = lastExpected37;
         return through;
     }
 

@@ -32,6 +32,11 @@ struct EvaluationResult {
     // 37 times the expected change of the balance by every stake laid: each table's ExpectedChange37, so
     // halving on zero and the payout of each position are counted exactly.
     std::int64_t expectedChange37 = 0;
+    std::int64_t largestStake = 0;  // the most laid on the table for one spin
+    // The table laid after the last spin, for a spin still to come: its sum (booked in the balance, never
+    // settled) and its share of expectedChange37.
+    std::int64_t lastStake = 0;
+    std::int64_t lastExpectedChange37 = 0;
     bool cancelled = false;  // stopped early: balance holds the spins done
 
     double ExpectedChange() const { return static_cast<double>(expectedChange37) / 37.0; }

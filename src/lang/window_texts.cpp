@@ -84,8 +84,10 @@ constexpr std::string_view kWholeList[] = {
     "Folgende Serien/ Finalen kann man splitten:", "Hilfe", "gerade", "ungerade", "Zentora Optionsfenster",
     "Zahl", "Runde",
     // 175: hints and a caption of the options window that the list lacks
-    "Aktivieren/Deaktivieren", "Wert zur Ermittlung der nachfolgenden Einsätze", "Permanenzen"};
-static_assert(std::size(kWholeList) == kWholeListSize + 3);
+    "Aktivieren/Deaktivieren", "Wert zur Ermittlung der nachfolgenden Einsätze", "Permanenzen",
+    // 178: the main window's menu item of the risk analysis
+    "Risikoanalyse"};
+static_assert(std::size(kWholeList) == kWholeListSize + 4);
 
 using enum TextWindow;
 using enum TextRole;
@@ -108,6 +110,7 @@ constexpr TextTarget kTargets[] = {
     {Main, "Zahlentfernen1", Caption, "{W13}"},
     {Main, "Zahlenlistebearbeiten1", Caption, "{W14}"},
     {Main, "Parameter1", Caption, "{W15}"},
+    {Main, "Risikoanalyse1", Caption, "{T178}"},
     {Main, "ExcelDatei1", Caption, "{T1}"},
     {Main, "ExcelDatei2", Caption, "{T1}"},
     {Main, "extDatei1", Caption, "{T2}"},

@@ -401,6 +401,9 @@ void MainWindow::BuildOptionsMenu() {
     AddMenuItem(optionen, "Parameter1", "&Parameter", [this] {
         if (showOptionsWindow) showOptionsWindow();
     });
+    AddMenuItem(optionen, "Risikoanalyse1", "Risikoanalyse", [this] {
+        if (showRiskAnalysis) showRiskAnalysis();
+    });
     QMenu* sprache = AddMenu(optionen, "Sprache", "Sprache");
     QMenu* deutsch = AddMenu(sprache, "Deutsch1", "Deutsch");
     QMenu* english = AddMenu(sprache, "English1", "English");

@@ -95,7 +95,7 @@ class MainWindow : public QMainWindow {
     std::function<bool(QFileDialog&)> fileDialogHook;
 
     // Hooks for windows that later issues add.
-    std::function<void()> showOptionsWindow, showNumberListEditor, showHelp, showInfo;
+    std::function<void()> showOptionsWindow, showNumberListEditor, showHelp, showInfo, showRiskAnalysis;
 
   public Q_SLOTS:
     void OpenPermanenceFile();

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <numeric>
 #include <random>
+#include <tuple>
 
 #include "evaluation/straightforward_evaluation.h"
 
@@ -74,6 +75,10 @@ TEST(MoneyEvaluation, StakesLaidAfterASpinAreSettledByTheNext) {
     EXPECT_EQ(r.totalReturned, 6);
     // Each of the three tables of three units loses 3/37 on average.
     EXPECT_EQ(r.expectedChange37, -9);
+    // Three units at most on one table; the last three still lie for a spin to come.
+    EXPECT_EQ(r.largestStake, 3);
+    EXPECT_EQ(r.lastStake, 3);
+    EXPECT_EQ(r.lastExpectedChange37, -3);
     s.optionFlags[1] = 1;  // CheckBox2: half of the three units lost on zero come back, rounded down
     const EvaluationResult halved = EvaluateMoney(perm, s, live);
     EXPECT_EQ(halved.balance, (std::vector<std::int64_t>{-3, 0, -2}));
@@ -342,6 +347,10 @@ TEST(MoneyEvaluation, StretchesJoinUpExactly) {
         for (auto& v : perm)
             v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, spread - 1)(rng));
         const EvaluationResult slow = testing::StraightforwardEvaluation(perm, s, live);
+        const EvaluationResult whole = EvaluateMoneyInStretches(perm, s, live, length);  // one thread
+        const auto tables = [](const EvaluationResult& r) {
+            return std::tuple(r.largestStake, r.lastStake, r.lastExpectedChange37, r.expectedChange37);
+        };
         for (const int stretch : {1, 5, 61, 400}) {
             if (stretch == 1 && length > 300) continue;
             const EvaluationResult fast = EvaluateMoneyInStretches(perm, s, live, stretch);
@@ -349,6 +358,7 @@ TEST(MoneyEvaluation, StretchesJoinUpExactly) {
             ASSERT_EQ(fast.markers, slow.markers) << "round " << round << ", stretch " << stretch;
             ASSERT_EQ(fast.totalStaked, slow.totalStaked) << "round " << round << ", stretch " << stretch;
             ASSERT_EQ(fast.totalReturned, slow.totalReturned) << "round " << round << ", stretch " << stretch;
+            ASSERT_EQ(tables(fast), tables(whole)) << "round " << round << ", stretch " << stretch;
         }
     }
 }

@@ -40,7 +40,7 @@ TEST(WindowTextsTest, TemplatesFillFromBothListsAndKeepLiterals) {
 
 TEST(WindowTextsTest, EveryTargetRefersToAnEntryOfItsListOnce) {
     EXPECT_EQ(WordList().size(), std::size_t(kWordListSize + 1));
-    EXPECT_EQ(WholeList().size(), std::size_t(kWholeListSize + 3));
+    EXPECT_EQ(WholeList().size(), std::size_t(kWholeListSize + 4));
     std::set<std::tuple<TextWindow, TextRole, int, std::string_view>> seen;
     const std::regex reference(R"(\{([WT])(\d+)\})");
     for (const TextTarget& target : TextTargets()) {
