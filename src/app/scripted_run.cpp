@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/scripted_run.h"
 
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
 
 #include "ui/main_window.h"
+#include "ui/risk/risk_window.h"
 
 namespace zentora {
 
@@ -34,6 +39,19 @@ void FollowTestScript(MainWindow& form) {
             return QMessageBox::Cancel;
         };
     }
+    const QStringList risk = Words("ZENTORA_TEST_RISK");
+    if (risk.size() == 4)
+        QTimer::singleShot(500, &form, [&form, risk] {
+            if (form.showRiskAnalysis) form.showRiskAnalysis();
+            auto* window = form.findChild<RiskWindow*>();
+            if (!window) return;
+            if (const QScreen* screen = QGuiApplication::primaryScreen())
+                window->setGeometry(screen->geometry());
+            const char* fields[] = {"RiskRuns", "RiskSpins", "RiskSeed", "RiskBankroll"};
+            for (int i = 0; i < 4; ++i)
+                if (auto* box = window->findChild<QSpinBox*>(fields[i])) box->setValue(risk[i].toInt());
+            window->StartAnalysis();
+        });
     const QStringList spins = Words("ZENTORA_TEST_SPINS");
     const bool quit = qEnvironmentVariableIsSet("ZENTORA_TEST_QUIT");
     if (spins.isEmpty() && !quit) return;

@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "evaluation/summary_statistics.h"
@@ -60,7 +61,7 @@ QSpinBox* SpinBox(const char* name, int minimum, int maximum, int value, QWidget
 QCustomPlot* HistogramPlot(const char* name, QWidget* parent) {
     auto* plot = new QCustomPlot(parent);
     plot->setObjectName(name);
-    plot->setMinimumSize(360, 240);
+    plot->setMinimumSize(360, 200);
     auto* bars = new QCPBars(plot->xAxis, plot->yAxis);
     bars->setPen(QPen(QColor(30, 90, 160)));
     bars->setBrush(QColor(70, 130, 200, 170));
@@ -148,19 +149,25 @@ RiskWindow::RiskWindow(QWidget* parent) : QDialog(parent) {
     charts->addWidget(lowests_);
     layout->addLayout(charts, 1);
 
+    // The summary beside what the run said about itself (a cancel, skipped files).
+    auto* bottom = new QHBoxLayout;
     summary_ = new QTableWidget(0, 2, this);
     summary_->setObjectName("RiskSummary");
     summary_->verticalHeader()->hide();
-    summary_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    summary_->horizontalHeader()->setStretchLastSection(true);
+    summary_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    summary_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     summary_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    summary_->setMinimumHeight(200);
-    layout->addWidget(summary_);
+    summary_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    summary_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    summary_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    bottom->addWidget(summary_);
     status_ = new QLabel(this);
     status_->setObjectName("RiskStatus");
     status_->setWordWrap(true);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(status_);
+    bottom->addWidget(status_, 1);
+    layout->addLayout(bottom);
 
     chooseFolder = [](QWidget* owner, const QString& title) {
         return QFileDialog::getExistingDirectory(owner, title);
@@ -313,6 +320,9 @@ void RiskWindow::ShowSummary() {
     rows.emplace_back(Tr("Tiefster Stand aller Läufe"), locale.toString(qlonglong(s.worstLowest)));
     rows.emplace_back(Tr("Mittlerer Einsatz je Runde"), number(s.meanStakedPerSpin, 3));
     summary_->setRowCount(static_cast<int>(rows.size()));
+    // Tall enough for every row: the table shows all of its figures at once.
+    summary_->setMinimumHeight(summary_->verticalHeader()->defaultSectionSize() * (summary_->rowCount() + 1) +
+                               4);
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         summary_->setItem(r, 0, new QTableWidgetItem(rows[static_cast<std::size_t>(r)].first));
         auto* value = new QTableWidgetItem(rows[static_cast<std::size_t>(r)].second);
@@ -357,10 +367,11 @@ void RiskWindow::ShowHistograms() {
         line->point1->setCoords(ruin, 0);
         line->point2->setCoords(ruin, 1);
         line->setVisible(true);
-        plot->rescaleAxes();
-        plot->xAxis->setRange(std::min(plot->xAxis->range().lower, ruin - h.width),
-                              std::max(plot->xAxis->range().upper, ruin + h.width));
-        plot->yAxis->setRange(0, plot->yAxis->range().upper * 1.1 + 1);
+        // Every bar whole, and the bankroll line clear of the edge.
+        const double end = h.start + static_cast<double>(h.counts.size()) * h.width;
+        plot->xAxis->setRange(std::min(h.start, ruin) - h.width, std::max(end, ruin) + h.width);
+        const auto most = h.counts.empty() ? 0 : *std::max_element(h.counts.begin(), h.counts.end());
+        plot->yAxis->setRange(0, static_cast<double>(most) * 1.1 + 1);
         plot->replot();
     }
 }

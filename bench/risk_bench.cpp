@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The risk analysis: 1,000 random permanences of 10,000 spins on two threads, with the shipped settings and
+// with every group under a stake progression.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "engine/stakes.h"
+#include "evaluation/risk_analysis.h"
+#include "options/option_files.h"
+#include "options/options_model.h"
+
+namespace {
+
+using namespace zentora;
+
+struct Settings {
+    AppliedSettings applied;
+    FixedLiveSettings live;
+};
+
+// The shipped data.ini beside the program (as the evaluation bench takes it).
+Settings Shipped() {
+    OptionsModel model;
+    const std::filesystem::path ini = std::filesystem::path(ZENTORA_BIN_DIR) / "Einstellungen" / "data.ini";
+    if (std::filesystem::exists(ini)) LoadOptions(model, ini);
+    Settings s{ApplySettings(model), TakeLiveSettings(model)};
+    return s;
+}
+
+// Both rules of every group on (rate windows spread as in the evaluation bench), the six stake techniques in
+// turn over the groups (each on four or five of them), splitting on.
+Settings Progressions() {
+    Settings s = Shipped();
+    int i = 0;
+    for (const ChanceGroup& g : kChanceGroups) {
+        s.applied.optionFlags[g.absenceCheckBox - 1] = 1;
+        s.applied.optionFlags[g.rateCheckBox - 1] = 1;
+        GroupSettings& gs = s.applied.Of(g.id);
+        for (int w = 0; w < kRateWindowCount; ++w) gs.rateUntil[w] = 9500000 / 12 * (w + 1);
+        gs.rateUntil[kRateWindowCount - 1] = 9500000;
+        gs.stakeTechnique = i++ % kStakeProgressionCount;
+        gs.initialStake = std::max(gs.initialStake, 1);
+    }
+    s.applied.optionFlags[kSplitOnTableBox - 1] = 1;
+    return s;
+}
+
+void BM_Risk(benchmark::State& state, Settings (*make)()) {
+    const Settings s = make();
+    const auto threads = static_cast<int>(state.range(0));
+    double staked = 0;
+    for (auto _ : state) {
+        const RiskResult r = AnalyseRisk(RandomRuns(1, 0, 1000, 10000), s.applied, s.live,
+                                         {.bankroll = 1000, .threads = threads});
+        staked = Summarise(r.runs).meanStakedPerSpin;
+        benchmark::DoNotOptimize(r.runs.data());
+    }
+    // That the settings stake at all: the mean laid per spin.
+    state.counters["staked_per_spin"] = staked;
+    state.SetItemsProcessed(state.iterations() * 1000 * 10000);
+}
+
+BENCHMARK_CAPTURE(BM_Risk, shipped, Shipped)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Risk, progressions, Progressions)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
