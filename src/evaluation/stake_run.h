@@ -325,7 +325,6 @@ class alignas(kCacheLine) StakeRun {
             }
             placementStart_.push_back(static_cast<std::int32_t>(placement_.size()));
         }
-        stepTerms_.assign(placement_.size(), {});
         entryPositions_.assign(static_cast<std::size_t>(n_), {});
         for (std::int32_t j = 0; j < n_; ++j)
             for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t)
@@ -388,6 +387,7 @@ class alignas(kCacheLine) StakeRun {
     // group qualifies without a ring only when no run reaches that step.
     void BuildSteps(std::int64_t spins) {
         if (oneChance_) return;
+        std::vector<std::int32_t> termCell(placement_.size(), -1);
         const auto stakeAt = [&](const GroupRun& g, std::int64_t step) -> std::int64_t {
             return StakeAtStep(g.id, static_cast<int>(std::min<std::int64_t>(step, kStepLimit)), settings_,
                                es637s_);
@@ -450,10 +450,20 @@ class alignas(kCacheLine) StakeRun {
                     cellOf[p] = static_cast<std::int32_t>(cellPosition_.size());
                     cellPosition_.push_back(p);
                 }
-                stepTerms_[static_cast<std::size_t>(t2)] = {cellOf[p], placement_[t2].count};
+                termCell[static_cast<std::size_t>(t2)] = cellOf[p];
             }
             g.cellEnd = static_cast<std::int32_t>(cellPosition_.size());
         }
+        // Each entry's cells, a cell as often as the entry lies on its position.
+        stepTermStart_.assign(static_cast<std::size_t>(n_) + 1, 0);
+        for (std::int32_t j = 0; j < n_; ++j) {
+            stepTermStart_[static_cast<std::size_t>(j)] = static_cast<std::int32_t>(stepTerms_.size());
+            for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t)
+                if (termCell[static_cast<std::size_t>(t)] >= 0)
+                    stepTerms_.insert(stepTerms_.end(), placement_[t].count,
+                                      termCell[static_cast<std::size_t>(t)]);
+        }
+        stepTermStart_[static_cast<std::size_t>(n_)] = static_cast<std::int32_t>(stepTerms_.size());
         const std::size_t cells = cellPosition_.size();
         cellSum_.assign(cells, 0);
         cellBefore_.assign(cells, 0);
@@ -750,42 +760,26 @@ class alignas(kCacheLine) StakeRun {
     // Entry j, at step `step`, into (sign 1) or out of (sign -1) the cells of its group.
     [[gnu::always_inline]] void MoveEntry(const GroupRun& g, std::int32_t j, std::int64_t step,
                                           std::int64_t sign) {
-        const StepTerm* term = stepTerms_.data() + placementStart_[j];
-        const StepTerm* const end = stepTerms_.data() + placementStart_[j + 1];
+        const std::int32_t* cell = stepTerms_.data() + stepTermStart_[static_cast<std::size_t>(j)];
+        const std::int32_t* const end = stepTerms_.data() + stepTermStart_[static_cast<std::size_t>(j) + 1];
         if (step >= g.capStep) {
-            for (; term < end; ++term) cellCapped_[term->cell] += sign * term->count;
+            for (; cell < end; ++cell) cellCapped_[*cell] += sign;
             return;
         }
         const std::int64_t stake = sign * StepStake(g, step);
         if (g.rule == StepRule::Fibonacci) {
             const std::int64_t before = sign * g.stepBefore[static_cast<std::size_t>(step)];
-            for (; term < end; ++term) {
-                cellSum_[term->cell] += term->count * stake;
-                cellBefore_[term->cell] += term->count * before;
-                cellCount_[term->cell] += sign * term->count;
+            for (; cell < end; ++cell) {
+                cellSum_[*cell] += stake;
+                cellBefore_[*cell] += before;
+                cellCount_[*cell] += sign;
             }
             return;
         }
-        for (; term < end; ++term) {
-            cellSum_[term->cell] += term->count * stake;
-            cellCount_[term->cell] += sign * term->count;
+        for (; cell < end; ++cell) {
+            cellSum_[*cell] += stake;
+            cellCount_[*cell] += sign;
         }
-    }
-
-    // Entry j, moved on to step `step` below the cap, back to step 0.
-    [[gnu::always_inline]] void RestartEntry(const GroupRun& g, std::int32_t j, std::int64_t step) {
-        const StepTerm* term = stepTerms_.data() + placementStart_[j];
-        const StepTerm* const end = stepTerms_.data() + placementStart_[j + 1];
-        const std::int64_t stake = g.firstStake - StepStake(g, step);
-        if (g.rule == StepRule::Fibonacci) {
-            const std::int64_t before = g.firstStake - g.stepBefore[static_cast<std::size_t>(step)];
-            for (; term < end; ++term) {
-                cellSum_[term->cell] += term->count * stake;
-                cellBefore_[term->cell] += term->count * before;
-            }
-            return;
-        }
-        for (; term < end; ++term) cellSum_[term->cell] += term->count * stake;
     }
 
     // Every cell of the group a step on.
@@ -863,8 +857,8 @@ class alignas(kCacheLine) StakeRun {
         const bool fibonacci = g.rule == StepRule::Fibonacci;
         std::int64_t* const sum = cellSum_.data();
         std::int64_t* const sumBefore = cellBefore_.data();
-        const StepTerm* const terms = stepTerms_.data();
-        const std::int32_t* const termStart = placementStart_.data();
+        const std::int32_t* const terms = stepTerms_.data();
+        const std::int32_t* const termStart = stepTermStart_.data();
         std::int64_t* const stepBase = stepBase_.data();
         for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
             const Word now = ruled_[w], was = ruledBefore_[w];
@@ -876,18 +870,18 @@ class alignas(kCacheLine) StakeRun {
                 if (step < capStep) {
                     // The most frequent move of all: with the group's figures in locals, which the sums
                     // written cannot alias.
-                    const StepTerm* term = terms + termStart[j];
-                    const StepTerm* const end = terms + termStart[j + 1];
+                    const std::int32_t* cell = terms + termStart[j];
+                    const std::int32_t* const end = terms + termStart[j + 1];
                     const std::int64_t stake =
                         first - (step < tableSteps ? stakes[step] : first * (step + 1));
                     if (fibonacci) {
                         const std::int64_t before = first - befores[step];
-                        for (; term < end; ++term) {
-                            sum[term->cell] += term->count * stake;
-                            sumBefore[term->cell] += term->count * before;
+                        for (; cell < end; ++cell) {
+                            sum[*cell] += stake;
+                            sumBefore[*cell] += before;
                         }
                     } else {
-                        for (; term < end; ++term) sum[term->cell] += term->count * stake;
+                        for (; cell < end; ++cell) sum[*cell] += stake;
                     }
                 } else {
                     MoveEntry(g, j, step, -1);
@@ -1080,10 +1074,8 @@ class alignas(kCacheLine) StakeRun {
 
     // Groups placed by steps: per cell (a group's position) the sums over its entries below the cap, T and
     // W, their placement count, the count of those at the cap or beyond, and the total last placed.
-    struct StepTerm {
-        std::int32_t cell = 0, count = 0;
-    };
-    std::vector<StepTerm> stepTerms_;  // per placement term, its cell where its group is placed by steps
+    // Per entry of a group placed by steps its cells, one for each time it lies on their positions.
+    std::vector<std::int32_t> stepTerms_, stepTermStart_;
     std::vector<std::uint8_t> cellPosition_;
     std::vector<std::int64_t> cellSum_, cellBefore_, cellCount_, cellCapped_, cellPlaced_;
 
