@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Money evaluation over a long permanence: the shipped settings, and every rule of every group on.
+// Money evaluation over a long permanence: the shipped settings, every rule of every group on, and the same
+// with every group under a stake progression.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
