@@ -261,7 +261,6 @@ class alignas(kCacheLine) StakeRun {
         ageBounds_.push_back(-1);
         for (const GroupRun& g : groups_)
             if (g.absence) {
-                maxHigh_ = std::max(maxHigh_, g.high);
                 ageBounds_.push_back(g.high);
                 ageBounds_.push_back(g.low - 1);
             }
@@ -301,6 +300,12 @@ class alignas(kCacheLine) StakeRun {
         // Rows 0..37 as the numbers are ORed in, then one of every entry; per word its group's bounds.
         hitWithin_.assign(static_cast<std::size_t>(39 * words_), 0);
         allEntries_ = 38 * words_;
+        everyEntryHoldsANumber_ = true;
+        for (std::int32_t w = 0; w < words_; ++w) {
+            Word held = 0;
+            for (unsigned z = 0; z < 37; ++z) held |= memberBits_[z * words_ + w];
+            everyEntryHoldsANumber_ = everyEntryHoldsANumber_ && held == groupMask_[w];
+        }
         std::copy(groupMask_.begin(), groupMask_.end(), hitWithin_.begin() + allEntries_);
         boundRow_.assign(ageBounds_.size(), 0);
         for (const GroupRun& g : groups_)
@@ -647,21 +652,22 @@ class alignas(kCacheLine) StakeRun {
             }
         }
         std::swap(ruled_, ruledBefore_);
-        // The entries hit within each age that a band reads: the member bits of the numbers by their last
-        // spin, ORed up, and how many of those numbers each bound reaches.
+        // Per bound the row of the entries hit within it: how many of the latest numbers it reaches, their
+        // member bits ORed up. Every entry while the spins do not reach the bound yet (spin 0 counts as a hit
+        // of every entry), and every entry once it reaches all 37 numbers, where every entry holds one; the
+        // rows are ORed only as far as the other bounds read them.
         int rows = 0;
-        while (rows < recentCount_ && k - lastSpin_[recent_[rows]] <= maxHigh_) {
-            const Word* row = memberBits_.data() + recent_[rows] * words_;
-            const Word* before = &hitWithin_[static_cast<std::size_t>(rows * words_)];
-            Word* after = &hitWithin_[static_cast<std::size_t>((rows + 1) * words_)];
-            for (std::int32_t w = 0; w < words_; ++w) after[w] = before[w] | row[w];
-            ++rows;
-        }
-        // Per bound the row of the entries hit within it; every entry while the spins do not reach it yet
-        // (spin 0 counts as a hit of every entry).
         for (std::size_t b = 0, i = 0; b < ageBounds_.size(); ++b) {
-            while (static_cast<int>(i) < rows && k - lastSpin_[recent_[i]] <= ageBounds_[b]) ++i;
-            boundRow_[b] = k <= ageBounds_[b] ? allEntries_ : static_cast<std::int32_t>(i) * words_;
+            while (static_cast<int>(i) < recentCount_ && k - lastSpin_[recent_[i]] <= ageBounds_[b]) ++i;
+            const bool all = k <= ageBounds_[b] || (i == 37 && everyEntryHoldsANumber_);
+            boundRow_[b] = all ? allEntries_ : static_cast<std::int32_t>(i) * words_;
+            if (!all) rows = static_cast<int>(i);
+        }
+        for (int r = 0; r < rows; ++r) {
+            const Word* row = memberBits_.data() + recent_[r] * words_;
+            const Word* before = &hitWithin_[static_cast<std::size_t>(r * words_)];
+            Word* after = &hitWithin_[static_cast<std::size_t>((r + 1) * words_)];
+            for (std::int32_t w = 0; w < words_; ++w) after[w] = before[w] | row[w];
         }
         for (GroupRun& g : groups_) {
             const auto gi = &g - groups_.data();
@@ -1042,10 +1048,10 @@ class alignas(kCacheLine) StakeRun {
     int recentCount_ = 0;
     std::array<std::int64_t, 37> lastSpin_{};
     std::array<std::int64_t, 37> numberHits_{};
-    std::int64_t maxHigh_ = -1;            // the highest top of an absence band
     std::vector<std::int64_t> ageBounds_;  // the ages that bands read (tops, and bottoms less one)
     std::vector<Word> hitWithin_;  // row i: the entries holding one of the i latest numbers; then all entries
     std::int32_t allEntries_ = 0;  // where the row of all entries starts
+    bool everyEntryHoldsANumber_ = true;  // the row of all 37 numbers is the row of all entries
     std::vector<std::int32_t>
         boundRow_;  // per bound, this spin: where the row of the entries hit within it starts
     std::vector<std::uint8_t> wordHighBound_, wordLowBound_;  // per word: its group's bounds

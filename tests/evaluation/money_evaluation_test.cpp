@@ -230,14 +230,15 @@ struct SettingsProfile {
     const char* name;
     bool allRules;
     int bandFromZero;  // in how many of 4 groups the absence band reaches down to 0 (a hit keeps the play)
+    int highMax;       // tops of the absence bands 1..highMax
     int stakeMax;      // initial stakes 0..stakeMax
     int maximumMax;    // maxima -1 (now and then) or 0..maximumMax
 };
 // Short bands, small stakes and tiny maxima; the same with every rule on; long play, where stakes climb past
 // the steps where their techniques stop, or are capped by a maximum, and stretches start deep inside play.
-constexpr SettingsProfile kSomeRules{"some rules", false, 0, 4, 40};
-constexpr SettingsProfile kAllRules{"all rules", true, 0, 4, 40};
-constexpr SettingsProfile kLongPlay{"long play", true, 3, 999, 9999};
+constexpr SettingsProfile kSomeRules{"some rules", false, 0, 30, 4, 40};
+constexpr SettingsProfile kAllRules{"all rules", true, 0, 30, 4, 40};
+constexpr SettingsProfile kLongPlay{"long play", true, 3, 150, 999, 9999};
 
 // Random settings that switch rules on and off, with bands and windows that the spins can reach.
 void RandomSettings(std::mt19937& rng, AppliedSettings& s, FixedLiveSettings& live,
@@ -248,7 +249,7 @@ void RandomSettings(std::mt19937& rng, AppliedSettings& s, FixedLiveSettings& li
     for (const ChanceGroup& cg : kChanceGroups) {
         GroupSettings& g = s.Of(cg.id);
         g.absenceSpan = pick(1, 20);
-        g.absenceHigh = pick(1, 30);
+        g.absenceHigh = pick(1, profile.highMax);
         if (pick(0, 3) < profile.bandFromZero) g.absenceSpan = g.absenceHigh + pick(1, 3);
         g.absenceLow = g.absenceHigh - g.absenceSpan + 1;
         g.stakeTechnique = pick(-1, 5);
