@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Money evaluation over a long permanence: the shipped settings, and every rule of every group on.
+// Money evaluation over a long permanence: the shipped settings, every rule of every group on, and the same
+// with every group under a stake progression.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <random>
 
 #include "../tests/evaluation/straightforward_evaluation.h"
+#include "engine/stakes.h"
 #include "evaluation/money_evaluation.h"
 #include "options/option_files.h"
 #include "options/options_model.h"
@@ -55,6 +57,30 @@ Settings AllOn() {
     return s;
 }
 
+// As AllOn, with every group under a stake technique (each of the six on several groups, the split series
+// by ES637S) and maxima high enough for the progressions to climb. The absence bands reach from 0 to 999
+// spins, so that nearly every chance is in play all along, a hit starting its progression afresh.
+Settings Progressions() {
+    Settings s = AllOn();
+    int i = 0;
+    for (const ChanceGroup& g : kChanceGroups) {
+        GroupSettings& gs = s.applied.Of(g.id);
+        gs.stakeTechnique = i % kStakeProgressionCount;
+        gs.initialStake = 1 + i % 3;
+        gs.absenceHigh = 999;
+        gs.absenceSpan = 1000;
+        gs.absenceLow = 0;
+        ++i;
+    }
+    for (std::int32_t* m :
+         {&s.applied.maximum1, &s.applied.maximum2, &s.applied.maximum3, &s.applied.maximum4,
+          &s.applied.maximum6, &s.applied.maximum12, &s.applied.maximum18})
+        *m = 5000;
+    s.applied.optionFlags[30] = 1;  // CheckBox31: the split series by ES637S
+    s.live.es637sTechnique = 4;
+    return s;
+}
+
 void BM_Evaluation(benchmark::State& state, Settings (*make)()) {
     const Settings s = make();
     const auto perm = RandomPermanence(static_cast<std::size_t>(state.range(0)));
@@ -81,9 +107,16 @@ BENCHMARK_CAPTURE(BM_Evaluation, shipped, Shipped)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK_CAPTURE(BM_Evaluation, all_on, AllOn)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Evaluation, progressions, Progressions)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 // The defining form, for comparison: a shorter run, per spin as fast as a long one.
 BENCHMARK_CAPTURE(BM_StraightforwardEvaluation, shipped, Shipped)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_StraightforwardEvaluation, all_on, AllOn)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_StraightforwardEvaluation, progressions, Progressions)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

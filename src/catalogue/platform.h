@@ -17,6 +17,17 @@
 #define ZENTORA_VECTOR_CLONES
 #endif
 
+// A lambda marked with this is inlined where it is called (the compilers leave large ones called through
+// a function otherwise, hot loops included).
+#if defined(__has_attribute)
+#if __has_attribute(always_inline)
+#define ZENTORA_INLINE_LAMBDA __attribute__((always_inline))
+#endif
+#endif
+#ifndef ZENTORA_INLINE_LAMBDA
+#define ZENTORA_INLINE_LAMBDA
+#endif
+
 namespace zentora {
 
 // Tells the processor that this thread waits in a loop for another one.

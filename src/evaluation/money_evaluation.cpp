@@ -85,7 +85,7 @@ class alignas(kCacheLine) Lane {
           length_(static_cast<std::int64_t>(permanence.size())),
           settings_(settings),
           halveOnZero_(settings.Flag(kHalveOnZeroBox)),
-          run_(settings, live, std::move(list)) {}
+          run_(settings, live, std::move(list), length_) {}
 
     unsigned SpinAt(std::int64_t k) const { return perm_[static_cast<std::size_t>(length_ - k)]; }
 

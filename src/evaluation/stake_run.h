@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -25,6 +26,7 @@ namespace zentora::evaluation {
 namespace {
 
 constexpr int kStakeCacheSteps = 256;
+constexpr std::int64_t kStepLimit = std::numeric_limits<int>::max();  // steps beyond read as this one
 
 // rate(h, k) >= bound and rate(h, k) <= bound for the extended-precision hit rate, without a division: the
 // extended rate equals the exact rounding floor((200000 h + k) / (2 k)) except at a tie of the "+ 0.5",
@@ -53,6 +55,12 @@ constexpr std::size_t kCacheLine = 64;
 constexpr int kTermCost = 4;
 constexpr int kMaxGroupWords = (kSlotCount + kWordBits - 1) / kWordBits;
 constexpr int kMaxWordsOfAGroup = 13;  // Z1237's 816 entries
+
+// How the stake of a step follows from the one before while a progression climbs: T(s + 1) from T(s) (and,
+// for the Fibonacci numbers, the term before, W(s) = T(s - 1) with W(0) = T(0)).
+enum class StepRule : std::uint8_t { Double, Triple, DoubleAndFirst, AddFirst, Fibonacci };
+constexpr StepRule kStepRules[] = {StepRule::Double, StepRule::Triple, StepRule::DoubleAndFirst,
+                                   StepRule::AddFirst, StepRule::Fibonacci};
 
 // Calls f(bit) for every set bit of `word`, lowest first.
 template <class F>
@@ -94,6 +102,19 @@ struct GroupRun {
     bool countValid = false;                // whether rowCount still holds (term-by-term spins move it)
     std::int32_t terms = 0;                 // placement terms of all entries
     std::array<Word, 3> positionBits{};     // the positions it places on, as bits
+    // A group under a progression is placed by steps where its stakes allow (see BuildSteps): per position
+    // it places on (a cell) the sums over its entries in play below the cap step, moved on a step every
+    // spin by the rule, and the count of those at the cap or beyond.
+    bool stepped = false;
+    StepRule rule{};
+    std::int64_t capStep = 0;  // from this step on every stake is capStake; beyond every step when ringless
+    std::int64_t capStake = 0;
+    std::int64_t firstStake = 0;
+    bool ringed = false;  // entries below the cap kept in a ring of masks by their first spin
+    std::vector<std::int64_t> stepStake, stepBefore;  // T(s) and W(s) for the steps below the cap
+    std::vector<Word> ring;     // ringRows rows of `words`: row (first spin mod ringRows)
+    std::int64_t ringRows = 1;  // a power of two, at least capStep
+    std::int32_t cellFirst = 0, cellEnd = 0;
 };
 
 // Counting, rules, stakes and placement of the entries: after each spin the exact position sums of the stakes
@@ -101,7 +122,9 @@ struct GroupRun {
 // neither slows the other.
 class alignas(kCacheLine) StakeRun {
   public:
-    StakeRun(const AppliedSettings& settings, const LiveSettings& live, EvaluationSlotList list)
+    // `spins`: the most spins a run goes through.
+    StakeRun(const AppliedSettings& settings, const LiveSettings& live, EvaluationSlotList list,
+             std::int64_t spins)
         : settings_(settings),
           list_(std::move(list)),
           n_(static_cast<std::int32_t>(list_.slots.size())),
@@ -116,6 +139,7 @@ class alignas(kCacheLine) StakeRun {
           entryGroup_(n_) {
         BuildGroups(live);
         BuildTables();
+        BuildSteps(spins);
     }
 
     // The spin loop counts bits everywhere: worth a build with the processor's own bit counting (its parts
@@ -166,7 +190,13 @@ class alignas(kCacheLine) StakeRun {
         raw_ = {};
         dirty_ = {};
         placedChanged_ = true;
+        std::fill(cellSum_.begin(), cellSum_.end(), 0);
+        std::fill(cellBefore_.begin(), cellBefore_.end(), 0);
+        std::fill(cellCount_.begin(), cellCount_.end(), 0);
+        std::fill(cellCapped_.begin(), cellCapped_.end(), 0);
+        std::fill(cellPlaced_.begin(), cellPlaced_.end(), 0);
         for (GroupRun& g : groups_) {
+            std::fill(g.ring.begin(), g.ring.end(), 0);
             g.countValid = false;
             g.lo = 1;
             g.hi = 0;
@@ -231,7 +261,6 @@ class alignas(kCacheLine) StakeRun {
         ageBounds_.push_back(-1);
         for (const GroupRun& g : groups_)
             if (g.absence) {
-                maxHigh_ = std::max(maxHigh_, g.high);
                 ageBounds_.push_back(g.high);
                 ageBounds_.push_back(g.low - 1);
             }
@@ -271,6 +300,12 @@ class alignas(kCacheLine) StakeRun {
         // Rows 0..37 as the numbers are ORed in, then one of every entry; per word its group's bounds.
         hitWithin_.assign(static_cast<std::size_t>(39 * words_), 0);
         allEntries_ = 38 * words_;
+        everyEntryHoldsANumber_ = true;
+        for (std::int32_t w = 0; w < words_; ++w) {
+            Word held = 0;
+            for (unsigned z = 0; z < 37; ++z) held |= memberBits_[z * words_ + w];
+            everyEntryHoldsANumber_ = everyEntryHoldsANumber_ && held == groupMask_[w];
+        }
         std::copy(groupMask_.begin(), groupMask_.end(), hitWithin_.begin() + allEntries_);
         boundRow_.assign(ageBounds_.size(), 0);
         for (const GroupRun& g : groups_)
@@ -327,6 +362,119 @@ class alignas(kCacheLine) StakeRun {
             for (const std::uint8_t p : positions)
                 g.positionBits[p / kWordBits] |= Word{1} << (p % kWordBits);
         }
+    }
+
+    // T(s + 1) and W(s + 1) from T(s) and W(s).
+    static std::pair<std::int64_t, std::int64_t> NextStep(StepRule rule, std::int64_t t, std::int64_t w,
+                                                          std::int64_t first) {
+        switch (rule) {
+            case StepRule::Double:
+                return {2 * t, t};
+            case StepRule::Triple:
+                return {3 * t, t};
+            case StepRule::DoubleAndFirst:
+                return {2 * t + first, t};
+            case StepRule::AddFirst:
+                return {t + first, t};
+            case StepRule::Fibonacci:
+                return {t + w, t};
+        }
+        return {0, 0};
+    }
+
+    // Which groups are placed by steps, and how. A group qualifies when its stakes T(s) follow one of the
+    // step rules exactly up to a cap step K and stay T(K) from there on. The stakes are read from the
+    // defining StakeAtStep itself. With a first stake above 0 every technique's exact value rises with the
+    // step until it saturates, so a stake (the value capped by a maximum, clamped to its step or saturated)
+    // that stays the same over two steps past the rule's end stays so for good: the scan up to
+    // kStakeCacheSteps proves the cap. The linear rule may climb beyond the scan; the cap is then where the
+    // stake first leaves the line, found by bisection (leaving it is for good, by the same rise), and a
+    // group qualifies without a ring only when no run reaches that step.
+    void BuildSteps(std::int64_t spins) {
+        if (oneChance_) return;
+        std::vector<std::int32_t> termCell(placement_.size(), -1);
+        const auto stakeAt = [&](const GroupRun& g, std::int64_t step) -> std::int64_t {
+            return StakeAtStep(g.id, static_cast<int>(std::min<std::int64_t>(step, kStepLimit)), settings_,
+                               es637s_);
+        };
+        for (GroupRun& g : groups_) {
+            if (g.constantStake || g.stakes[0] <= 0) continue;
+            const std::int64_t first = g.stakes[0];
+            StepRule best{};
+            std::int64_t bestEnd = -1;
+            for (const StepRule rule : kStepRules) {
+                std::int64_t t = first, w = first, s = 0;
+                for (; s < kStakeCacheSteps && t == g.stakes[static_cast<std::size_t>(s)]; ++s)
+                    std::tie(t, w) = NextStep(rule, t, w, first);
+                if (s > bestEnd) best = rule, bestEnd = s;
+            }
+            std::int64_t cap = bestEnd;
+            bool ringed = true;
+            if (cap == kStakeCacheSteps - 1) continue;  // a cap needs two steps of the scan
+            if (cap == kStakeCacheSteps) {
+                if (best != StepRule::AddFirst) continue;
+                // First s with T(s) != first * (s + 1); kStepLimit + 1 when none.
+                std::int64_t lo = kStakeCacheSteps - 1, hi = kStepLimit + 1;
+                while (lo + 1 < hi) {
+                    const std::int64_t mid = lo + (hi - lo) / 2;
+                    (stakeAt(g, mid) != first * (mid + 1) ? hi : lo) = mid;
+                }
+                cap = hi;
+                if (cap < spins) continue;
+                ringed = false;
+            } else {
+                bool flat = true;
+                for (std::int64_t s = cap; s < kStakeCacheSteps; ++s)
+                    flat = flat &&
+                           g.stakes[static_cast<std::size_t>(s)] == g.stakes[static_cast<std::size_t>(cap)];
+                if (!flat) continue;
+            }
+            g.stepped = true;
+            g.rule = best;
+            g.capStep = cap;
+            g.capStake = ringed ? g.stakes[static_cast<std::size_t>(cap)] : 0;
+            g.firstStake = first;
+            g.ringed = ringed;
+            std::int64_t t = first, w = first;
+            for (std::int64_t s = 0; s < std::min<std::int64_t>(cap, kStakeCacheSteps); ++s) {
+                g.stepStake.push_back(t);
+                g.stepBefore.push_back(w);
+                std::tie(t, w) = NextStep(best, t, w, first);
+            }
+            if (ringed) {
+                g.ringRows = static_cast<std::int64_t>(std::bit_ceil(static_cast<std::uint64_t>(cap)));
+                g.ring.assign(static_cast<std::size_t>(g.ringRows * g.words), 0);
+            }
+            // The group's cells: its positions, and per placement term of its entries the cell it adds to.
+            std::array<std::int32_t, kPositionCount> cellOf;
+            cellOf.fill(-1);
+            g.cellFirst = static_cast<std::int32_t>(cellPosition_.size());
+            for (std::int32_t t2 = placementStart_[g.first]; t2 < placementStart_[g.end]; ++t2) {
+                const std::uint8_t p = placement_[t2].position;
+                if (cellOf[p] < 0) {
+                    cellOf[p] = static_cast<std::int32_t>(cellPosition_.size());
+                    cellPosition_.push_back(p);
+                }
+                termCell[static_cast<std::size_t>(t2)] = cellOf[p];
+            }
+            g.cellEnd = static_cast<std::int32_t>(cellPosition_.size());
+        }
+        // Each entry's cells, a cell as often as the entry lies on its position.
+        stepTermStart_.assign(static_cast<std::size_t>(n_) + 1, 0);
+        for (std::int32_t j = 0; j < n_; ++j) {
+            stepTermStart_[static_cast<std::size_t>(j)] = static_cast<std::int32_t>(stepTerms_.size());
+            for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t)
+                if (termCell[static_cast<std::size_t>(t)] >= 0)
+                    stepTerms_.insert(stepTerms_.end(), placement_[t].count,
+                                      termCell[static_cast<std::size_t>(t)]);
+        }
+        stepTermStart_[static_cast<std::size_t>(n_)] = static_cast<std::int32_t>(stepTerms_.size());
+        const std::size_t cells = cellPosition_.size();
+        cellSum_.assign(cells, 0);
+        cellBefore_.assign(cells, 0);
+        cellCount_.assign(cells, 0);
+        cellCapped_.assign(cells, 0);
+        cellPlaced_.assign(cells, 0);
     }
 
     std::pair<std::int32_t, int> BitOf(std::int32_t j) const {
@@ -504,21 +652,22 @@ class alignas(kCacheLine) StakeRun {
             }
         }
         std::swap(ruled_, ruledBefore_);
-        // The entries hit within each age that a band reads: the member bits of the numbers by their last
-        // spin, ORed up, and how many of those numbers each bound reaches.
+        // Per bound the row of the entries hit within it: how many of the latest numbers it reaches, their
+        // member bits ORed up. Every entry while the spins do not reach the bound yet (spin 0 counts as a hit
+        // of every entry), and every entry once it reaches all 37 numbers, where every entry holds one; the
+        // rows are ORed only as far as the other bounds read them.
         int rows = 0;
-        while (rows < recentCount_ && k - lastSpin_[recent_[rows]] <= maxHigh_) {
-            const Word* row = memberBits_.data() + recent_[rows] * words_;
-            const Word* before = &hitWithin_[static_cast<std::size_t>(rows * words_)];
-            Word* after = &hitWithin_[static_cast<std::size_t>((rows + 1) * words_)];
-            for (std::int32_t w = 0; w < words_; ++w) after[w] = before[w] | row[w];
-            ++rows;
-        }
-        // Per bound the row of the entries hit within it; every entry while the spins do not reach it yet
-        // (spin 0 counts as a hit of every entry).
         for (std::size_t b = 0, i = 0; b < ageBounds_.size(); ++b) {
-            while (static_cast<int>(i) < rows && k - lastSpin_[recent_[i]] <= ageBounds_[b]) ++i;
-            boundRow_[b] = k <= ageBounds_[b] ? allEntries_ : static_cast<std::int32_t>(i) * words_;
+            while (static_cast<int>(i) < recentCount_ && k - lastSpin_[recent_[i]] <= ageBounds_[b]) ++i;
+            const bool all = k <= ageBounds_[b] || (i == 37 && everyEntryHoldsANumber_);
+            boundRow_[b] = all ? allEntries_ : static_cast<std::int32_t>(i) * words_;
+            if (!all) rows = static_cast<int>(i);
+        }
+        for (int r = 0; r < rows; ++r) {
+            const Word* row = memberBits_.data() + recent_[r] * words_;
+            const Word* before = &hitWithin_[static_cast<std::size_t>(r * words_)];
+            Word* after = &hitWithin_[static_cast<std::size_t>((r + 1) * words_)];
+            for (std::int32_t w = 0; w < words_; ++w) after[w] = before[w] | row[w];
         }
         for (GroupRun& g : groups_) {
             const auto gi = &g - groups_.data();
@@ -608,6 +757,169 @@ class alignas(kCacheLine) StakeRun {
         }
     }
 
+    // T(s) and W(s) of a step below the cap.
+    [[gnu::always_inline]] static std::int64_t StepStake(const GroupRun& g, std::int64_t step) {
+        const auto at = static_cast<std::size_t>(step);
+        return at < g.stepStake.size() ? g.stepStake[at] : g.firstStake * (step + 1);
+    }
+
+    // Entry j, at step `step`, into (sign 1) or out of (sign -1) the cells of its group.
+    [[gnu::always_inline]] void MoveEntry(const GroupRun& g, std::int32_t j, std::int64_t step,
+                                          std::int64_t sign) {
+        const std::int32_t* cell = stepTerms_.data() + stepTermStart_[static_cast<std::size_t>(j)];
+        const std::int32_t* const end = stepTerms_.data() + stepTermStart_[static_cast<std::size_t>(j) + 1];
+        if (step >= g.capStep) {
+            for (; cell < end; ++cell) cellCapped_[*cell] += sign;
+            return;
+        }
+        const std::int64_t stake = sign * StepStake(g, step);
+        if (g.rule == StepRule::Fibonacci) {
+            const std::int64_t before = sign * g.stepBefore[static_cast<std::size_t>(step)];
+            for (; cell < end; ++cell) {
+                cellSum_[*cell] += stake;
+                cellBefore_[*cell] += before;
+                cellCount_[*cell] += sign;
+            }
+            return;
+        }
+        for (; cell < end; ++cell) {
+            cellSum_[*cell] += stake;
+            cellCount_[*cell] += sign;
+        }
+    }
+
+    // Every cell of the group a step on.
+    template <StepRule Rule>
+    [[gnu::always_inline]] void AdvanceCells(const GroupRun& g) {
+        const std::int64_t first = g.firstStake;
+        std::int64_t* sum = cellSum_.data();
+        std::int64_t* before = cellBefore_.data();
+        const std::int64_t* count = cellCount_.data();
+        for (std::int32_t c = g.cellFirst; c < g.cellEnd; ++c) {
+            const std::int64_t t = sum[c];
+            if constexpr (Rule == StepRule::Double) sum[c] = 2 * t;
+            if constexpr (Rule == StepRule::Triple) sum[c] = 3 * t;
+            if constexpr (Rule == StepRule::DoubleAndFirst) sum[c] = 2 * t + first * count[c];
+            if constexpr (Rule == StepRule::AddFirst) sum[c] = t + first * count[c];
+            if constexpr (Rule == StepRule::Fibonacci) sum[c] = t + before[c], before[c] = t;
+        }
+    }
+
+    // A group placed by steps through spin k: out go the entries that left play, at the steps they stood on;
+    // the entries reaching the cap join the capped; the rest move on a step; the entries hit in play go back
+    // to step 0, and in come the entries whose play starts, at step 0. Then each cell's total onto its
+    // position.
+    [[gnu::always_inline]] void StepGroup(GroupRun& g, std::int64_t k, const Word* spun) {
+        const auto ringMask = static_cast<std::int64_t>(g.ringRows - 1);
+        const auto words = static_cast<std::size_t>(g.words);
+        Word* const ring = g.ring.data();
+        for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
+            const std::int32_t base = g.first + (w - g.word) * kWordBits;
+            ForEachBit(ruledBefore_[w] & ~ruled_[w], [&](int bit) ZENTORA_INLINE_LAMBDA {
+                const std::int32_t j = base + bit;
+                MoveEntry(g, j, k - 1 - stepBase_[j], -1);
+            });
+        }
+        const std::size_t row = g.ringed ? static_cast<std::size_t>(k & ringMask) * words : 0;
+        if (g.ringed) {
+            // The entries that started at spin k - capStep and stayed in play now reach the cap. A ring bit
+            // is not cleared when its entry leaves or starts again: the entry's first spin tells.
+            const std::int64_t start = k - g.capStep;
+            const std::size_t capped = static_cast<std::size_t>(start & ringMask) * words;
+            for (std::size_t i = 0; i < words; ++i) {
+                const std::int32_t base = g.first + static_cast<std::int32_t>(i) * kWordBits;
+                const std::size_t w = static_cast<std::size_t>(g.word) + i;
+                ForEachBit(ring[capped + i] & ruledBefore_[w] & ruled_[w],
+                           [&](int bit) ZENTORA_INLINE_LAMBDA {
+                               const std::int32_t j = base + bit;
+                               if (stepBase_[j] != start) return;
+                               MoveEntry(g, j, g.capStep - 1, -1);
+                               MoveEntry(g, j, g.capStep, 1);
+                           });
+                ring[capped + i] = 0;
+            }
+        }
+        switch (g.rule) {
+            case StepRule::Double:
+                AdvanceCells<StepRule::Double>(g);
+                break;
+            case StepRule::Triple:
+                AdvanceCells<StepRule::Triple>(g);
+                break;
+            case StepRule::DoubleAndFirst:
+                AdvanceCells<StepRule::DoubleAndFirst>(g);
+                break;
+            case StepRule::AddFirst:
+                AdvanceCells<StepRule::AddFirst>(g);
+                break;
+            case StepRule::Fibonacci:
+                AdvanceCells<StepRule::Fibonacci>(g);
+                break;
+        }
+        const std::int64_t capStep = g.capStep, first = g.firstStake;
+        const std::int64_t* const stakes = g.stepStake.data();
+        const std::int64_t* const befores = g.stepBefore.data();
+        const auto tableSteps = static_cast<std::int64_t>(g.stepStake.size());
+        const bool fibonacci = g.rule == StepRule::Fibonacci;
+        std::int64_t* const sum = cellSum_.data();
+        std::int64_t* const sumBefore = cellBefore_.data();
+        const std::int32_t* const terms = stepTerms_.data();
+        const std::int32_t* const termStart = stepTermStart_.data();
+        std::int64_t* const stepBase = stepBase_.data();
+        for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
+            const Word now = ruled_[w], was = ruledBefore_[w];
+            const std::int32_t base = g.first + (w - g.word) * kWordBits;
+            const auto i = static_cast<std::size_t>(w - g.word);
+            ForEachBit(now & was & spun[w], [&](int bit) ZENTORA_INLINE_LAMBDA {
+                const std::int32_t j = base + bit;
+                const std::int64_t step = k - stepBase[j];  // where the step on took it
+                if (step < capStep) {
+                    // The most frequent move of all: with the group's figures in locals, which the sums
+                    // written cannot alias.
+                    const std::int32_t* cell = terms + termStart[j];
+                    const std::int32_t* const end = terms + termStart[j + 1];
+                    const std::int64_t stake =
+                        first - (step < tableSteps ? stakes[step] : first * (step + 1));
+                    if (fibonacci) {
+                        const std::int64_t before = first - befores[step];
+                        for (; cell < end; ++cell) {
+                            sum[*cell] += stake;
+                            sumBefore[*cell] += before;
+                        }
+                    } else {
+                        for (; cell < end; ++cell) sum[*cell] += stake;
+                    }
+                } else {
+                    MoveEntry(g, j, step, -1);
+                    MoveEntry(g, j, 0, 1);
+                }
+                stepBase[j] = k;
+            });
+            ForEachBit(now & ~was, [&](int bit) ZENTORA_INLINE_LAMBDA {
+                const std::int32_t j = base + bit;
+                stepBase_[j] = k;
+                MoveEntry(g, j, 0, 1);
+            });
+            if (g.ringed) ring[row + i] |= now & (~was | spun[w]);
+        }
+        bool moved = false;
+        const std::int64_t capStake = g.capStake;
+        const std::int64_t* const capped = cellCapped_.data();
+        std::int64_t* const placed = cellPlaced_.data();
+        const std::uint8_t* const position = cellPosition_.data();
+        for (std::int32_t c = g.cellFirst; c < g.cellEnd; ++c) {
+            const std::int64_t total = sum[c] + capped[c] * capStake;
+            const std::int64_t delta = total - placed[c];
+            raw_[position[c]] += delta;
+            placed[c] = total;
+            moved |= delta != 0;
+        }
+        if (moved) {
+            for (int i = 0; i < 3; ++i) dirty_[i] |= g.positionBits[i];
+            placedChanged_ = true;
+        }
+    }
+
     [[gnu::always_inline]] void UpdateStakes(std::int64_t k, unsigned x) {
         const Word* spun = memberBits_.data() + std::min(x, kNoNumber) * words_;
         for (GroupRun& g : groups_) {
@@ -635,6 +947,10 @@ class alignas(kCacheLine) StakeRun {
                 }
                 for (int i = 0; i < 3; ++i) dirty_[i] |= g.positionBits[i];
                 placedChanged_ = true;
+                continue;
+            }
+            if (g.stepped) {
+                StepGroup(g, k, spun);
                 continue;
             }
             for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
@@ -732,10 +1048,10 @@ class alignas(kCacheLine) StakeRun {
     int recentCount_ = 0;
     std::array<std::int64_t, 37> lastSpin_{};
     std::array<std::int64_t, 37> numberHits_{};
-    std::int64_t maxHigh_ = -1;            // the highest top of an absence band
     std::vector<std::int64_t> ageBounds_;  // the ages that bands read (tops, and bottoms less one)
     std::vector<Word> hitWithin_;  // row i: the entries holding one of the i latest numbers; then all entries
     std::int32_t allEntries_ = 0;  // where the row of all entries starts
+    bool everyEntryHoldsANumber_ = true;  // the row of all 37 numbers is the row of all entries
     std::vector<std::int32_t>
         boundRow_;  // per bound, this spin: where the row of the entries hit within it starts
     std::vector<std::uint8_t> wordHighBound_, wordLowBound_;  // per word: its group's bounds
@@ -761,6 +1077,13 @@ class alignas(kCacheLine) StakeRun {
     std::int32_t selected_ = -1;  // SelectedEntry
     std::int64_t selectedStep_ = -1;
     std::int32_t staked_ = -1;
+
+    // Groups placed by steps: per cell (a group's position) the sums over its entries below the cap, T and
+    // W, their placement count, the count of those at the cap or beyond, and the total last placed.
+    // Per entry of a group placed by steps its cells, one for each time it lies on their positions.
+    std::vector<std::int32_t> stepTerms_, stepTermStart_;
+    std::vector<std::uint8_t> cellPosition_;
+    std::vector<std::int64_t> cellSum_, cellBefore_, cellCount_, cellCapped_, cellPlaced_;
 
     std::array<std::int64_t, kPositionCount> raw_{};  // exact position sums of the slot stakes
     std::array<Word, 3> dirty_{};                     // positions whose sum moved since TakeMoved

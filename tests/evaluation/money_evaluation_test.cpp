@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <numeric>
 #include <random>
+#include <string>
 #include <tuple>
 
 #include "evaluation/straightforward_evaluation.h"
@@ -229,17 +230,35 @@ TEST(MoneyEvaluation, CancelStopsTheRun) {
     EXPECT_LT(r.balance.size(), perm.size());
 }
 
+// What random settings reach for: every rule or some, and how long progressions climb.
+struct SettingsProfile {
+    const char* name;
+    bool allRules;
+    int bandFromZero;  // in how many of 4 groups the absence band reaches down to 0 (a hit keeps the play)
+    int highMax;       // tops of the absence bands 1..highMax
+    int stakeMax;      // initial stakes 0..stakeMax
+    int maximumMax;    // maxima -1 (now and then) or 0..maximumMax
+};
+// Short bands, small stakes and tiny maxima; the same with every rule on; long play, where stakes climb past
+// the steps where their techniques stop, or are capped by a maximum, and stretches start deep inside play.
+constexpr SettingsProfile kSomeRules{"some rules", false, 0, 30, 4, 40};
+constexpr SettingsProfile kAllRules{"all rules", true, 0, 30, 4, 40};
+constexpr SettingsProfile kLongPlay{"long play", true, 3, 150, 999, 9999};
+
 // Random settings that switch rules on and off, with bands and windows that the spins can reach.
-void RandomSettings(std::mt19937& rng, AppliedSettings& s, FixedLiveSettings& live, bool allRules = false) {
+void RandomSettings(std::mt19937& rng, AppliedSettings& s, FixedLiveSettings& live,
+                    const SettingsProfile& profile = kSomeRules) {
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const bool allRules = profile.allRules;
     s = AppliedSettings{};
     for (const ChanceGroup& cg : kChanceGroups) {
         GroupSettings& g = s.Of(cg.id);
         g.absenceSpan = pick(1, 20);
-        g.absenceHigh = pick(1, 30);
+        g.absenceHigh = pick(1, profile.highMax);
+        if (pick(0, 3) < profile.bandFromZero) g.absenceSpan = g.absenceHigh + pick(1, 3);
         g.absenceLow = g.absenceHigh - g.absenceSpan + 1;
         g.stakeTechnique = pick(-1, 5);
-        g.initialStake = pick(0, 4);
+        g.initialStake = pick(0, profile.stakeMax);
         const int numbers = NumberSetOfSlot(cg.firstSlot).Count();
         int until = pick(2, 40);
         for (int w = 0; w < kRateWindowCount; ++w) {
@@ -255,7 +274,7 @@ void RandomSettings(std::mt19937& rng, AppliedSettings& s, FixedLiveSettings& li
     for (const int box : {1, 2, 31, 32, 35}) s.optionFlags[box - 1] = pick(0, 1);
     for (std::int32_t* m :
          {&s.maximum1, &s.maximum2, &s.maximum3, &s.maximum4, &s.maximum6, &s.maximum12, &s.maximum18})
-        *m = pick(0, 3) == 0 ? -1 : pick(0, 40);
+        *m = pick(0, 3) == 0 ? -1 : pick(0, profile.maximumMax);
     live.orphelinPlein = pick(0, 1) == 1;
     live.spinSummeMerk = pick(-40, 40);
     live.es637sTechnique = pick(0, 5);
@@ -285,26 +304,32 @@ TEST(MoneyEvaluation, RateRuleWakesWhenALaterWindowLowersItsBound) {
 }
 
 TEST(MoneyEvaluation, FastRunEqualsTheDefiningForm) {
+    struct Case {
+        const SettingsProfile& profile;
+        int rounds, maxLength;
+    };
+    const Case cases[] = {{kSomeRules, 48, 500}, {kAllRules, 12, 3000}, {kLongPlay, 12, 3000}};
     std::mt19937 rng(2024);
-    for (int round = 0; round < 60; ++round) {
-        AppliedSettings s;
-        FixedLiveSettings live;
-        // Every rule of every group now and then, over a longer run.
-        const bool allRules = round % 5 == 1;
-        RandomSettings(rng, s, live, allRules);
-        // Permanences biased towards a few numbers now and then, so that rates spread.
-        const int length = std::uniform_int_distribution<int>(0, allRules ? 3000 : 500)(rng);
-        const int spread = round % 3 == 0 ? 6 : 37;
-        std::vector<std::uint8_t> perm(static_cast<std::size_t>(length));
-        for (auto& v : perm)
-            v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, spread - 1)(rng));
-        const EvaluationResult fast = EvaluateMoney(perm, s, live);
-        const EvaluationResult slow = testing::StraightforwardEvaluation(perm, s, live);
-        ASSERT_EQ(fast.balance, slow.balance) << "round " << round;
-        ASSERT_EQ(fast.markers, slow.markers) << "round " << round;
-        ASSERT_EQ(fast.totalStaked, slow.totalStaked) << "round " << round;
-        ASSERT_EQ(fast.totalReturned, slow.totalReturned) << "round " << round;
-        ASSERT_EQ(fast.totalReturned - fast.totalStaked, fast.balance.empty() ? 0 : fast.balance.back());
+    for (const Case& c : cases) {
+        for (int round = 0; round < c.rounds; ++round) {
+            AppliedSettings s;
+            FixedLiveSettings live;
+            RandomSettings(rng, s, live, c.profile);
+            // Permanences of a few numbers now and then: rates spread, and some entries are never hit.
+            const int length = std::uniform_int_distribution<int>(0, c.maxLength)(rng);
+            const int spread = round % 3 == 0 ? 6 : 37;
+            std::vector<std::uint8_t> perm(static_cast<std::size_t>(length));
+            for (auto& v : perm)
+                v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, spread - 1)(rng));
+            const EvaluationResult fast = EvaluateMoney(perm, s, live);
+            const EvaluationResult slow = testing::StraightforwardEvaluation(perm, s, live);
+            const std::string where = std::string(c.profile.name) + ", round " + std::to_string(round);
+            ASSERT_EQ(fast.balance, slow.balance) << where;
+            ASSERT_EQ(fast.markers, slow.markers) << where;
+            ASSERT_EQ(fast.totalStaked, slow.totalStaked) << where;
+            ASSERT_EQ(fast.totalReturned, slow.totalReturned) << where;
+            ASSERT_EQ(fast.totalReturned - fast.totalStaked, fast.balance.empty() ? 0 : fast.balance.back());
+        }
     }
 }
 
@@ -339,7 +364,7 @@ TEST(MoneyEvaluation, StretchesJoinUpExactly) {
     for (int round = 0; round < 24; ++round) {
         AppliedSettings s;
         FixedLiveSettings live;
-        RandomSettings(rng, s, live, round % 2 == 0);
+        RandomSettings(rng, s, live, round % 3 == 0 ? kAllRules : round % 3 == 1 ? kLongPlay : kSomeRules);
         s.optionFlags[0] = 0;  // one chance is never shared
         const int length = std::uniform_int_distribution<int>(200, 1200)(rng);
         const int spread = round % 3 == 0 ? 6 : 37;
@@ -363,16 +388,23 @@ TEST(MoneyEvaluation, StretchesJoinUpExactly) {
     }
 }
 
-// Even chances in play all along, their play started afresh by every hit: a stretch must reach back to the
-// oldest last hit for the progression steps, and not one spin less.
+// Even chances and pleins in play all along, their play started afresh by every hit: a stretch must reach
+// back to the oldest last hit for the progression steps, and not one spin less. Plein 17 stays away for 300
+// spins, so its stake climbs past every step where a technique stops or a table of steps ends.
 TEST(MoneyEvaluation, StretchesReachBackToTheOldestLastHit) {
     std::mt19937 rng(11);
     std::vector<std::uint8_t> perm(400);
     for (auto& v : perm) v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 36)(rng));
+    for (std::size_t i = 20; i < 330; ++i)
+        if (perm[i] == 17) perm[i] = 18;
+    perm[10] = 17;
     for (int technique = 0; technique <= 5; ++technique) {
         AppliedSettings s = Quiet();
         AbsenceRule(s, GroupId::G1837, 1000, 1001);  // a band from 0: hit or not, in play
+        AbsenceRule(s, GroupId::G137, 1000, 1001);
         s.Of(GroupId::G1837).stakeTechnique = technique;
+        s.Of(GroupId::G137).stakeTechnique = technique;
+        s.maximum1 = 1000000000;
         FixedLiveSettings live;
         const EvaluationResult slow = testing::StraightforwardEvaluation(perm, s, live);
         for (const int stretch : {1, 3, 50}) {
@@ -389,7 +421,7 @@ TEST(MoneyEvaluation, SharedRunEqualsTheDefiningForm) {
     for (int round = 0; round < 4; ++round) {
         AppliedSettings s;
         FixedLiveSettings live;
-        RandomSettings(rng, s, live, true);
+        RandomSettings(rng, s, live, round % 2 == 0 ? kAllRules : kLongPlay);
         s.optionFlags[0] = 0;  // one chance is never shared
         std::vector<std::uint8_t> perm(
             static_cast<std::size_t>(std::uniform_int_distribution<int>(5000, 9000)(rng)));
