@@ -757,13 +757,21 @@ class alignas(kCacheLine) StakeRun {
         }
     }
 
-    // T(s) and W(s) of a step below the cap.
+    // Only these rules read how many entries a cell holds below the cap.
+    static constexpr bool CountsEntries(StepRule rule) {
+        return rule == StepRule::DoubleAndFirst || rule == StepRule::AddFirst;
+    }
+
+    // T(s) of a step below the cap. The linear rule's T(s) is first * (s + 1) by its definition; the
+    // others have their cap within the table.
+    template <StepRule Rule>
     [[gnu::always_inline]] static std::int64_t StepStake(const GroupRun& g, std::int64_t step) {
-        const auto at = static_cast<std::size_t>(step);
-        return at < g.stepStake.size() ? g.stepStake[at] : g.firstStake * (step + 1);
+        if constexpr (Rule == StepRule::AddFirst) return g.firstStake * (step + 1);
+        return g.stepStake[static_cast<std::size_t>(step)];
     }
 
     // Entry j, at step `step`, into (sign 1) or out of (sign -1) the cells of its group.
+    template <StepRule Rule>
     [[gnu::always_inline]] void MoveEntry(const GroupRun& g, std::int32_t j, std::int64_t step,
                                           std::int64_t sign) {
         const std::int32_t* cell = stepTerms_.data() + stepTermStart_[static_cast<std::size_t>(j)];
@@ -772,19 +780,30 @@ class alignas(kCacheLine) StakeRun {
             for (; cell < end; ++cell) cellCapped_[*cell] += sign;
             return;
         }
-        const std::int64_t stake = sign * StepStake(g, step);
-        if (g.rule == StepRule::Fibonacci) {
+        MoveBelowCap<Rule>(g, cell, end, step, sign);
+    }
+
+    template <StepRule Rule>
+    [[gnu::always_inline]] void MoveBelowCap(const GroupRun& g, const std::int32_t* cell,
+                                             const std::int32_t* const end, std::int64_t step,
+                                             std::int64_t sign) {
+        const std::int64_t stake = sign * StepStake<Rule>(g, step);
+        std::int64_t* const sum = cellSum_.data();
+        if constexpr (Rule == StepRule::Fibonacci) {
             const std::int64_t before = sign * g.stepBefore[static_cast<std::size_t>(step)];
+            std::int64_t* const sumBefore = cellBefore_.data();
             for (; cell < end; ++cell) {
-                cellSum_[*cell] += stake;
-                cellBefore_[*cell] += before;
-                cellCount_[*cell] += sign;
+                sum[*cell] += stake;
+                sumBefore[*cell] += before;
             }
-            return;
-        }
-        for (; cell < end; ++cell) {
-            cellSum_[*cell] += stake;
-            cellCount_[*cell] += sign;
+        } else if constexpr (CountsEntries(Rule)) {
+            std::int64_t* const count = cellCount_.data();
+            for (; cell < end; ++cell) {
+                sum[*cell] += stake;
+                count[*cell] += sign;
+            }
+        } else {
+            for (; cell < end; ++cell) sum[*cell] += stake;
         }
     }
 
@@ -809,6 +828,7 @@ class alignas(kCacheLine) StakeRun {
     // the entries reaching the cap join the capped; the rest move on a step; the entries hit in play go back
     // to step 0, and in come the entries whose play starts, at step 0. Then each cell's total onto its
     // position.
+    template <StepRule Rule>
     [[gnu::always_inline]] void StepGroup(GroupRun& g, std::int64_t k, const Word* spun) {
         const auto ringMask = static_cast<std::int64_t>(g.ringRows - 1);
         const auto words = static_cast<std::size_t>(g.words);
@@ -817,7 +837,7 @@ class alignas(kCacheLine) StakeRun {
             const std::int32_t base = g.first + (w - g.word) * kWordBits;
             ForEachBit(ruledBefore_[w] & ~ruled_[w], [&](int bit) ZENTORA_INLINE_LAMBDA {
                 const std::int32_t j = base + bit;
-                MoveEntry(g, j, k - 1 - stepBase_[j], -1);
+                MoveEntry<Rule>(g, j, k - 1 - stepBase_[j], -1);
             });
         }
         const std::size_t row = g.ringed ? static_cast<std::size_t>(k & ringMask) * words : 0;
@@ -833,34 +853,16 @@ class alignas(kCacheLine) StakeRun {
                            [&](int bit) ZENTORA_INLINE_LAMBDA {
                                const std::int32_t j = base + bit;
                                if (stepBase_[j] != start) return;
-                               MoveEntry(g, j, g.capStep - 1, -1);
-                               MoveEntry(g, j, g.capStep, 1);
+                               MoveEntry<Rule>(g, j, g.capStep - 1, -1);
+                               MoveEntry<Rule>(g, j, g.capStep, 1);
                            });
                 ring[capped + i] = 0;
             }
         }
-        switch (g.rule) {
-            case StepRule::Double:
-                AdvanceCells<StepRule::Double>(g);
-                break;
-            case StepRule::Triple:
-                AdvanceCells<StepRule::Triple>(g);
-                break;
-            case StepRule::DoubleAndFirst:
-                AdvanceCells<StepRule::DoubleAndFirst>(g);
-                break;
-            case StepRule::AddFirst:
-                AdvanceCells<StepRule::AddFirst>(g);
-                break;
-            case StepRule::Fibonacci:
-                AdvanceCells<StepRule::Fibonacci>(g);
-                break;
-        }
+        AdvanceCells<Rule>(g);
         const std::int64_t capStep = g.capStep, first = g.firstStake;
         const std::int64_t* const stakes = g.stepStake.data();
         const std::int64_t* const befores = g.stepBefore.data();
-        const auto tableSteps = static_cast<std::int64_t>(g.stepStake.size());
-        const bool fibonacci = g.rule == StepRule::Fibonacci;
         std::int64_t* const sum = cellSum_.data();
         std::int64_t* const sumBefore = cellBefore_.data();
         const std::int32_t* const terms = stepTerms_.data();
@@ -878,9 +880,12 @@ class alignas(kCacheLine) StakeRun {
                     // written cannot alias.
                     const std::int32_t* cell = terms + termStart[j];
                     const std::int32_t* const end = terms + termStart[j + 1];
-                    const std::int64_t stake =
-                        first - (step < tableSteps ? stakes[step] : first * (step + 1));
-                    if (fibonacci) {
+                    std::int64_t stake;
+                    if constexpr (Rule == StepRule::AddFirst)
+                        stake = first - first * (step + 1);
+                    else
+                        stake = first - stakes[step];
+                    if constexpr (Rule == StepRule::Fibonacci) {
                         const std::int64_t before = first - befores[step];
                         for (; cell < end; ++cell) {
                             sum[*cell] += stake;
@@ -890,15 +895,15 @@ class alignas(kCacheLine) StakeRun {
                         for (; cell < end; ++cell) sum[*cell] += stake;
                     }
                 } else {
-                    MoveEntry(g, j, step, -1);
-                    MoveEntry(g, j, 0, 1);
+                    MoveEntry<Rule>(g, j, step, -1);
+                    MoveEntry<Rule>(g, j, 0, 1);
                 }
                 stepBase[j] = k;
             });
             ForEachBit(now & ~was, [&](int bit) ZENTORA_INLINE_LAMBDA {
                 const std::int32_t j = base + bit;
                 stepBase_[j] = k;
-                MoveEntry(g, j, 0, 1);
+                MoveBelowCap<Rule>(g, terms + termStart[j], terms + termStart[j + 1], 0, 1);
             });
             if (g.ringed) ring[row + i] |= now & (~was | spun[w]);
         }
@@ -950,7 +955,23 @@ class alignas(kCacheLine) StakeRun {
                 continue;
             }
             if (g.stepped) {
-                StepGroup(g, k, spun);
+                switch (g.rule) {
+                    case StepRule::Double:
+                        StepGroup<StepRule::Double>(g, k, spun);
+                        break;
+                    case StepRule::Triple:
+                        StepGroup<StepRule::Triple>(g, k, spun);
+                        break;
+                    case StepRule::DoubleAndFirst:
+                        StepGroup<StepRule::DoubleAndFirst>(g, k, spun);
+                        break;
+                    case StepRule::AddFirst:
+                        StepGroup<StepRule::AddFirst>(g, k, spun);
+                        break;
+                    case StepRule::Fibonacci:
+                        StepGroup<StepRule::Fibonacci>(g, k, spun);
+                        break;
+                }
                 continue;
             }
             for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
