@@ -10,6 +10,7 @@
 #include <limits>
 #include <optional>
 #include <tuple>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -907,19 +908,27 @@ class alignas(kCacheLine) StakeRun {
             });
             if (g.ringed) ring[row + i] |= now & (~was | spun[w]);
         }
-        bool moved = false;
+        std::int64_t moved = 0;  // the deltas ORed
         const std::int64_t capStake = g.capStake;
         const std::int64_t* const capped = cellCapped_.data();
         std::int64_t* const placed = cellPlaced_.data();
         const std::uint8_t* const position = cellPosition_.data();
-        for (std::int32_t c = g.cellFirst; c < g.cellEnd; ++c) {
-            const std::int64_t total = sum[c] + capped[c] * capStake;
-            const std::int64_t delta = total - placed[c];
-            raw_[position[c]] += delta;
-            placed[c] = total;
-            moved |= delta != 0;
-        }
-        if (moved) {
+        const auto place = [&](auto withCapped) ZENTORA_INLINE_LAMBDA {
+            for (std::int32_t c = g.cellFirst; c < g.cellEnd; ++c) {
+                std::int64_t total = sum[c];
+                if constexpr (decltype(withCapped)::value) total += capped[c] * capStake;
+                const std::int64_t delta = total - placed[c];
+                raw_[position[c]] += delta;
+                placed[c] = total;
+                moved |= delta;
+            }
+        };
+        // Without a ring no entry reaches the cap.
+        if (g.ringed)
+            place(std::true_type{});
+        else
+            place(std::false_type{});
+        if (moved != 0) {
             for (int i = 0; i < 3; ++i) dirty_[i] |= g.positionBits[i];
             placedChanged_ = true;
         }
