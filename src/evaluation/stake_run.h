@@ -116,6 +116,8 @@ struct GroupRun {
     std::vector<Word> ring;     // ringRows rows of `words`: row (first spin mod ringRows)
     std::int64_t ringRows = 1;  // a power of two, at least capStep
     std::int32_t cellFirst = 0, cellEnd = 0;
+    std::vector<std::int32_t> rowCell;  // per mask row: the cell of its position
+    std::int32_t stepTerms = 0;         // cell terms of all entries
 };
 
 // Counting, rules, stakes and placement of the entries: after each spin the exact position sums of the stakes
@@ -459,6 +461,7 @@ class alignas(kCacheLine) StakeRun {
                 termCell[static_cast<std::size_t>(t2)] = cellOf[p];
             }
             g.cellEnd = static_cast<std::int32_t>(cellPosition_.size());
+            for (const std::uint8_t p : g.rowPosition) g.rowCell.push_back(cellOf[p]);
         }
         // Each entry's cells, a cell as often as the entry lies on its position.
         stepTermStart_.assign(static_cast<std::size_t>(n_) + 1, 0);
@@ -470,6 +473,7 @@ class alignas(kCacheLine) StakeRun {
                                       termCell[static_cast<std::size_t>(t)]);
         }
         stepTermStart_[static_cast<std::size_t>(n_)] = static_cast<std::int32_t>(stepTerms_.size());
+        for (GroupRun& g : groups_) g.stepTerms = stepTermStart_[g.end] - stepTermStart_[g.first];
         const std::size_t cells = cellPosition_.size();
         cellSum_.assign(cells, 0);
         cellBefore_.assign(cells, 0);
@@ -808,6 +812,41 @@ class alignas(kCacheLine) StakeRun {
         }
     }
 
+    // The entries whose play starts this spin into their cells at step 0, counted per mask row: a row of
+    // level m holds the entries lying on its position at least m times, so the counts add up to the
+    // entries' cell terms.
+    // `Words` fixes the group's word count where it is known (0: read it), so that a row's count is
+    // straight-line code.
+    template <StepRule Rule, int Words>
+    [[gnu::always_inline]] void StartWordsByCount(const GroupRun& g) {
+        std::array<Word, kMaxGroupWords> starting;
+        const std::int32_t words = Words ? Words : g.words;
+        for (std::int32_t i = 0; i < words; ++i)
+            starting[static_cast<std::size_t>(i)] = ruled_[g.word + i] & ~ruledBefore_[g.word + i];
+        const std::int64_t stake = StepStake<Rule>(g, 0);
+        const Word* mask = g.rowMasks.data();
+        std::int64_t* const sum = cellSum_.data();
+        for (const std::int32_t cell : g.rowCell) {
+            std::int64_t count = 0;
+            for (std::int32_t i = 0; i < words; ++i)
+                count += std::popcount(starting[static_cast<std::size_t>(i)] & mask[i]);
+            mask += words;
+            sum[cell] += stake * count;
+            if constexpr (Rule == StepRule::Fibonacci) cellBefore_[cell] += g.stepBefore[0] * count;
+            if constexpr (CountsEntries(Rule)) cellCount_[cell] += count;
+        }
+    }
+
+    template <StepRule Rule, int Words = 1>
+    [[gnu::always_inline]] void StartByCount(const GroupRun& g) {
+        if constexpr (Words <= kMaxWordsOfAGroup) {
+            if (g.words != Words) return StartByCount<Rule, Words + 1>(g);
+            StartWordsByCount<Rule, Words>(g);
+        } else {
+            StartWordsByCount<Rule, 0>(g);
+        }
+    }
+
     // Every cell of the group a step on.
     template <StepRule Rule>
     [[gnu::always_inline]] void AdvanceCells(const GroupRun& g) {
@@ -869,6 +908,13 @@ class alignas(kCacheLine) StakeRun {
         const std::int32_t* const terms = stepTerms_.data();
         const std::int32_t* const termStart = stepTermStart_.data();
         std::int64_t* const stepBase = stepBase_.data();
+        // Many entries starting at once are added by counting, row by row as for a group of one stake (they
+        // all stand on step 0); few one by one.
+        std::int64_t starting = 0;
+        for (std::int32_t w = g.word; w < g.word + g.words; ++w)
+            starting += std::popcount(ruled_[w] & ~ruledBefore_[w]);
+        const auto rows = static_cast<std::int64_t>(g.rowCell.size());
+        const bool startByCount = starting * g.stepTerms * kTermCost > rows * g.words * (g.end - g.first);
         for (std::int32_t w = g.word; w < g.word + g.words; ++w) {
             const Word now = ruled_[w], was = ruledBefore_[w];
             const std::int32_t base = g.first + (w - g.word) * kWordBits;
@@ -901,13 +947,18 @@ class alignas(kCacheLine) StakeRun {
                 }
                 stepBase[j] = k;
             });
-            ForEachBit(now & ~was, [&](int bit) ZENTORA_INLINE_LAMBDA {
-                const std::int32_t j = base + bit;
-                stepBase_[j] = k;
-                MoveBelowCap<Rule>(g, terms + termStart[j], terms + termStart[j + 1], 0, 1);
-            });
+            if (startByCount) {
+                ForEachBit(now & ~was, [&](int bit) ZENTORA_INLINE_LAMBDA { stepBase[base + bit] = k; });
+            } else {
+                ForEachBit(now & ~was, [&](int bit) ZENTORA_INLINE_LAMBDA {
+                    const std::int32_t j = base + bit;
+                    stepBase[j] = k;
+                    MoveBelowCap<Rule>(g, terms + termStart[j], terms + termStart[j + 1], 0, 1);
+                });
+            }
             if (g.ringed) ring[row + i] |= now & (~was | spun[w]);
         }
+        if (startByCount) StartByCount<Rule>(g);
         std::int64_t moved = 0;  // the deltas ORed
         const std::int64_t capStake = g.capStake;
         const std::int64_t* const capped = cellCapped_.data();
