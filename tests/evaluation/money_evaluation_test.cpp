@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "evaluation/straightforward_evaluation.h"
+#include "quiet_settings.h"
 
 namespace zentora {
 namespace {
@@ -19,25 +20,8 @@ std::vector<std::uint8_t> NewestFirst(std::vector<std::uint8_t> oldestFirst) {
     return oldestFirst;
 }
 
-// Every group off, maxima high, constant stakes of 1.
-AppliedSettings Quiet() {
-    AppliedSettings s;
-    for (GroupSettings& g : s.groups) {
-        g.initialStake = 1;
-        g.absenceSpan = 1;
-        g.rateUntil.fill(1000000);
-    }
-    s.maximum1 = s.maximum2 = s.maximum3 = s.maximum4 = s.maximum6 = s.maximum12 = s.maximum18 = 1000;
-    return s;
-}
-
-void AbsenceRule(AppliedSettings& s, GroupId id, int from, int span) {
-    GroupSettings& g = s.Of(id);
-    g.absenceHigh = from;
-    g.absenceSpan = span;
-    g.absenceLow = from - span + 1;
-    s.optionFlags[Group(id).absenceCheckBox - 1] = 1;
-}
+using test::AbsenceRule;
+using test::Quiet;
 
 std::vector<std::int64_t> MarkerSpins(const EvaluationResult& r) {
     std::vector<std::int64_t> spins;
