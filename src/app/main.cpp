@@ -12,7 +12,7 @@
 #include "app/scripted_run.h"
 #include "app/window_wiring.h"
 #include "ui/about/splash_screen.h"
-#include "ui/data_folders.h"
+#include "ui/io/data_folders.h"
 #include "ui/main_window.h"
 #include "ui/number_list_editor.h"
 #include "ui/options/options_window.h"

@@ -22,7 +22,7 @@ bool Writable(const fs::path& folder) {
 }
 
 fs::path UserFolder(const char* xdgDataHome, const char* home) {
-    // The base directory specification ignores a relative XDG_DATA_HOME.
+    // A relative XDG_DATA_HOME is ignored, as the XDG base directory rules say.
     if (xdgDataHome && *xdgDataHome && fs::path(xdgDataHome).is_absolute())
         return fs::path(xdgDataHome) / kUserFolderName;
     if (!home || !*home)

@@ -16,7 +16,7 @@
 #include "files/recovery_file.h"
 #include "lang/language_table.h"
 #include "lang/window_texts.h"
-#include "ui/data_folders.h"
+#include "ui/io/data_folders.h"
 #include "ui/play_session.h"
 #include "ui/widgets/clickable_image.h"
 

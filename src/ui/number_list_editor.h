@@ -12,7 +12,7 @@
 
 #include "core/number_list_pages.h"
 #include "core/permanence.h"
-#include "ui/data_folders.h"
+#include "ui/io/data_folders.h"
 #include "ui/widgets/image_button.h"
 
 class QFrame;

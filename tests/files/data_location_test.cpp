@@ -61,7 +61,7 @@ TEST(DataLocation, InstalledDataIsFoundFromTheExecutableAndWritesGoHome) {
     EXPECT_FALSE(location.Portable());
     EXPECT_EQ(location.shipped, tree.share.lexically_normal());
     EXPECT_EQ(location.user, tree.home / ".local/share/zentora");
-    // An absolute XDG_DATA_HOME wins; a relative one is ignored, as the base directory specification says.
+    // An absolute XDG_DATA_HOME wins; a relative one is ignored, as the XDG base directory rules say.
     EXPECT_EQ(FindDataLocation(tree.bin, "/xdg", tree.home.c_str()).user, fs::path("/xdg/zentora"));
     EXPECT_EQ(FindDataLocation(tree.bin, "relative", tree.home.c_str()).user, location.user);
     EXPECT_EQ(FindDataLocation(tree.bin, "", tree.home.c_str()).user, location.user);

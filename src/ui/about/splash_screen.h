@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "ui/data_folders.h"
+#include "ui/io/data_folders.h"
 
 class QLabel;
 

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "ui/data_folders.h"
+#include "ui/io/data_folders.h"
 
 namespace zentora {
 

@@ -9,7 +9,7 @@
 #include "engine/applied_settings.h"
 #include "options/options_model.h"
 #include "options/window_rules.h"
-#include "ui/data_folders.h"
+#include "ui/io/data_folders.h"
 #include "ui/options/page_helpers.h"
 
 class QCustomPlot;

@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <QString>
 
-#include "ui/data_folders.h"
+#include "ui/io/data_folders.h"
 
 namespace zentora {
 

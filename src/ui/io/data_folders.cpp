@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/data_folders.h"
+#include "ui/io/data_folders.h"
 
 #include <string>
 #include <utility>
