@@ -401,11 +401,25 @@ void ApplyTableLimits(const PositionArray& positionStakeRaw, const AppliedSettin
     const std::array<std::int32_t, 7> maxima{settings.maximum1, settings.maximum2, settings.maximum3,
                                              settings.maximum4, settings.maximum6, settings.maximum12,
                                              settings.maximum18};
-    std::uint32_t outside = 0;
+    std::uint32_t outside = 0, stakesOutside = 0;
     for (const std::int32_t v : maxima) outside |= Outside(v);
-    for (const std::int32_t v : positionStakeRaw) outside |= Outside(v);
-    if (outside == 0 && &positionStakeRaw != &positionStake) {
-        Split(positionStakeRaw, MakeLimits<std::int32_t>(maxima), positionStake);
+    for (const std::int32_t v : positionStakeRaw) stakesOutside |= Outside(v);
+    const PositionArray* stakes = &positionStakeRaw;
+    PositionArray capped;
+    std::int64_t beyond = 16;
+    for (const std::int32_t v : maxima) beyond += 16 * std::int64_t{v < 0 ? -v : v};
+    if (outside == 0 && stakesOutside != 0 && beyond < kNarrowBound) {
+        // Every step compares a value with sums of at most eight maxima of each kind and keeps nothing of it
+        // beyond them, so a value past all of them splits as that bound does: capped there, huge stakes under
+        // ordinary maxima are still worked in 32 bits.
+        for (int p = 0; p < kPositionCount; ++p)
+            capped[p] = std::min(positionStakeRaw[p], static_cast<std::int32_t>(beyond));
+        stakes = &capped;
+        stakesOutside = 0;
+        for (const std::int32_t v : capped) stakesOutside |= Outside(v);  // huge negative ones stay
+    }
+    if ((outside | stakesOutside) == 0 && stakes != &positionStake) {
+        Split(*stakes, MakeLimits<std::int32_t>(maxima), positionStake);
         return;
     }
     WideArray out;
