@@ -86,6 +86,13 @@ class alignas(kCacheLine) Lane {
           settings_(settings),
           halveOnZero_(settings.Flag(kHalveOnZeroBox)),
           run_(settings, live, std::move(list), length_) {}
+    // With the run built beforehand for the same settings, as it stands before any spin.
+    Lane(std::span<const std::uint8_t> permanence, const AppliedSettings& settings, const StakeRun& built)
+        : perm_(permanence),
+          length_(static_cast<std::int64_t>(permanence.size())),
+          settings_(settings),
+          halveOnZero_(settings.Flag(kHalveOnZeroBox)),
+          run_(built) {}
 
     unsigned SpinAt(std::int64_t k) const { return perm_[static_cast<std::size_t>(length_ - k)]; }
 
@@ -213,6 +220,16 @@ class MoneyRun {
           threshold_(live.SpinSummeMerk()),
           list_(BuildEvaluationSlotList(settings, live.OrphelinPlein())),
           stretch_(stretch) {}
+    // One thread, with the run built beforehand for the same settings and live settings.
+    MoneyRun(std::span<const std::uint8_t> permanence, const AppliedSettings& settings,
+             const FixedLiveSettings& live, const StakeRun& built)
+        : perm_(permanence),
+          length_(static_cast<std::int64_t>(permanence.size())),
+          settings_(settings),
+          live_(live),
+          threshold_(live.SpinSummeMerk()),
+          stretch_(std::max<std::int64_t>(length_, 1)),
+          built_(&built) {}
 
     EvaluationResult Execute(const ProgressCallback& progress, const std::atomic<bool>* cancel) {
         const bool shared = stretch_ > 0
@@ -238,7 +255,8 @@ class MoneyRun {
     EvaluationResult Alone(const ProgressCallback& progress, const std::atomic<bool>* cancel) {
         EvaluationResult result;
         Ledger ledger(result, length_, threshold_, progress);
-        Lane lane(perm_, settings_, live_, std::move(list_));
+        Lane lane =
+            built_ ? Lane(perm_, settings_, *built_) : Lane(perm_, settings_, live_, std::move(list_));
         if (!RunAlone(lane, ledger, result, cancel)) ledger.Cancel(lane.At());
         return result;
     }
@@ -409,6 +427,7 @@ class MoneyRun {
     EvaluationSlotList list_;
     std::int64_t stretch_;
 
+    const StakeRun* built_ = nullptr;
     std::int64_t stretchCount_ = 0;
     std::vector<StretchRecord> records_;
     std::int64_t* balance_ = nullptr;
@@ -447,6 +466,39 @@ EvaluationResult EvaluateMoneyInStretches(std::span<const std::uint8_t> permanen
                                           const std::atomic<bool>* cancel) {
     MoneyRun run(permanence, settings, live, std::max<std::int64_t>(stretch, 1));
     return run.Execute(progress, cancel);
+}
+
+struct MoneyEvaluator::Prepared {
+    const AppliedSettings& settings;
+    FixedLiveSettings live;
+    std::int64_t longest;
+    StakeRun built;
+};
+
+MoneyEvaluator::MoneyEvaluator(const AppliedSettings& settings, const LiveSettings& live,
+                               std::int64_t longest) {
+    FixedLiveSettings fixed = TakeLiveSettings(live);
+    StakeRun built(settings, fixed, BuildEvaluationSlotList(settings, fixed.OrphelinPlein()), longest);
+    prepared_ = std::make_unique<Prepared>(Prepared{settings, std::move(fixed), longest, std::move(built)});
+}
+MoneyEvaluator::~MoneyEvaluator() = default;
+MoneyEvaluator::MoneyEvaluator(MoneyEvaluator&&) noexcept = default;
+MoneyEvaluator& MoneyEvaluator::operator=(MoneyEvaluator&&) noexcept = default;
+
+std::int64_t MoneyEvaluator::Longest() const {
+    return prepared_->longest;
+}
+
+EvaluationResult MoneyEvaluator::Evaluate(std::span<const std::uint8_t> permanence,
+                                          const std::atomic<bool>* cancel) const {
+    const Prepared& p = *prepared_;
+    const auto length = static_cast<std::int64_t>(permanence.size());
+    if (length > p.longest) {
+        MoneyRun own(permanence, p.settings, p.live, std::max<std::int64_t>(length, 1));
+        return own.Execute({}, cancel);
+    }
+    MoneyRun run(permanence, p.settings, p.live, p.built);
+    return run.Execute({}, cancel);
 }
 
 }  // namespace zentora

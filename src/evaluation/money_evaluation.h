@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -92,5 +93,24 @@ EvaluationResult EvaluateMoneyInStretches(std::span<const std::uint8_t> permanen
                                           const AppliedSettings& settings, const LiveSettings& live,
                                           std::int64_t stretch, const ProgressCallback& progress = {},
                                           const std::atomic<bool>* cancel = nullptr);
+
+// Permanence after permanence under the same settings on the calling thread, each as EvaluateMoney would
+// give it: what the settings decide is built once, for permanences of up to `longest` spins (a longer one is
+// evaluated with its own). `settings` must outlive it; `live` is read as it is built.
+class MoneyEvaluator {
+  public:
+    MoneyEvaluator(const AppliedSettings& settings, const LiveSettings& live, std::int64_t longest);
+    ~MoneyEvaluator();
+    MoneyEvaluator(MoneyEvaluator&&) noexcept;
+    MoneyEvaluator& operator=(MoneyEvaluator&&) noexcept;
+
+    std::int64_t Longest() const;
+    EvaluationResult Evaluate(std::span<const std::uint8_t> permanence,
+                              const std::atomic<bool>* cancel = nullptr) const;
+
+  private:
+    struct Prepared;
+    std::unique_ptr<Prepared> prepared_;
+};
 
 }  // namespace zentora

@@ -6,6 +6,7 @@
 #include <limits>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <random>
 #include <thread>
 
@@ -124,13 +125,15 @@ RiskResult AnalyseRisk(const RiskInput& input, const AppliedSettings& settings, 
 
     const auto work = [&] {
         try {
+            std::optional<MoneyEvaluator> evaluator;  // this thread's, built again for a longer permanence
             for (std::int64_t i; !cancelled() && (i = next.fetch_add(1)) < count;) {
                 const std::int64_t run = input.first + i;
                 RiskPermanence permanence = input.permanence(run);
                 const auto length = static_cast<std::int64_t>(permanence.spins.size());
+                if (alone && (!evaluator || length > evaluator->Longest()))
+                    evaluator.emplace(settings, fixedLive, length);
                 const EvaluationResult result =
-                    alone ? EvaluateMoneyInStretches(permanence.spins, settings, fixedLive,
-                                                     std::max<std::int64_t>(length, 1), {}, cancel)
+                    alone ? evaluator->Evaluate(permanence.spins, cancel)
                           : EvaluateMoney(permanence.spins, settings, fixedLive, {}, cancel);
                 if (result.cancelled) break;
                 done[static_cast<std::size_t>(i)] =

@@ -317,6 +317,33 @@ TEST(MoneyEvaluation, FastRunEqualsTheDefiningForm) {
     }
 }
 
+// One evaluator for many permanences: nothing of one run reaches the next, and a permanence longer than it
+// was built for is evaluated all the same.
+TEST(MoneyEvaluation, EvaluatorGivesEachPermanenceItsOwnRun) {
+    std::mt19937 rng(31);
+    const SettingsProfile* profiles[] = {&kSomeRules, &kAllRules, &kLongPlay};
+    for (int round = 0; round < 9; ++round) {
+        AppliedSettings s;
+        FixedLiveSettings live;
+        RandomSettings(rng, s, live, *profiles[round % 3]);
+        const MoneyEvaluator evaluator(s, live, 400);
+        for (int run = 0; run < 5; ++run) {
+            std::vector<std::uint8_t> perm(
+                static_cast<std::size_t>(std::uniform_int_distribution<int>(0, run == 4 ? 700 : 400)(rng)));
+            for (auto& v : perm)
+                v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 36)(rng));
+            const EvaluationResult reused = evaluator.Evaluate(perm);
+            const EvaluationResult own = EvaluateMoney(perm, s, live);
+            const std::string where = "round " + std::to_string(round) + ", run " + std::to_string(run);
+            ASSERT_EQ(reused.balance, own.balance) << where;
+            ASSERT_EQ(reused.markers, own.markers) << where;
+            ASSERT_EQ(reused.totalStaked, own.totalStaked) << where;
+            ASSERT_EQ(reused.expectedChange37, own.expectedChange37) << where;
+            ASSERT_EQ(reused.largestStake, own.largestStake) << where;
+        }
+    }
+}
+
 // Stakes whose sums on a position pass 32 bits are saturated there, as the defining form does; in a long run
 // the stretches of the second thread pass them too.
 TEST(MoneyEvaluation, HugeStakesSaturateOnTheirPositions) {
