@@ -864,6 +864,25 @@ class alignas(kCacheLine) StakeRun {
         }
     }
 
+    // Each cell's total onto its position; returns the deltas ORed. A group's cells lie on distinct
+    // positions, and none of these arrays shares memory with another.
+    template <bool WithCapped>
+    [[gnu::always_inline]] static std::int64_t PlaceCells(
+        const std::int64_t* __restrict sum, const std::int64_t* __restrict capped, std::int64_t capStake,
+        std::int64_t* __restrict placed, const std::uint8_t* __restrict position,
+        std::int64_t* __restrict raw, std::int32_t first, std::int32_t end) {
+        std::int64_t moved = 0;
+        for (std::int32_t c = first; c < end; ++c) {
+            std::int64_t total = sum[c];
+            if constexpr (WithCapped) total += capped[c] * capStake;
+            const std::int64_t delta = total - placed[c];
+            raw[position[c]] += delta;
+            placed[c] = total;
+            moved |= delta;
+        }
+        return moved;
+    }
+
     // A group placed by steps through spin k: out go the entries that left play, at the steps they stood on;
     // the entries reaching the cap join the capped; the rest move on a step; the entries hit in play go back
     // to step 0, and in come the entries whose play starts, at step 0. Then each cell's total onto its
@@ -964,21 +983,13 @@ class alignas(kCacheLine) StakeRun {
         const std::int64_t* const capped = cellCapped_.data();
         std::int64_t* const placed = cellPlaced_.data();
         const std::uint8_t* const position = cellPosition_.data();
-        const auto place = [&](auto withCapped) ZENTORA_INLINE_LAMBDA {
-            for (std::int32_t c = g.cellFirst; c < g.cellEnd; ++c) {
-                std::int64_t total = sum[c];
-                if constexpr (decltype(withCapped)::value) total += capped[c] * capStake;
-                const std::int64_t delta = total - placed[c];
-                raw_[position[c]] += delta;
-                placed[c] = total;
-                moved |= delta;
-            }
-        };
         // Without a ring no entry reaches the cap.
         if (g.ringed)
-            place(std::true_type{});
+            moved = PlaceCells<true>(sum, capped, capStake, placed, position, raw_.data(), g.cellFirst,
+                                     g.cellEnd);
         else
-            place(std::false_type{});
+            moved = PlaceCells<false>(sum, capped, capStake, placed, position, raw_.data(), g.cellFirst,
+                                      g.cellEnd);
         if (moved != 0) {
             for (int i = 0; i < 3; ++i) dirty_[i] |= g.positionBits[i];
             placedChanged_ = true;
