@@ -101,6 +101,20 @@ void BM_StraightforwardEvaluation(benchmark::State& state, Settings (*make)()) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// One thread, once: the same settings over 50,000 spins through a MoneyEvaluator built beforehand, for an
+// instruction counter (valgrind --tool=callgrind --benchmark_filter=OneThread/progressions), whose count does
+// not depend on how two threads shared the stretches. Its time says little.
+void BM_EvaluationOneThread(benchmark::State& state, Settings (*make)()) {
+    const Settings s = make();
+    const auto perm = RandomPermanence(static_cast<std::size_t>(state.range(0)));
+    const MoneyEvaluator evaluator(s.applied, s.live, state.range(0));
+    for (auto _ : state) {
+        auto result = evaluator.Evaluate(perm);
+        benchmark::DoNotOptimize(result.balance.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 // Wall time: long runs share their work with a second thread.
 BENCHMARK_CAPTURE(BM_Evaluation, shipped, Shipped)
     ->Arg(1000000)
@@ -111,6 +125,18 @@ BENCHMARK_CAPTURE(BM_Evaluation, progressions, Progressions)
     ->Arg(1000000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK_CAPTURE(BM_EvaluationOneThread, shipped, Shipped)
+    ->Arg(50000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_EvaluationOneThread, all_on, AllOn)
+    ->Arg(50000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_EvaluationOneThread, progressions, Progressions)
+    ->Arg(50000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 // The defining form, for comparison: a shorter run, per spin as fast as a long one.
 BENCHMARK_CAPTURE(BM_StraightforwardEvaluation, shipped, Shipped)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_StraightforwardEvaluation, all_on, AllOn)->Arg(20000)->Unit(benchmark::kMillisecond);

@@ -76,6 +76,16 @@ BENCHMARK_CAPTURE(BM_Risk, progressions, Progressions)
     ->Args({1, 4})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+// Four runs on one thread, once each: for an instruction counter (valgrind --tool=callgrind
+// --benchmark_filter=counted), which otherwise runs as many iterations as its slowness asks for.
+BENCHMARK_CAPTURE(BM_Risk, counted_shipped, Shipped)
+    ->Args({1, 4})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Risk, counted_progressions, Progressions)
+    ->Args({1, 4})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
