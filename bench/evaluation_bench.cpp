@@ -3,14 +3,12 @@
 // with every group under a stake progression.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <random>
 
 #include "../tests/evaluation/straightforward_evaluation.h"
 #include "engine/stakes.h"
 #include "evaluation/money_evaluation.h"
-#include "options/option_files.h"
-#include "options/options_model.h"
+#include "shipped_settings.h"
 
 namespace {
 
@@ -24,25 +22,8 @@ std::vector<std::uint8_t> RandomPermanence(std::size_t length) {
     return perm;
 }
 
-struct Settings {
-    AppliedSettings applied;
-    FixedLiveSettings live;
-};
-
-// The shipped data.ini when it lies beside the program; otherwise the form values with the absence rules of
-// groups 137 and 1837 on, as shipped.
-Settings Shipped() {
-    OptionsModel model;
-    const std::filesystem::path ini = std::filesystem::path(ZENTORA_BIN_DIR) / "Einstellungen" / "data.ini";
-    const bool haveIni = std::filesystem::exists(ini);
-    if (haveIni) LoadOptions(model, ini);
-    Settings s{ApplySettings(model), TakeLiveSettings(model)};
-    if (!haveIni) {
-        s.applied.optionFlags[Group(GroupId::G137).absenceCheckBox - 1] = 1;
-        s.applied.optionFlags[Group(GroupId::G1837).absenceCheckBox - 1] = 1;
-    }
-    return s;
-}
+using bench::Settings;
+using bench::Shipped;
 
 // Both rules of all 27 groups, rate windows spread up to 9,500,000 spins, splitting on.
 Settings AllOn() {

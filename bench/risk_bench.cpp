@@ -5,30 +5,17 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <filesystem>
 
 #include "engine/stakes.h"
 #include "evaluation/risk_analysis.h"
-#include "options/option_files.h"
-#include "options/options_model.h"
+#include "shipped_settings.h"
 
 namespace {
 
 using namespace zentora;
 
-struct Settings {
-    AppliedSettings applied;
-    FixedLiveSettings live;
-};
-
-// The shipped data.ini beside the program (as the evaluation bench takes it).
-Settings Shipped() {
-    OptionsModel model;
-    const std::filesystem::path ini = std::filesystem::path(ZENTORA_BIN_DIR) / "Einstellungen" / "data.ini";
-    if (std::filesystem::exists(ini)) LoadOptions(model, ini);
-    Settings s{ApplySettings(model), TakeLiveSettings(model)};
-    return s;
-}
+using bench::Settings;
+using bench::Shipped;
 
 // Both rules of every group on (rate windows spread as in the evaluation bench), the six stake techniques in
 // turn over the groups (each on four or five of them), splitting on.
