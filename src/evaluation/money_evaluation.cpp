@@ -81,18 +81,15 @@ class alignas(kCacheLine) Lane {
   public:
     Lane(std::span<const std::uint8_t> permanence, const AppliedSettings& settings, const LiveSettings& live,
          EvaluationSlotList list)
+        : Lane(permanence, settings,
+               StakeRun(settings, live, std::move(list), static_cast<std::int64_t>(permanence.size()))) {}
+    // `run` built for the same settings, as it stands before any spin.
+    Lane(std::span<const std::uint8_t> permanence, const AppliedSettings& settings, StakeRun run)
         : perm_(permanence),
           length_(static_cast<std::int64_t>(permanence.size())),
           settings_(settings),
           halveOnZero_(settings.Flag(kHalveOnZeroBox)),
-          run_(settings, live, std::move(list), length_) {}
-    // With the run built beforehand for the same settings, as it stands before any spin.
-    Lane(std::span<const std::uint8_t> permanence, const AppliedSettings& settings, const StakeRun& built)
-        : perm_(permanence),
-          length_(static_cast<std::int64_t>(permanence.size())),
-          settings_(settings),
-          halveOnZero_(settings.Flag(kHalveOnZeroBox)),
-          run_(built) {}
+          run_(std::move(run)) {}
 
     unsigned SpinAt(std::int64_t k) const { return perm_[static_cast<std::size_t>(length_ - k)]; }
 

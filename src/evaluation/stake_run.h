@@ -63,6 +63,24 @@ enum class StepRule : std::uint8_t { Double, Triple, DoubleAndFirst, AddFirst, F
 constexpr StepRule kStepRules[] = {StepRule::Double, StepRule::Triple, StepRule::DoubleAndFirst,
                                    StepRule::AddFirst, StepRule::Fibonacci};
 
+// T(s + 1) and W(s + 1) from T(s) and W(s) by the rule; for sums over `count` entries standing on one step
+// the same (an entry alone: count 1).
+template <StepRule Rule>
+[[gnu::always_inline]] constexpr std::pair<std::int64_t, std::int64_t> StepOn(std::int64_t t, std::int64_t w,
+                                                                              std::int64_t first,
+                                                                              std::int64_t count) {
+    if constexpr (Rule == StepRule::Double)
+        return {2 * t, t};
+    else if constexpr (Rule == StepRule::Triple)
+        return {3 * t, t};
+    else if constexpr (Rule == StepRule::DoubleAndFirst)
+        return {2 * t + first * count, t};
+    else if constexpr (Rule == StepRule::AddFirst)
+        return {t + first * count, t};
+    else
+        return {t + w, t};  // the Fibonacci numbers
+}
+
 // Calls f(bit) for every set bit of `word`, lowest first.
 template <class F>
 [[gnu::always_inline]] inline void ForEachBit(Word word, F&& f) {
@@ -372,17 +390,17 @@ class alignas(kCacheLine) StakeRun {
                                                           std::int64_t first) {
         switch (rule) {
             case StepRule::Double:
-                return {2 * t, t};
+                return StepOn<StepRule::Double>(t, w, first, 1);
             case StepRule::Triple:
-                return {3 * t, t};
+                return StepOn<StepRule::Triple>(t, w, first, 1);
             case StepRule::DoubleAndFirst:
-                return {2 * t + first, t};
+                return StepOn<StepRule::DoubleAndFirst>(t, w, first, 1);
             case StepRule::AddFirst:
-                return {t + first, t};
+                return StepOn<StepRule::AddFirst>(t, w, first, 1);
             case StepRule::Fibonacci:
-                return {t + w, t};
+                break;
         }
-        return {0, 0};
+        return StepOn<StepRule::Fibonacci>(t, w, first, 1);
     }
 
     // Which groups are placed by steps, and how. A group qualifies when its stakes T(s) follow one of the
@@ -855,12 +873,11 @@ class alignas(kCacheLine) StakeRun {
         std::int64_t* before = cellBefore_.data();
         const std::int64_t* count = cellCount_.data();
         for (std::int32_t c = g.cellFirst; c < g.cellEnd; ++c) {
-            const std::int64_t t = sum[c];
-            if constexpr (Rule == StepRule::Double) sum[c] = 2 * t;
-            if constexpr (Rule == StepRule::Triple) sum[c] = 3 * t;
-            if constexpr (Rule == StepRule::DoubleAndFirst) sum[c] = 2 * t + first * count[c];
-            if constexpr (Rule == StepRule::AddFirst) sum[c] = t + first * count[c];
-            if constexpr (Rule == StepRule::Fibonacci) sum[c] = t + before[c], before[c] = t;
+            // Only the Fibonacci numbers read and keep W, and only two rules read the counts.
+            const auto [t, w] = StepOn<Rule>(sum[c], Rule == StepRule::Fibonacci ? before[c] : 0, first,
+                                             CountsEntries(Rule) ? count[c] : 0);
+            sum[c] = t;
+            if constexpr (Rule == StepRule::Fibonacci) before[c] = w;
         }
     }
 

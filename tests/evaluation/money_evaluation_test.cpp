@@ -23,6 +23,14 @@ std::vector<std::uint8_t> NewestFirst(std::vector<std::uint8_t> oldestFirst) {
 using test::AbsenceRule;
 using test::Quiet;
 
+// `length` spins, each of the numbers 0..spread - 1.
+std::vector<std::uint8_t> RandomSpins(std::mt19937& rng, std::size_t length, int spread = 37) {
+    std::vector<std::uint8_t> perm(length);
+    for (auto& v : perm)
+        v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, spread - 1)(rng));
+    return perm;
+}
+
 std::vector<std::int64_t> MarkerSpins(const EvaluationResult& r) {
     std::vector<std::int64_t> spins;
     for (const auto& m : r.markers) spins.push_back(m.spin);
@@ -279,8 +287,7 @@ TEST(MoneyEvaluation, RateRuleWakesWhenALaterWindowLowersItsBound) {
     FixedLiveSettings live;
     live.rateStart[GroupIndex(even)] = 10;
     std::mt19937 rng(7);
-    std::vector<std::uint8_t> perm(600);
-    for (auto& v : perm) v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 36)(rng));
+    const std::vector<std::uint8_t> perm = RandomSpins(rng, 600);
     const EvaluationResult fast = EvaluateMoney(perm, s, live);
     EXPECT_EQ(fast.balance, testing::StraightforwardEvaluation(perm, s, live).balance);
     EXPECT_EQ(fast.balance[369], 0);
@@ -302,9 +309,7 @@ TEST(MoneyEvaluation, FastRunEqualsTheDefiningForm) {
             // Permanences of a few numbers now and then: rates spread, and some entries are never hit.
             const int length = std::uniform_int_distribution<int>(0, c.maxLength)(rng);
             const int spread = round % 3 == 0 ? 6 : 37;
-            std::vector<std::uint8_t> perm(static_cast<std::size_t>(length));
-            for (auto& v : perm)
-                v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, spread - 1)(rng));
+            const std::vector<std::uint8_t> perm = RandomSpins(rng, static_cast<std::size_t>(length), spread);
             const EvaluationResult fast = EvaluateMoney(perm, s, live);
             const EvaluationResult slow = testing::StraightforwardEvaluation(perm, s, live);
             const std::string where = std::string(c.profile.name) + ", round " + std::to_string(round);
@@ -328,10 +333,9 @@ TEST(MoneyEvaluation, EvaluatorGivesEachPermanenceItsOwnRun) {
         RandomSettings(rng, s, live, *profiles[round % 3]);
         const MoneyEvaluator evaluator(s, live, 400);
         for (int run = 0; run < 5; ++run) {
-            std::vector<std::uint8_t> perm(
+            const std::vector<std::uint8_t> perm = RandomSpins(
+                rng,
                 static_cast<std::size_t>(std::uniform_int_distribution<int>(0, run == 4 ? 700 : 400)(rng)));
-            for (auto& v : perm)
-                v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 36)(rng));
             const EvaluationResult reused = evaluator.Evaluate(perm);
             const EvaluationResult own = EvaluateMoney(perm, s, live);
             const std::string where = "round " + std::to_string(round) + ", run " + std::to_string(run);
@@ -357,8 +361,7 @@ TEST(MoneyEvaluation, HugeStakesSaturateOnTheirPositions) {
     FixedLiveSettings live;
     std::mt19937 rng(3);
     for (const int length : {40, 5000}) {
-        std::vector<std::uint8_t> perm(static_cast<std::size_t>(length));
-        for (auto& v : perm) v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 36)(rng));
+        const std::vector<std::uint8_t> perm = RandomSpins(rng, static_cast<std::size_t>(length));
         const EvaluationResult fast = EvaluateMoney(perm, s, live);
         const EvaluationResult slow = testing::StraightforwardEvaluation(perm, s, live);
         EXPECT_EQ(fast.balance, slow.balance) << length;
@@ -379,9 +382,7 @@ TEST(MoneyEvaluation, StretchesJoinUpExactly) {
         s.optionFlags[0] = 0;  // one chance is never shared
         const int length = std::uniform_int_distribution<int>(200, 1200)(rng);
         const int spread = round % 3 == 0 ? 6 : 37;
-        std::vector<std::uint8_t> perm(static_cast<std::size_t>(length));
-        for (auto& v : perm)
-            v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, spread - 1)(rng));
+        const std::vector<std::uint8_t> perm = RandomSpins(rng, static_cast<std::size_t>(length), spread);
         const EvaluationResult slow = testing::StraightforwardEvaluation(perm, s, live);
         const EvaluationResult whole = EvaluateMoneyInStretches(perm, s, live, length);  // one thread
         const auto tables = [](const EvaluationResult& r) {
@@ -404,8 +405,7 @@ TEST(MoneyEvaluation, StretchesJoinUpExactly) {
 // spins, so its stake climbs past every step where a technique stops or a table of steps ends.
 TEST(MoneyEvaluation, StretchesReachBackToTheOldestLastHit) {
     std::mt19937 rng(11);
-    std::vector<std::uint8_t> perm(400);
-    for (auto& v : perm) v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 36)(rng));
+    std::vector<std::uint8_t> perm = RandomSpins(rng, 400);
     for (std::size_t i = 20; i < 330; ++i)
         if (perm[i] == 17) perm[i] = 18;
     perm[10] = 17;
@@ -434,9 +434,8 @@ TEST(MoneyEvaluation, SharedRunEqualsTheDefiningForm) {
         FixedLiveSettings live;
         RandomSettings(rng, s, live, round % 2 == 0 ? kAllRules : kLongPlay);
         s.optionFlags[0] = 0;  // one chance is never shared
-        std::vector<std::uint8_t> perm(
-            static_cast<std::size_t>(std::uniform_int_distribution<int>(5000, 9000)(rng)));
-        for (auto& v : perm) v = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 36)(rng));
+        const std::vector<std::uint8_t> perm =
+            RandomSpins(rng, static_cast<std::size_t>(std::uniform_int_distribution<int>(5000, 9000)(rng)));
         std::vector<int> steps;
         const EvaluationResult fast = EvaluateMoney(perm, s, live, [&](int step) { steps.push_back(step); });
         const EvaluationResult slow = testing::StraightforwardEvaluation(perm, s, live);
