@@ -3,6 +3,7 @@
 #include <bit>
 #include <limits>
 
+#include "catalogue/platform.h"
 #include "engine/placement.h"
 
 namespace zentora {
@@ -334,6 +335,41 @@ constexpr std::uint32_t Outside(std::int32_t v) {
     return (static_cast<std::uint32_t>(v) + kNarrowBound) & ~(2u * kNarrowBound - 1);
 }
 
+// Whether a stake of the table lies outside the narrow bound. This and the two below run on every spin of an
+// evaluation: worth a build with the processor's widest vectors.
+ZENTORA_VECTOR_CLONES std::uint32_t OutsideOf(const PositionArray& stakes) {
+    std::uint32_t outside = 0;
+    for (const std::int32_t v : stakes) outside |= Outside(v);
+    return outside;
+}
+
+// Every position at most its kind's limit.
+ZENTORA_VECTOR_CLONES void ClipTable(const PositionArray& positionStakeRaw, const AppliedSettings& settings,
+                                     PositionArray& positionStake) {
+    // Position kinds are contiguous ranges; a loop per range keeps this cheap for callers per spin.
+    auto clip = [&](int first, int last, std::int32_t limit) {
+        for (int p = first; p <= last; ++p) positionStake[p] = std::min(positionStakeRaw[p], limit);
+    };
+    clip(0, 36, TableLimit(PositionKind::Plein, settings));
+    clip(37, 47, TableLimit(PositionKind::TransversaleSimple, settings));
+    clip(48, 70, TableLimit(PositionKind::Carre, settings));
+    clip(71, 84, TableLimit(PositionKind::TransversalePleine, settings));
+    clip(85, 144, TableLimit(PositionKind::Cheval, settings));
+    clip(145, 150, TableLimit(PositionKind::SimpleChance, settings));
+    clip(151, 156, TableLimit(PositionKind::DozenColumn, settings));
+}
+
+// The table capped at `bound`, and whether a stake of it still lies outside the narrow bound.
+ZENTORA_VECTOR_CLONES std::uint32_t CapTable(const PositionArray& stakes, std::int32_t bound,
+                                             PositionArray& capped) {
+    std::uint32_t outside = 0;
+    for (int p = 0; p < kPositionCount; ++p) {
+        capped[p] = std::min(stakes[p], bound);
+        outside |= Outside(capped[p]);
+    }
+    return outside;
+}
+
 template <class Wide>
 Limits<Wide> MakeLimits(const std::array<std::int32_t, 7>& m) {
     return {m[0], m[1], m[2], m[3], m[4], m[5], m[6]};
@@ -384,26 +420,12 @@ std::int32_t TableLimit(PositionKind kind, const AppliedSettings& settings) {
 
 void ApplyTableLimits(const PositionArray& positionStakeRaw, const AppliedSettings& settings,
                       PositionArray& positionStake) {
-    if (!settings.Flag(kSplitOnTableBox)) {
-        // Position kinds are contiguous ranges; a loop per range keeps this cheap for callers per spin.
-        auto clip = [&](int first, int last, std::int32_t limit) {
-            for (int p = first; p <= last; ++p) positionStake[p] = std::min(positionStakeRaw[p], limit);
-        };
-        clip(0, 36, TableLimit(PositionKind::Plein, settings));
-        clip(37, 47, TableLimit(PositionKind::TransversaleSimple, settings));
-        clip(48, 70, TableLimit(PositionKind::Carre, settings));
-        clip(71, 84, TableLimit(PositionKind::TransversalePleine, settings));
-        clip(85, 144, TableLimit(PositionKind::Cheval, settings));
-        clip(145, 150, TableLimit(PositionKind::SimpleChance, settings));
-        clip(151, 156, TableLimit(PositionKind::DozenColumn, settings));
-        return;
-    }
+    if (!settings.Flag(kSplitOnTableBox)) return ClipTable(positionStakeRaw, settings, positionStake);
     const std::array<std::int32_t, 7> maxima{settings.maximum1, settings.maximum2, settings.maximum3,
                                              settings.maximum4, settings.maximum6, settings.maximum12,
                                              settings.maximum18};
-    std::uint32_t outside = 0, stakesOutside = 0;
+    std::uint32_t outside = 0, stakesOutside = OutsideOf(positionStakeRaw);
     for (const std::int32_t v : maxima) outside |= Outside(v);
-    for (const std::int32_t v : positionStakeRaw) stakesOutside |= Outside(v);
     const PositionArray* stakes = &positionStakeRaw;
     PositionArray capped;
     std::int64_t beyond = 16;
@@ -412,11 +434,9 @@ void ApplyTableLimits(const PositionArray& positionStakeRaw, const AppliedSettin
         // Every step compares a value with sums of at most eight maxima of each kind and keeps nothing of it
         // beyond them, so a value past all of them splits as that bound does: capped there, huge stakes under
         // ordinary maxima are still worked in 32 bits.
-        for (int p = 0; p < kPositionCount; ++p)
-            capped[p] = std::min(positionStakeRaw[p], static_cast<std::int32_t>(beyond));
+        // Huge negative stakes stay outside.
+        stakesOutside = CapTable(positionStakeRaw, static_cast<std::int32_t>(beyond), capped);
         stakes = &capped;
-        stakesOutside = 0;
-        for (const std::int32_t v : capped) stakesOutside |= Outside(v);  // huge negative ones stay
     }
     if ((outside | stakesOutside) == 0 && stakes != &positionStake) {
         Split(*stakes, MakeLimits<std::int32_t>(maxima), positionStake);
