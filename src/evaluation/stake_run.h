@@ -90,6 +90,30 @@ template <class F>
     }
 }
 
+// Calls f(cell) for each cell term of entry j; `width` is their count where known (0: read it), so that the
+// few terms of the most frequent move go without a loop.
+template <class F>
+[[gnu::always_inline]] inline void ForEachCell(const std::int32_t* terms, const std::int32_t* termStart,
+                                               std::int32_t j, std::int32_t width, F&& f) {
+    const std::int32_t* cell = terms + termStart[j];
+    switch (width) {
+        case 4:
+            f(cell[3]);
+            [[fallthrough]];
+        case 3:
+            f(cell[2]);
+            [[fallthrough]];
+        case 2:
+            f(cell[1]);
+            [[fallthrough]];
+        case 1:
+            f(cell[0]);
+            return;
+        default:
+            for (const std::int32_t* const end = terms + termStart[j + 1]; cell < end; ++cell) f(*cell);
+    }
+}
+
 // One group of the EvaluationSlotList with the settings of its rules. Its entries own whole words of the
 // bit sets, so that a group's rules work a word at a time.
 struct GroupRun {
@@ -136,6 +160,7 @@ struct GroupRun {
     std::int32_t cellFirst = 0, cellEnd = 0;
     std::vector<std::int32_t> rowCell;  // per mask row: the cell of its position
     std::int32_t stepTerms = 0;         // cell terms of all entries
+    std::int32_t entryTerms = 0;        // cell terms of each entry where all have as many, else 0
 };
 
 // Counting, rules, stakes and placement of the entries: after each spin the exact position sums of the stakes
@@ -491,13 +516,19 @@ class alignas(kCacheLine) StakeRun {
                                       termCell[static_cast<std::size_t>(t)]);
         }
         stepTermStart_[static_cast<std::size_t>(n_)] = static_cast<std::int32_t>(stepTerms_.size());
-        for (GroupRun& g : groups_) g.stepTerms = stepTermStart_[g.end] - stepTermStart_[g.first];
+        for (GroupRun& g : groups_) {
+            g.stepTerms = stepTermStart_[g.end] - stepTermStart_[g.first];
+            g.entryTerms = g.end > g.first ? stepTermStart_[g.first + 1] - stepTermStart_[g.first] : 0;
+            for (std::int32_t j = g.first; j < g.end; ++j)
+                if (stepTermStart_[j + 1] - stepTermStart_[j] != g.entryTerms) g.entryTerms = 0;
+        }
         const std::size_t cells = cellPosition_.size();
         cellSum_.assign(cells, 0);
         cellBefore_.assign(cells, 0);
         cellCount_.assign(cells, 0);
         cellCapped_.assign(cells, 0);
         cellPlaced_.assign(cells, 0);
+        cellDelta_.assign(cells, 0);
     }
 
     std::pair<std::int32_t, int> BitOf(std::int32_t j) const {
@@ -797,36 +828,39 @@ class alignas(kCacheLine) StakeRun {
     template <StepRule Rule>
     [[gnu::always_inline]] void MoveEntry(const GroupRun& g, std::int32_t j, std::int64_t step,
                                           std::int64_t sign) {
-        const std::int32_t* cell = stepTerms_.data() + stepTermStart_[static_cast<std::size_t>(j)];
-        const std::int32_t* const end = stepTerms_.data() + stepTermStart_[static_cast<std::size_t>(j) + 1];
         if (step >= g.capStep) {
+            const std::int32_t* cell = stepTerms_.data() + stepTermStart_[static_cast<std::size_t>(j)];
+            const std::int32_t* const end =
+                stepTerms_.data() + stepTermStart_[static_cast<std::size_t>(j) + 1];
             for (; cell < end; ++cell) cellCapped_[*cell] += sign;
             return;
         }
-        MoveBelowCap<Rule>(g, cell, end, step, sign);
+        MoveBelowCap<Rule>(g, j, step, sign);
     }
 
     template <StepRule Rule>
-    [[gnu::always_inline]] void MoveBelowCap(const GroupRun& g, const std::int32_t* cell,
-                                             const std::int32_t* const end, std::int64_t step,
+    [[gnu::always_inline]] void MoveBelowCap(const GroupRun& g, std::int32_t j, std::int64_t step,
                                              std::int64_t sign) {
         const std::int64_t stake = sign * StepStake<Rule>(g, step);
         std::int64_t* const sum = cellSum_.data();
+        const std::int32_t* const terms = stepTerms_.data();
+        const std::int32_t* const termStart = stepTermStart_.data();
         if constexpr (Rule == StepRule::Fibonacci) {
             const std::int64_t before = sign * g.stepBefore[static_cast<std::size_t>(step)];
             std::int64_t* const sumBefore = cellBefore_.data();
-            for (; cell < end; ++cell) {
-                sum[*cell] += stake;
-                sumBefore[*cell] += before;
-            }
+            ForEachCell(terms, termStart, j, g.entryTerms, [&](std::int32_t c) ZENTORA_INLINE_LAMBDA {
+                sum[c] += stake;
+                sumBefore[c] += before;
+            });
         } else if constexpr (CountsEntries(Rule)) {
             std::int64_t* const count = cellCount_.data();
-            for (; cell < end; ++cell) {
-                sum[*cell] += stake;
-                count[*cell] += sign;
-            }
+            ForEachCell(terms, termStart, j, g.entryTerms, [&](std::int32_t c) ZENTORA_INLINE_LAMBDA {
+                sum[c] += stake;
+                count[c] += sign;
+            });
         } else {
-            for (; cell < end; ++cell) sum[*cell] += stake;
+            ForEachCell(terms, termStart, j, g.entryTerms,
+                        [&](std::int32_t c) ZENTORA_INLINE_LAMBDA { sum[c] += stake; });
         }
     }
 
@@ -881,21 +915,26 @@ class alignas(kCacheLine) StakeRun {
         }
     }
 
-    // Each cell's total onto its position; returns the deltas ORed. A group's cells lie on distinct
-    // positions, and none of these arrays shares memory with another.
+    // Each cell's total onto its position; returns the deltas ORed. The totals in a pass the processor can
+    // widen, then the changes onto the positions: a group's cells lie on distinct positions, and none of
+    // these arrays shares memory with another.
     template <bool WithCapped>
     [[gnu::always_inline]] static std::int64_t PlaceCells(
         const std::int64_t* __restrict sum, const std::int64_t* __restrict capped, std::int64_t capStake,
-        std::int64_t* __restrict placed, const std::uint8_t* __restrict position,
-        std::int64_t* __restrict raw, std::int32_t first, std::int32_t end) {
+        std::int64_t* __restrict placed, std::int64_t* __restrict delta,
+        const std::uint8_t* __restrict position, std::int64_t* __restrict raw, std::int32_t first,
+        std::int32_t end) {
         std::int64_t moved = 0;
         for (std::int32_t c = first; c < end; ++c) {
             std::int64_t total = sum[c];
             if constexpr (WithCapped) total += capped[c] * capStake;
-            const std::int64_t delta = total - placed[c];
-            raw[position[c]] += delta;
+            delta[c] = total - placed[c];
             placed[c] = total;
-            moved |= delta;
+            moved |= delta[c];
+        }
+        if (moved != 0) {
+#pragma GCC unroll 4
+            for (std::int32_t c = first; c < end; ++c) raw[position[c]] += delta[c];
         }
         return moved;
     }
@@ -937,6 +976,7 @@ class alignas(kCacheLine) StakeRun {
         }
         AdvanceCells<Rule>(g);
         const std::int64_t capStep = g.capStep, first = g.firstStake;
+        const std::int32_t entryTerms = g.entryTerms;
         const std::int64_t* const stakes = g.stepStake.data();
         const std::int64_t* const befores = g.stepBefore.data();
         std::int64_t* const sum = cellSum_.data();
@@ -961,8 +1001,6 @@ class alignas(kCacheLine) StakeRun {
                 if (step < capStep) {
                     // The most frequent move of all: with the group's figures in locals, which the sums
                     // written cannot alias.
-                    const std::int32_t* cell = terms + termStart[j];
-                    const std::int32_t* const end = terms + termStart[j + 1];
                     std::int64_t stake;
                     if constexpr (Rule == StepRule::AddFirst)
                         stake = first - first * (step + 1);
@@ -970,12 +1008,14 @@ class alignas(kCacheLine) StakeRun {
                         stake = first - stakes[step];
                     if constexpr (Rule == StepRule::Fibonacci) {
                         const std::int64_t before = first - befores[step];
-                        for (; cell < end; ++cell) {
-                            sum[*cell] += stake;
-                            sumBefore[*cell] += before;
-                        }
+                        ForEachCell(terms, termStart, j, entryTerms,
+                                    [&](std::int32_t c) ZENTORA_INLINE_LAMBDA {
+                                        sum[c] += stake;
+                                        sumBefore[c] += before;
+                                    });
                     } else {
-                        for (; cell < end; ++cell) sum[*cell] += stake;
+                        ForEachCell(terms, termStart, j, entryTerms,
+                                    [&](std::int32_t c) ZENTORA_INLINE_LAMBDA { sum[c] += stake; });
                     }
                 } else {
                     MoveEntry<Rule>(g, j, step, -1);
@@ -989,7 +1029,7 @@ class alignas(kCacheLine) StakeRun {
                 ForEachBit(now & ~was, [&](int bit) ZENTORA_INLINE_LAMBDA {
                     const std::int32_t j = base + bit;
                     stepBase[j] = k;
-                    MoveBelowCap<Rule>(g, terms + termStart[j], terms + termStart[j + 1], 0, 1);
+                    MoveBelowCap<Rule>(g, j, 0, 1);
                 });
             }
             if (g.ringed) ring[row + i] |= now & (~was | spun[w]);
@@ -1002,11 +1042,11 @@ class alignas(kCacheLine) StakeRun {
         const std::uint8_t* const position = cellPosition_.data();
         // Without a ring no entry reaches the cap.
         if (g.ringed)
-            moved = PlaceCells<true>(sum, capped, capStake, placed, position, raw_.data(), g.cellFirst,
-                                     g.cellEnd);
+            moved = PlaceCells<true>(sum, capped, capStake, placed, cellDelta_.data(), position, raw_.data(),
+                                     g.cellFirst, g.cellEnd);
         else
-            moved = PlaceCells<false>(sum, capped, capStake, placed, position, raw_.data(), g.cellFirst,
-                                      g.cellEnd);
+            moved = PlaceCells<false>(sum, capped, capStake, placed, cellDelta_.data(), position, raw_.data(),
+                                      g.cellFirst, g.cellEnd);
         if (moved != 0) {
             for (int i = 0; i < 3; ++i) dirty_[i] |= g.positionBits[i];
             placedChanged_ = true;
@@ -1193,6 +1233,7 @@ class alignas(kCacheLine) StakeRun {
     std::vector<std::int32_t> stepTerms_, stepTermStart_;
     std::vector<std::uint8_t> cellPosition_;
     std::vector<std::int64_t> cellSum_, cellBefore_, cellCount_, cellCapped_, cellPlaced_;
+    std::vector<std::int64_t> cellDelta_;  // scratch of PlaceCells
 
     std::array<std::int64_t, kPositionCount> raw_{};  // exact position sums of the slot stakes
     std::array<Word, 3> dirty_{};                     // positions whose sum moved since TakeMoved
