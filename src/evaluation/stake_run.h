@@ -56,6 +56,10 @@ constexpr std::size_t kCacheLine = 64;
 constexpr int kTermCost = 4;
 constexpr int kMaxGroupWords = (kSlotCount + kWordBits - 1) / kWordBits;
 constexpr int kMaxWordsOfAGroup = 13;  // Z1237's 816 entries
+// A cell of a group placed by steps: at most one per group and position. Narrow, so that the entries' cell
+// lists take less of the cache.
+using Cell = std::uint16_t;
+static_assert(kGroupCount * kPositionCount <= std::numeric_limits<Cell>::max());
 
 // How the stake of a step follows from the one before while a progression climbs: T(s + 1) from T(s) (and,
 // for the Fibonacci numbers, the term before, W(s) = T(s - 1) with W(0) = T(0)).
@@ -93,9 +97,9 @@ template <class F>
 // Calls f(cell) for each cell term of entry j; `width` is their count where known (0: read it), so that the
 // few terms of the most frequent move go without a loop.
 template <class F>
-[[gnu::always_inline]] inline void ForEachCell(const std::int32_t* terms, const std::int32_t* termStart,
+[[gnu::always_inline]] inline void ForEachCell(const Cell* terms, const std::int32_t* termStart,
                                                std::int32_t j, std::int32_t width, F&& f) {
-    const std::int32_t* cell = terms + termStart[j];
+    const Cell* cell = terms + termStart[j];
     switch (width) {
         case 4:
             f(cell[3]);
@@ -110,7 +114,7 @@ template <class F>
             f(cell[0]);
             return;
         default:
-            for (const std::int32_t* const end = terms + termStart[j + 1]; cell < end; ++cell) f(*cell);
+            for (const Cell* const end = terms + termStart[j + 1]; cell < end; ++cell) f(*cell);
     }
 }
 
@@ -513,7 +517,7 @@ class alignas(kCacheLine) StakeRun {
             for (std::int32_t t = placementStart_[j]; t < placementStart_[j + 1]; ++t)
                 if (termCell[static_cast<std::size_t>(t)] >= 0)
                     stepTerms_.insert(stepTerms_.end(), placement_[t].count,
-                                      termCell[static_cast<std::size_t>(t)]);
+                                      static_cast<Cell>(termCell[static_cast<std::size_t>(t)]));
         }
         stepTermStart_[static_cast<std::size_t>(n_)] = static_cast<std::int32_t>(stepTerms_.size());
         for (GroupRun& g : groups_) {
@@ -829,9 +833,8 @@ class alignas(kCacheLine) StakeRun {
     [[gnu::always_inline]] void MoveEntry(const GroupRun& g, std::int32_t j, std::int64_t step,
                                           std::int64_t sign) {
         if (step >= g.capStep) {
-            const std::int32_t* cell = stepTerms_.data() + stepTermStart_[static_cast<std::size_t>(j)];
-            const std::int32_t* const end =
-                stepTerms_.data() + stepTermStart_[static_cast<std::size_t>(j) + 1];
+            const Cell* cell = stepTerms_.data() + stepTermStart_[static_cast<std::size_t>(j)];
+            const Cell* const end = stepTerms_.data() + stepTermStart_[static_cast<std::size_t>(j) + 1];
             for (; cell < end; ++cell) cellCapped_[*cell] += sign;
             return;
         }
@@ -843,7 +846,7 @@ class alignas(kCacheLine) StakeRun {
                                              std::int64_t sign) {
         const std::int64_t stake = sign * StepStake<Rule>(g, step);
         std::int64_t* const sum = cellSum_.data();
-        const std::int32_t* const terms = stepTerms_.data();
+        const Cell* const terms = stepTerms_.data();
         const std::int32_t* const termStart = stepTermStart_.data();
         if constexpr (Rule == StepRule::Fibonacci) {
             const std::int64_t before = sign * g.stepBefore[static_cast<std::size_t>(step)];
@@ -981,7 +984,7 @@ class alignas(kCacheLine) StakeRun {
         const std::int64_t* const befores = g.stepBefore.data();
         std::int64_t* const sum = cellSum_.data();
         std::int64_t* const sumBefore = cellBefore_.data();
-        const std::int32_t* const terms = stepTerms_.data();
+        const Cell* const terms = stepTerms_.data();
         const std::int32_t* const termStart = stepTermStart_.data();
         std::int64_t* const stepBase = stepBase_.data();
         // Many entries starting at once are added by counting, row by row as for a group of one stake (they
@@ -1230,7 +1233,8 @@ class alignas(kCacheLine) StakeRun {
     // Groups placed by steps: per cell (a group's position) the sums over its entries below the cap, T and
     // W, their placement count, the count of those at the cap or beyond, and the total last placed.
     // Per entry of a group placed by steps its cells, one for each time it lies on their positions.
-    std::vector<std::int32_t> stepTerms_, stepTermStart_;
+    std::vector<Cell> stepTerms_;
+    std::vector<std::int32_t> stepTermStart_;
     std::vector<std::uint8_t> cellPosition_;
     std::vector<std::int64_t> cellSum_, cellBefore_, cellCount_, cellCapped_, cellPlaced_;
     std::vector<std::int64_t> cellDelta_;  // scratch of PlaceCells
