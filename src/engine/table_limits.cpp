@@ -433,8 +433,7 @@ void ApplyTableLimits(const PositionArray& positionStakeRaw, const AppliedSettin
     if (outside == 0 && stakesOutside != 0 && beyond < kNarrowBound) {
         // Every step compares a value with sums of at most eight maxima of each kind and keeps nothing of it
         // beyond them, so a value past all of them splits as that bound does: capped there, huge stakes under
-        // ordinary maxima are still worked in 32 bits.
-        // Huge negative stakes stay outside.
+        // ordinary maxima are still worked in 32 bits (huge negative ones stay outside).
         stakesOutside = CapTable(positionStakeRaw, static_cast<std::int32_t>(beyond), capped);
         stakes = &capped;
     }
